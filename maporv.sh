@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds in Release and starts the editor with an optional FILE.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+./scripts/install-deps.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j "$jobs"
+
+if [ -x build/src/app/maporv ]; then
+    exec build/src/app/maporv "$@"
+fi
+exec build/src/tool/maporv-tool --help

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "mapdata/userinterface.h"
+
+#include <iosfwd>
+
+namespace maporv {
+
+// The command-line face of the user interface: messages go to a stream (stderr by
+// default) as their exact text, questions are answered No, pickers and prompts are
+// cancelled, and the external editor is never started.
+class ConsoleUserInterface : public UserInterface {
+public:
+    ConsoleUserInterface();
+    explicit ConsoleUserInterface(std::ostream& out);
+
+    void showMessage(MessageKind kind, const std::string& text) override;
+    Answer ask(const std::string& text, QuestionButtons buttons) override;
+    std::string pickFile(int type, const std::string& initialPath,
+                         const std::string& title) override;
+    std::string pickFolder(int kind, const std::string& initialFolder,
+                           const std::string& prompt) override;
+    std::optional<std::string> enterText(const std::string& prompt,
+                                         const std::string& initialText) override;
+    void launchEditor(const std::string& file) override;
+    void beginWaitCursor() override {}
+    void endWaitCursor() override {}
+
+    // Messages count, so the tool can tell a failure that was reported.
+    int errorCount() const { return errors_; }
+
+private:
+    std::ostream& out_;
+    int errors_ = 0;
+};
+
+} // namespace maporv

@@ -1,0 +1,242 @@
+#include "mapdata/paths.h"
+
+#include "mapdata/textformat.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace maporv {
+namespace {
+
+bool existsExactly(const std::string& path) {
+    std::error_code ec;
+    return fs::exists(fs::path(path), ec);
+}
+
+// Finds an entry of folder whose name equals name case-insensitively.
+bool findEntry(const std::string& folder, const std::string& name, std::string& found) {
+    std::error_code ec;
+    fs::directory_iterator it(folder.empty() ? fs::path(".") : fs::path(folder), ec);
+    if (ec) {
+        return false;
+    }
+    for (const fs::directory_entry& entry : it) {
+        std::string candidate = entry.path().filename().string();
+        if (equalsIgnoreCase(candidate, name)) {
+            found = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::string resolveExisting(const std::string& path) {
+    if (path.empty() || existsExactly(path)) {
+        return path;
+    }
+    std::string resolved;
+    size_t pos = 0;
+    if (path[0] == kSeparator) {
+        resolved = "/";
+        pos = 1;
+    }
+    while (pos <= path.size()) {
+        size_t next = path.find(kSeparator, pos);
+        const bool last = next == std::string::npos;
+        std::string component = path.substr(pos, last ? std::string::npos : next - pos);
+        if (!component.empty()) {
+            std::string candidate = resolved + component;
+            if (component == "." || component == ".." || existsExactly(candidate)) {
+                resolved = candidate;
+            } else {
+                std::string found;
+                if (!findEntry(resolved, component, found)) {
+                    return path;
+                }
+                resolved += found;
+            }
+            if (!last) {
+                resolved += kSeparator;
+            }
+        }
+        if (last) {
+            break;
+        }
+        pos = next + 1;
+    }
+    return resolved;
+}
+
+std::string resolveForWrite(const std::string& path) {
+    std::string existing = resolveExisting(path);
+    if (existing != path || existsExactly(path)) {
+        return existing;
+    }
+    const std::string folder = folderPart(path);
+    if (folder.empty()) {
+        return path;
+    }
+    return resolveExisting(folder) + fileNameWithExtension(path);
+}
+
+bool fileExists(const std::string& path) {
+    if (path.empty()) {
+        return false;
+    }
+    return existsExactly(resolveExisting(path));
+}
+
+bool isFolder(const std::string& path) {
+    if (path.empty()) {
+        return false;
+    }
+    std::error_code ec;
+    return fs::is_directory(fs::path(resolveExisting(path)), ec);
+}
+
+std::string fileNameWithExtension(const std::string& path) {
+    const size_t slash = path.rfind(kSeparator);
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string fileNamePart(const std::string& path) {
+    std::string name = fileNameWithExtension(path);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+std::string folderPart(const std::string& path) {
+    const size_t slash = path.rfind(kSeparator);
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string extensionPart(const std::string& path) {
+    std::string name = fileNameWithExtension(path);
+    const size_t dot = name.rfind('.');
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+}
+
+std::string removeExtension(const std::string& path) {
+    return folderPart(path) + fileNamePart(path);
+}
+
+std::string parentFolder(const std::string& path) {
+    std::string folder = folderPart(path);
+    while (folder.size() > 1 && folder.back() == kSeparator) {
+        folder.pop_back();
+    }
+    if (folder.empty()) {
+        return std::string();
+    }
+    if (folder == "/") {
+        return folder;
+    }
+    const size_t slash = folder.rfind(kSeparator);
+    return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
+}
+
+std::string withTrailingSeparator(const std::string& folder) {
+    if (folder.empty() || folder.back() == kSeparator) {
+        return folder;
+    }
+    return folder + kSeparator;
+}
+
+bool wildcardMatch(std::string_view pattern, std::string_view name) {
+    auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    size_t p = 0;
+    size_t n = 0;
+    size_t starP = std::string_view::npos;
+    size_t starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || lower(pattern[p]) == lower(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*') {
+        ++p;
+    }
+    return p == pattern.size();
+}
+
+std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern) {
+    std::vector<std::string> names;
+    const std::string resolved = folder.empty() ? std::string(".") : resolveExisting(folder);
+    std::error_code ec;
+    fs::directory_iterator it(resolved, ec);
+    if (ec) {
+        return names;
+    }
+    for (const fs::directory_entry& entry : it) {
+        std::error_code typeError;
+        if (!entry.is_regular_file(typeError)) {
+            continue;
+        }
+        std::string name = entry.path().filename().string();
+        if (wildcardMatch(pattern, name)) {
+            names.push_back(std::move(name));
+        }
+    }
+    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
+        const std::string la = toLowerAscii(a);
+        const std::string lb = toLowerAscii(b);
+        return la != lb ? la < lb : a < b;
+    });
+    return names;
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view bytes) {
+    if (path.empty() || path.back() == kSeparator) {
+        return false;
+    }
+    const std::string target = resolveForWrite(path);
+    const std::string temporary =
+        strprintf("%s.%d.tmp", target.c_str(), static_cast<int>(::getpid()));
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    ok = (std::fflush(file) == 0) && ok;
+    ok = (::fsync(::fileno(file)) == 0) && ok;
+    ok = (std::fclose(file) == 0) && ok;
+    if (ok) {
+        std::error_code ec;
+        fs::rename(temporary, target, ec);
+        ok = !ec;
+    }
+    if (!ok) {
+        std::remove(temporary.c_str());
+    }
+    return ok;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    std::ifstream in(resolveExisting(path), std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+} // namespace maporv

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace maporv {
+
+class UserInterface;
+
+// The game's picture tiles: at most 3 columns by 4 rows of 640 x 480 pixels.
+inline constexpr int kTileWidth = 640;
+inline constexpr int kTileHeight = 480;
+inline constexpr int kTileColumns = 3;
+inline constexpr int kTileRows = 4;
+inline constexpr int kMaxPictureWidth = kTileColumns * kTileWidth;  // 1920
+inline constexpr int kMaxPictureHeight = kTileRows * kTileHeight;   // 1920
+inline constexpr std::size_t kPictureBufferSize = 11059200;         // 1920 x 1920 x 3
+inline constexpr std::size_t kTileBufferSize = 921600;              // 640 x 480 x 3
+inline constexpr std::uint8_t kFillByte = 220;                      // light grey 220,220,220
+
+// The 40-byte bitmap information header that describes the picture as a Windows DIB.
+struct BitmapInfoHeader {
+    std::uint32_t size = 40;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::uint16_t planes = 1;
+    std::uint16_t bitCount = 24;
+    std::uint32_t compression = 0;
+    std::uint32_t imageSize = 0;
+    std::int32_t xPelsPerMeter = 0;
+    std::int32_t yPelsPerMeter = 0;
+    std::uint32_t colorsUsed = 0;
+    std::uint32_t colorsImportant = 0;
+};
+
+// The map's picture: one 24-bit bottom-up bitmap (blue, green, red; rows padded to 4
+// bytes) of at most 1920 x 1920 pixels. Every MapPicture shares one pixel buffer,
+// allocated once and never freed, so loading a preview overwrites the map's pixels
+// (the owner of the map's picture then reloads it from its path).
+class MapPicture {
+public:
+    explicit MapPicture(UserInterface& ui);
+    MapPicture(const MapPicture&) = delete;
+    MapPicture& operator=(const MapPicture&) = delete;
+
+    // Display name: a BMP's title; the base name of an S16 or SHP set (MAP05).
+    std::string name;
+    bool modified = false;
+    // True once a picture has been begun or a BMP read; false after release and at
+    // the start of every load.
+    bool valid = false;
+    std::string path;
+    std::string folder;
+    std::uint16_t tileCount = 0;
+    // Extension of path including the dot, upper-cased.
+    std::string extension;
+    int width = 0;
+    int height = 0;
+    // Bit depth of the BMP last read (8, 16, 24 or 32); 0 otherwise.
+    std::uint32_t sourceBits = 0;
+    // Bytes per buffer row: 3 x width rounded up to a multiple of 4.
+    int rowLength = 0;
+    bool hasHeader = false;
+    BitmapInfoHeader header;
+
+    // The single entry for all formats: ".BMP" to the BMP reader, ".SHP" to the SHP
+    // reader, anything else to the S16 grid reader. False (no message) when no file
+    // exists at path.
+    bool load(const std::string& filePath);
+
+    // Fills the buffer with 220 and builds a 24-bit header for width x height.
+    void beginPicture();
+    // Frees the header; valid false, sourceBits 0.
+    void release();
+    // Fills the whole shared buffer with 220.
+    void clear();
+
+    bool readBmp(const std::string& filePath);
+    bool saveBmp(const std::string& filePath) const;
+    // 1 when the set exists and was read, 0 otherwise.
+    int readShp(const std::string& filePath);
+    // Reads the S16 tile set the file belongs to; always succeeds.
+    bool readS16(const std::string& filePath);
+    // Cuts the picture into S16 tiles prefix + X + Y + ".s16".
+    void writeS16Tiles(const std::string& prefix) const;
+    // Cuts a picture larger than one tile both ways into BMP tiles prefix + X + Y + ".bmp".
+    bool writeBmpTiles(const std::string& prefix) const;
+
+    // The shared pixel buffer (kPictureBufferSize bytes).
+    static std::uint8_t* pixels();
+    // Start of picture row y (0 = top row) in the buffer.
+    const std::uint8_t* rowPointer(int y) const;
+
+    UserInterface& ui() const { return ui_; }
+
+private:
+    UserInterface& ui_;
+};
+
+} // namespace maporv

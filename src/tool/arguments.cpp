@@ -1,0 +1,79 @@
+#include "tool/arguments.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+
+namespace maporv::tool {
+namespace {
+
+bool contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+} // namespace
+
+Arguments::Arguments(const std::vector<std::string>& args,
+                     const std::vector<std::string>& valueOptions,
+                     const std::vector<std::string>& flagOptions) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            help_ = true;
+        } else if (arg.size() > 1 && arg[0] == '-' && !parseInteger(arg)) {
+            if (contains(valueOptions, arg)) {
+                if (i + 1 >= args.size()) {
+                    error_ = "option " + arg + " needs a value";
+                    return;
+                }
+                values_.emplace_back(arg, args[++i]);
+            } else if (contains(flagOptions, arg)) {
+                flags_.push_back(arg);
+            } else {
+                error_ = "unknown option " + arg;
+                return;
+            }
+        } else {
+            positional_.push_back(arg);
+        }
+    }
+}
+
+bool Arguments::flag(const std::string& name) const {
+    return contains(flags_, name);
+}
+
+std::optional<std::string> Arguments::value(const std::string& name) const {
+    std::optional<std::string> last;
+    for (const auto& [key, text] : values_) {
+        if (key == name) {
+            last = text;
+        }
+    }
+    return last;
+}
+
+std::vector<std::string> Arguments::values(const std::string& name) const {
+    std::vector<std::string> all;
+    for (const auto& [key, text] : values_) {
+        if (key == name) {
+            all.push_back(text);
+        }
+    }
+    return all;
+}
+
+std::optional<long> parseInteger(const std::string& text) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (errno != 0 || end == text.c_str() || *end != '\0') {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace maporv::tool

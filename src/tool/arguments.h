@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace maporv::tool {
+
+// Splits a subcommand's arguments into positional ones and options. Options are
+// "--name value", "-o value" or flags; unknown options are a usage error.
+class Arguments {
+public:
+    // valueOptions take a value, flagOptions do not; repeatable values are kept in order.
+    Arguments(const std::vector<std::string>& args, const std::vector<std::string>& valueOptions,
+              const std::vector<std::string>& flagOptions);
+
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+    bool helpRequested() const { return help_; }
+
+    const std::vector<std::string>& positional() const { return positional_; }
+    bool flag(const std::string& name) const;
+    std::optional<std::string> value(const std::string& name) const;
+    std::vector<std::string> values(const std::string& name) const;
+
+private:
+    std::vector<std::string> positional_;
+    std::vector<std::pair<std::string, std::string>> values_;
+    std::vector<std::string> flags_;
+    std::string error_;
+    bool help_ = false;
+};
+
+// Parses a decimal integer; nullopt when the text is not entirely a number.
+std::optional<long> parseInteger(const std::string& text);
+
+} // namespace maporv::tool

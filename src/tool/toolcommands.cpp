@@ -1,0 +1,25 @@
+#include "tool/toolcommands.h"
+
+#include <ostream>
+
+namespace maporv::tool {
+
+std::vector<ToolCommand> allToolCommands() {
+    std::vector<ToolCommand> all;
+    for (auto group : {mapCommands}) {
+        for (const ToolCommand& command : group()) {
+            all.push_back(command);
+        }
+    }
+    return all;
+}
+
+int usageError(ToolContext& context, const char* synopsis, const std::string& problem) {
+    if (!problem.empty()) {
+        context.err << "maporv-tool: " << problem << '\n';
+    }
+    context.err << "Usage: maporv-tool " << synopsis << '\n';
+    return kUsageError;
+}
+
+} // namespace maporv::tool

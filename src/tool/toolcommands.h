@@ -1,0 +1,14 @@
+#pragma once
+
+#include "tool/toolcontext.h"
+
+namespace maporv::tool {
+
+// The subcommands, each defined beside the code it exposes.
+std::vector<ToolCommand> mapCommands();
+std::vector<ToolCommand> allToolCommands();
+
+// Reports a usage error for a command and returns kUsageError.
+int usageError(ToolContext& context, const char* synopsis, const std::string& problem);
+
+} // namespace maporv::tool

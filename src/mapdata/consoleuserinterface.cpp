@@ -4,19 +4,23 @@
 
 namespace maporv {
 
-ConsoleUserInterface::ConsoleUserInterface() : out_(std::cerr) {}
+ConsoleUserInterface::ConsoleUserInterface() : messages_(std::cerr), errors_(std::cerr) {}
 
-ConsoleUserInterface::ConsoleUserInterface(std::ostream& out) : out_(out) {}
+ConsoleUserInterface::ConsoleUserInterface(std::ostream& out) : messages_(out), errors_(out) {}
+
+ConsoleUserInterface::ConsoleUserInterface(std::ostream& messages, std::ostream& errors)
+    : messages_(messages), errors_(errors) {}
 
 void ConsoleUserInterface::showMessage(MessageKind kind, const std::string& text) {
-    if (kind == MessageKind::Error) {
-        ++errors_;
+    const bool failure = kind == MessageKind::Error || kind == MessageKind::Warning;
+    if (failure) {
+        ++errorCount_;
     }
-    out_ << text << '\n';
+    (failure ? errors_ : messages_) << text << '\n';
 }
 
 Answer ConsoleUserInterface::ask(const std::string& text, QuestionButtons) {
-    out_ << text << '\n';
+    errors_ << text << '\n';
     return Answer::No;
 }
 

@@ -8,11 +8,14 @@ namespace maporv {
 
 // The command-line face of the user interface: messages go to a stream (stderr by
 // default) as their exact text, questions are answered No, pickers and prompts are
-// cancelled, and the external editor is never started.
+// cancelled, and the external editor is never started. With two streams, plain and
+// information messages (the "Done !" kind) go to the first, warnings, errors and
+// questions to the second.
 class ConsoleUserInterface : public UserInterface {
 public:
     ConsoleUserInterface();
     explicit ConsoleUserInterface(std::ostream& out);
+    ConsoleUserInterface(std::ostream& messages, std::ostream& errors);
 
     void showMessage(MessageKind kind, const std::string& text) override;
     Answer ask(const std::string& text, QuestionButtons buttons) override;
@@ -27,11 +30,12 @@ public:
     void endWaitCursor() override {}
 
     // Messages count, so the tool can tell a failure that was reported.
-    int errorCount() const { return errors_; }
+    int errorCount() const { return errorCount_; }
 
 private:
-    std::ostream& out_;
-    int errors_ = 0;
+    std::ostream& messages_;
+    std::ostream& errors_;
+    int errorCount_ = 0;
 };
 
 } // namespace maporv

@@ -6,7 +6,7 @@ namespace maporv::tool {
 
 std::vector<ToolCommand> allToolCommands() {
     std::vector<ToolCommand> all;
-    for (auto group : {mapCommands}) {
+    for (auto group : {mapCommands, terrainCommands}) {
         for (const ToolCommand& command : group()) {
             all.push_back(command);
         }

@@ -6,6 +6,7 @@ namespace maporv::tool {
 
 // The subcommands, each defined beside the code it exposes.
 std::vector<ToolCommand> mapCommands();
+std::vector<ToolCommand> terrainCommands();
 std::vector<ToolCommand> allToolCommands();
 
 // Reports a usage error for a command and returns kUsageError.

@@ -1,25 +1,14 @@
 #include "mapdata/mapdocument.h"
 #include "tempfolder.h"
-#include "tool/toolcontext.h"
+#include "toolrun.h"
 
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace maporv::tool {
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result run(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = runTool(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = ToolResult;
+const auto run = runToolForTest;
 
 // A map with a few known hexes.
 std::string sampleMap() {

@@ -1,0 +1,137 @@
+#include "mapdata/mapdocument.h"
+#include "mapdata/mapnames.h"
+#include "mapdata/mapsreport.h"
+#include "mapdata/paths.h"
+#include "mapdata/terrainchange.h"
+#include "mapdata/terraintype.h"
+#include "mapdata/textformat.h"
+#include "tool/arguments.h"
+#include "tool/toolcommands.h"
+
+#include <ostream>
+
+namespace maporv::tool {
+namespace {
+
+// A terrain type given as its code or its name (any case); -1 when it is neither.
+int parseTerrain(const std::string& text) {
+    if (const auto code = parseInteger(text)) {
+        return terrainName(static_cast<int>(*code)) != nullptr ? static_cast<int>(*code) : -1;
+    }
+    for (int code = 0; code < kTerrainTypeCount; ++code) {
+        if (equalsIgnoreCase(text, terrainName(code))) {
+            return code;
+        }
+    }
+    return -1;
+}
+
+int runChangeTerrain(ToolContext& context) {
+    static const char* synopsis = "change-terrain MAPFILE FROM TO [-o OUTPUT]";
+    Arguments arguments(context.args, {"-o"}, {});
+    if (!arguments.ok() || arguments.positional().size() != 3) {
+        return usageError(context, synopsis, arguments.error());
+    }
+    const std::string& file = arguments.positional()[0];
+    const int from = parseTerrain(arguments.positional()[1]);
+    const int to = parseTerrain(arguments.positional()[2]);
+    if (from < 0 || to < 0) {
+        return usageError(context, synopsis, "FROM and TO must be terrain codes 0..19 or names");
+    }
+    MapDocument document;
+    if (!document.readMapFile(file, false, parentFolder(file), context.ui)) {
+        return kFailed;
+    }
+    // The "Done !" message is the command's result: it goes to stdout.
+    ConsoleUserInterface ui(context.out, context.err);
+    changeTerrain(document, from, to, ui);
+    const std::string output = arguments.value("-o").value_or(file);
+    return document.writeMapFile(output, ui) ? kSuccess : kFailed;
+}
+
+int runReport(ToolContext& context) {
+    static const char* synopsis = "report FOLDER [--sort name|number|both] [-o FILE]";
+    Arguments arguments(context.args, {"--sort", "-o"}, {});
+    if (!arguments.ok() || arguments.positional().size() != 1) {
+        return usageError(context, synopsis, arguments.error());
+    }
+    const std::string sort = arguments.value("--sort").value_or("number");
+    int mode = ReportMode::ByNumber;
+    if (sort == "name") {
+        mode = ReportMode::ByName;
+    } else if (sort == "both") {
+        mode = ReportMode::Both;
+    } else if (sort != "number") {
+        return usageError(context, synopsis, "--sort takes name, number or both");
+    }
+    const std::string folder = withTrailingSeparator(arguments.positional()[0]);
+    const std::string file =
+        arguments.value("-o").value_or(strprintf("%sMapsReport.txt", folder.c_str()));
+    std::vector<MapFileEntry> entries;
+    if (!scanMapFolder(folder, entries, context.ui)) {
+        return kFailed;
+    }
+    if (!writeMapsReport(file, folder, entries, mode, context.ui)) {
+        return kFailed;
+    }
+    context.out << file << '\n';
+    return kSuccess;
+}
+
+int runNames(ToolContext& context) {
+    static const char* synopsis = "names NAMESFILE --map MAPFILE [-o OUTPUT]";
+    Arguments arguments(context.args, {"--map", "-o"}, {});
+    const auto mapFile = arguments.value("--map");
+    if (!arguments.ok() || arguments.positional().size() != 1 || !mapFile) {
+        return usageError(context, synopsis, arguments.error());
+    }
+    MapDocument document;
+    if (!document.readMapFile(*mapFile, false, parentFolder(*mapFile), context.ui)) {
+        return kFailed;
+    }
+    MapNames names;
+    const std::string& namesFile = arguments.positional()[0];
+    if (!names.readNamesFile(namesFile, context.ui)) {
+        context.ui.error(strprintf("%s not found", namesFile.c_str()));
+        return kFailed;
+    }
+    int namedHexes = 0;
+    for (const auto& row : names.nameIndex) {
+        for (std::uint16_t entry : row) {
+            namedHexes += entry > 0 ? 1 : 0;
+        }
+    }
+    context.out << "names: " << (names.count > 0 ? names.count - 1 : 0) << '\n'
+                << "named hexes: " << namedHexes << '\n';
+    if (const auto output = arguments.value("-o")) {
+        if (!names.writeNamesFile(*output, document, context.ui)) {
+            return kFailed;
+        }
+    }
+    return kSuccess;
+}
+
+} // namespace
+
+std::vector<ToolCommand> terrainCommands() {
+    return {
+        {"change-terrain", "change-terrain MAPFILE FROM TO [-o OUTPUT]",
+         "Changes every hex of terrain FROM into terrain TO (codes 0..19 or names such as\n"
+         "Forest or \"Impassable River\", any case), prints how many hexes changed, and\n"
+         "writes OUTPUT, or MAPFILE in place.\n",
+         runChangeTerrain},
+        {"report", "report FOLDER [--sort name|number|both] [-o FILE]",
+         "Writes the report of every MAP file of FOLDER with its map number, sorted by\n"
+         "file name, by map number (the default) or both, to FILE (default\n"
+         "FOLDER/MapsReport.txt), and prints the path written. Fails with \"There is\n"
+         "nothing to do !\" when the folder holds no MAP file.\n",
+         runReport},
+        {"names", "names NAMESFILE --map MAPFILE [-o OUTPUT]",
+         "Reads MAPFILE and the names file NAMESFILE as the editor does, prints the\n"
+         "number of distinct names and of named hexes, and with -o writes the names\n"
+         "again (sorted by row, then column, under a fresh header).\n",
+         runNames},
+    };
+}
+
+} // namespace maporv::tool

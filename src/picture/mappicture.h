@@ -1,10 +1,8 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace maporv {
 
@@ -15,11 +13,25 @@ inline constexpr int kTileWidth = 640;
 inline constexpr int kTileHeight = 480;
 inline constexpr int kTileColumns = 3;
 inline constexpr int kTileRows = 4;
-inline constexpr int kMaxPictureWidth = kTileColumns * kTileWidth;  // 1920
-inline constexpr int kMaxPictureHeight = kTileRows * kTileHeight;   // 1920
-inline constexpr std::size_t kPictureBufferSize = 11059200;         // 1920 x 1920 x 3
-inline constexpr std::size_t kTileBufferSize = 921600;              // 640 x 480 x 3
-inline constexpr std::uint8_t kFillByte = 220;                      // light grey 220,220,220
+inline constexpr int kMaxPictureWidth = kTileColumns * kTileWidth; // 1920
+inline constexpr int kMaxPictureHeight = kTileRows * kTileHeight;  // 1920
+inline constexpr std::size_t kPictureBufferSize = 11059200;        // 1920 x 1920 x 3
+inline constexpr std::size_t kTileBufferSize = 921600;             // 640 x 480 x 3
+inline constexpr std::uint8_t kFillByte = 220;                     // light grey 220,220,220
+
+// Bytes per row of an uncompressed bitmap: bits x width rounded up to whole 32-bit words.
+// 64-bit, because the width may come from a file header that claims anything.
+constexpr std::int64_t bitmapRowLength(int bitCount, std::int64_t width) {
+    return ((bitCount * width + 31) / 32) * 4;
+}
+
+// Tiles needed to cover a picture: one per full tile and one more for a remainder.
+constexpr int tileColumnsFor(int width) {
+    return width <= 0 ? 0 : (width + kTileWidth - 1) / kTileWidth;
+}
+constexpr int tileRowsFor(int height) {
+    return height <= 0 ? 0 : (height + kTileHeight - 1) / kTileHeight;
+}
 
 // The 40-byte bitmap information header that describes the picture as a Windows DIB.
 struct BitmapInfoHeader {
@@ -78,7 +90,10 @@ public:
     // Fills the whole shared buffer with 220.
     void clear();
 
+    // Reads an uncompressed 8, 16, 24 or 32-bit BMP; every refusal is reported in an
+    // error box and leaves the picture released.
     bool readBmp(const std::string& filePath);
+    // Writes the picture as a 24-bit BMP; "Error creating %s" when that fails.
     bool saveBmp(const std::string& filePath) const;
     // 1 when the set exists and was read, 0 otherwise.
     int readShp(const std::string& filePath);
@@ -91,12 +106,20 @@ public:
 
     // The shared pixel buffer (kPictureBufferSize bytes).
     static std::uint8_t* pixels();
-    // Start of picture row y (0 = top row) in the buffer.
+    // Start of picture row y (0 = top row) in the buffer; nullptr outside the picture.
     const std::uint8_t* rowPointer(int y) const;
+    std::uint8_t* rowPointer(int y);
+    // The blue byte of pixel (x, y), y = 0 the top row; nullptr outside the picture.
+    const std::uint8_t* pixelAt(int x, int y) const;
+    std::uint8_t* pixelAt(int x, int y);
 
     UserInterface& ui() const { return ui_; }
 
 private:
+    // Receives one tile's file data while it is decoded (kTileBufferSize bytes); the
+    // S16 writer builds its tiles in it too.
+    static std::uint8_t* tileBuffer();
+
     UserInterface& ui_;
 };
 

@@ -1,0 +1,301 @@
+// Windows bitmaps: the reader takes uncompressed 8, 16, 24 and 32-bit files and turns
+// them into the picture's 24-bit layout; the writers save the picture, whole or as
+// tiles, as 24-bit files.
+
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+#include "mapdata/userinterface.h"
+#include "picture/inputfile.h"
+#include "picture/littleendian.h"
+#include "picture/mappicture.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string_view>
+
+namespace maporv {
+namespace {
+
+constexpr std::uint16_t kBmpType = 0x4D42; // "BM"
+constexpr std::size_t kFileHeaderSize = 14;
+constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize; // 54
+constexpr std::uint32_t kMaxPaletteEntries = 256;
+
+// Writes the 14-byte file header (size field 0, pixels at 54) and the information header.
+void putHeaders(std::uint8_t* out, const BitmapInfoHeader& info) {
+    writeU16(out, kBmpType);
+    writeU32(out + 2, 0);
+    writeU16(out + 6, 0);
+    writeU16(out + 8, 0);
+    writeU32(out + 10, static_cast<std::uint32_t>(kHeadersSize));
+    out += kFileHeaderSize;
+    writeU32(out, info.size);
+    writeI32(out + 4, info.width);
+    writeI32(out + 8, info.height);
+    writeU16(out + 12, info.planes);
+    writeU16(out + 14, info.bitCount);
+    writeU32(out + 16, info.compression);
+    writeU32(out + 20, info.imageSize);
+    writeI32(out + 24, info.xPelsPerMeter);
+    writeI32(out + 28, info.yPelsPerMeter);
+    writeU32(out + 32, info.colorsUsed);
+    writeU32(out + 36, info.colorsImportant);
+}
+
+BitmapInfoHeader parseInfoHeader(const std::uint8_t* in) {
+    BitmapInfoHeader info;
+    info.size = readU32(in);
+    info.width = readI32(in + 4);
+    info.height = readI32(in + 8);
+    info.planes = readU16(in + 12);
+    info.bitCount = readU16(in + 14);
+    info.compression = readU32(in + 16);
+    info.imageSize = readU32(in + 20);
+    info.xPelsPerMeter = readI32(in + 24);
+    info.yPelsPerMeter = readI32(in + 28);
+    info.colorsUsed = readU32(in + 32);
+    info.colorsImportant = readU32(in + 36);
+    return info;
+}
+
+std::string_view asBytes(const std::uint8_t* data, std::size_t size) {
+    return std::string_view(reinterpret_cast<const char*>(data), size);
+}
+
+} // namespace
+
+bool MapPicture::readBmp(const std::string& filePath) {
+    const char* const shownPath = filePath.c_str();
+    if (!fileExists(filePath)) {
+        valid = false;
+        ui_.error(strprintf("%s not found", shownPath));
+        return false;
+    }
+    InputFile file;
+    if (!file.open(filePath)) {
+        valid = false;
+        ui_.error(strprintf("Error reading %s", shownPath));
+        return false;
+    }
+    auto refuse = [&](const std::string& message) {
+        ui_.error(message);
+        release();
+        return false;
+    };
+
+    std::uint8_t fileHeader[kFileHeaderSize];
+    if (file.read(fileHeader, sizeof fileHeader) != sizeof fileHeader) {
+        return refuse("Invalid BMP FileHeader size");
+    }
+    if (readU16(fileHeader) != kBmpType) {
+        return refuse("Invalid BMP type");
+    }
+    const std::uint32_t pixelOffset = readU32(fileHeader + 10);
+
+    // From here on the previous picture is gone, whatever the file turns out to be.
+    release();
+    clear();
+    // The information header is read whole even when the pixel offset claims less
+    // room for it; bytes the file does not have read as 0.
+    std::uint8_t infoBytes[kInfoHeaderSize] = {};
+    file.read(infoBytes, sizeof infoBytes);
+    const BitmapInfoHeader info = parseInfoHeader(infoBytes);
+    const int bits = info.bitCount;
+
+    if (info.compression != 0) {
+        return refuse("No compressed BMP are supported");
+    }
+    if (info.size != kInfoHeaderSize) {
+        return refuse(strprintf("Invalid BMP Header size: %d <> %d", static_cast<int>(info.size),
+                                static_cast<int>(kInfoHeaderSize)));
+    }
+    if (bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+        return refuse("Only 8, 16, 24 and 32 bits BMP supported");
+    }
+
+    // What the header claims is checked against the buffer and the file before any
+    // pixel is read.
+    if (info.width < 1 || info.height < 1 || info.width > kMaxPictureWidth ||
+        info.height > kMaxPictureHeight) {
+        return refuse(strprintf("Unsupported BMP size: %d x %d\nOnly bottom-up BMP of 1 to %d "
+                                "pixels each way are supported",
+                                info.width, info.height, kMaxPictureWidth));
+    }
+    if (pixelOffset < kHeadersSize || pixelOffset > file.size()) {
+        return refuse(strprintf("Invalid BMP pixel data offset: %u", pixelOffset));
+    }
+    std::uint64_t paletteCount = 0;
+    if (bits == 8) {
+        paletteCount = info.colorsUsed != 0 ? info.colorsUsed : kMaxPaletteEntries;
+        const std::uint64_t room = (pixelOffset - kHeadersSize) / 4;
+        if (paletteCount > room) {
+            return refuse(strprintf("Invalid BMP palette: %llu colours declared, room for %llu",
+                                    static_cast<unsigned long long>(paletteCount),
+                                    static_cast<unsigned long long>(room)));
+        }
+    }
+    const std::int64_t sourceRowLength = bitmapRowLength(bits, info.width);
+    const std::uint64_t sourceSize = static_cast<std::uint64_t>(sourceRowLength * info.height);
+    if (sourceSize > file.size() - pixelOffset) {
+        return refuse(strprintf("Incomplete BMP pixel data in %s", shownPath));
+    }
+
+    // An 8-bit index can only reach the first 256 entries of a larger palette.
+    std::uint8_t palette[4 * kMaxPaletteEntries] = {};
+    if (bits == 8) {
+        const std::size_t paletteBytes =
+            4 * static_cast<std::size_t>(std::min<std::uint64_t>(paletteCount, kMaxPaletteEntries));
+        if (!file.seek(kHeadersSize) || file.read(palette, paletteBytes) != paletteBytes) {
+            return refuse(strprintf("Error reading %s", shownPath));
+        }
+    }
+
+    width = info.width;
+    height = info.height;
+    sourceBits = static_cast<std::uint32_t>(bits);
+    rowLength = static_cast<int>(bitmapRowLength(24, width));
+    header = info;
+    header.bitCount = 24;
+    header.imageSize = static_cast<std::uint32_t>(rowLength) * static_cast<std::uint32_t>(height);
+    if (bits != 24) {
+        // A palette or another depth does not survive the conversion to 24 bits.
+        header.colorsUsed = 0;
+        header.colorsImportant = 0;
+    }
+
+    if (!file.seek(pixelOffset)) {
+        return refuse(strprintf("Error reading %s", shownPath));
+    }
+    if (bits == 24) {
+        // The file's rows already have the picture's layout.
+        if (file.read(pixels(), sourceSize) != sourceSize) {
+            return refuse(strprintf("Error reading %s", shownPath));
+        }
+    } else {
+        const std::unique_ptr<std::uint8_t[]> source(new (std::nothrow) std::uint8_t[sourceSize]);
+        if (source == nullptr) {
+            return refuse(strprintf("Not enough memory to read %s", shownPath));
+        }
+        if (file.read(source.get(), sourceSize) != sourceSize) {
+            return refuse(strprintf("Error reading %s", shownPath));
+        }
+        const std::size_t sourceRow = static_cast<std::size_t>(sourceRowLength);
+        if (bits == 8) {
+            for (int i = 0; i < height; ++i) {
+                const std::uint8_t* row = source.get() + i * sourceRow;
+                const std::uint8_t* bad = std::find_if(
+                    row, row + width, [&](std::uint8_t k) { return k >= paletteCount; });
+                if (bad != row + width) {
+                    return refuse(strprintf("Invalid BMP palette index %d: the palette has %llu "
+                                            "colours",
+                                            *bad, static_cast<unsigned long long>(paletteCount)));
+                }
+            }
+        }
+        // Rows bottom first, as in the file.
+        for (int i = 0; i < height; ++i) {
+            const std::uint8_t* in = source.get() + i * sourceRow;
+            std::uint8_t* out = pixels() + static_cast<std::size_t>(i) * rowLength;
+            for (int j = 0; j < width; ++j, out += 3) {
+                if (bits == 32) {
+                    std::memcpy(out, in + 4 * j, 3); // the fourth byte is dropped
+                } else if (bits == 16) {
+                    // 5-5-5, bit 15 unused.
+                    const std::uint16_t v = readU16(in + 2 * j);
+                    out[0] = static_cast<std::uint8_t>((v & 31) << 3);
+                    out[1] = static_cast<std::uint8_t>(((v >> 5) & 31) << 3);
+                    out[2] = static_cast<std::uint8_t>(((v >> 10) & 31) << 3);
+                } else {
+                    std::memcpy(out, palette + 4 * in[j], 3);
+                }
+            }
+        }
+    }
+    hasHeader = true;
+    valid = true;
+    return true;
+}
+
+bool MapPicture::saveBmp(const std::string& filePath) const {
+    // Without a valid picture the shared buffer may hold another picture's pixels.
+    if (!valid || !hasHeader) {
+        return false;
+    }
+    WaitCursor wait(ui_);
+    BitmapInfoHeader info = header;
+    info.size = kInfoHeaderSize;
+    info.width = width;
+    info.height = height;
+    info.planes = 1;
+    info.bitCount = 24;
+    info.compression = 0;
+    info.imageSize = static_cast<std::uint32_t>(rowLength) * static_cast<std::uint32_t>(height);
+    const std::size_t size = kHeadersSize + info.imageSize;
+    const std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[size]);
+    if (bytes == nullptr) {
+        ui_.error("No enough memory to allocate Bitmap buffer");
+        return false;
+    }
+    putHeaders(bytes.get(), info);
+    std::memcpy(bytes.get() + kHeadersSize, pixels(), info.imageSize);
+    if (!writeFileAtomically(filePath, asBytes(bytes.get(), size))) {
+        ui_.error(strprintf("Error creating %s", filePath.c_str()));
+        return false;
+    }
+    return true;
+}
+
+bool MapPicture::writeBmpTiles(const std::string& prefix) const {
+    // Only a picture larger than one tile in both directions is split.
+    if (width <= kTileWidth || height <= kTileHeight || fileNamePart(prefix).empty()) {
+        return false;
+    }
+    // One buffer, big enough for the largest tile, serves every tile.
+    const std::size_t largestTile =
+        kHeadersSize + static_cast<std::size_t>(bitmapRowLength(24, kTileWidth)) * kTileHeight;
+    const std::unique_ptr<std::uint8_t[]> bytes(new (std::nothrow) std::uint8_t[largestTile]);
+    if (bytes == nullptr) {
+        ui_.error("No enough memory to allocate Bitmap buffer");
+        return false;
+    }
+    const int columns = tileColumnsFor(width);
+    const int rows = tileRowsFor(height);
+    {
+        WaitCursor wait(ui_);
+        for (int x = 0; x < columns; ++x) {
+            for (int y = 0; y < rows; ++y) {
+                const int tileWidth = std::min(kTileWidth, width - x * kTileWidth);
+                const int tileHeight = std::min(kTileHeight, height - y * kTileHeight);
+                const std::size_t tileRowLength =
+                    static_cast<std::size_t>(bitmapRowLength(24, tileWidth));
+                BitmapInfoHeader info;
+                info.width = tileWidth;
+                info.height = tileHeight;
+                info.imageSize = static_cast<std::uint32_t>(tileRowLength * tileHeight);
+                putHeaders(bytes.get(), info);
+
+                // Tile rows bottom first: row u holds picture row 480 Y + h - 1 - u.
+                std::uint8_t* out = bytes.get() + kHeadersSize;
+                std::memset(out, 0, info.imageSize);
+                for (int u = 0; u < tileHeight; ++u, out += tileRowLength) {
+                    const int pictureRow = y * kTileHeight + tileHeight - 1 - u;
+                    std::memcpy(out, pixelAt(x * kTileWidth, pictureRow),
+                                3 * static_cast<std::size_t>(tileWidth));
+                }
+                const std::string fileName = strprintf("%s%d%d.bmp", prefix.c_str(), x, y);
+                if (!writeFileAtomically(fileName,
+                                         asBytes(bytes.get(), kHeadersSize + info.imageSize))) {
+                    ui_.error(strprintf("Error on creating %s", fileName.c_str()));
+                }
+            }
+        }
+    }
+    ui_.information(
+        strprintf("Done !\nLoaded file has been splitted to %d BMP tiles", columns * rows));
+    return true;
+}
+
+} // namespace maporv

@@ -1,0 +1,12 @@
+#include <QGuiApplication>
+#include <gtest/gtest.h>
+
+// Surfaces need a GUI application for their fonts; no window is ever shown.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QGuiApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

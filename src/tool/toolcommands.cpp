@@ -6,7 +6,12 @@ namespace maporv::tool {
 
 std::vector<ToolCommand> allToolCommands() {
     std::vector<ToolCommand> all;
-    for (auto group : {mapCommands, terrainCommands}) {
+#ifdef MAPORV_TOOL_RENDER
+    const auto groups = {mapCommands, terrainCommands, pictureCommands, renderCommands};
+#else
+    const auto groups = {mapCommands, terrainCommands, pictureCommands};
+#endif
+    for (auto group : groups) {
         for (const ToolCommand& command : group()) {
             all.push_back(command);
         }

@@ -7,6 +7,9 @@ namespace maporv::tool {
 // The subcommands, each defined beside the code it exposes.
 std::vector<ToolCommand> mapCommands();
 std::vector<ToolCommand> terrainCommands();
+std::vector<ToolCommand> pictureCommands();
+// The frame renderer needs the display library; builds without it have no render.
+std::vector<ToolCommand> renderCommands();
 std::vector<ToolCommand> allToolCommands();
 
 // Reports a usage error for a command and returns kUsageError.

@@ -1,0 +1,116 @@
+#include "editing/mapworkspace.h"
+
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+#include "mapdata/userinterface.h"
+
+namespace maporv {
+
+MapWorkspace::MapWorkspace(UserInterface& ui) : picture(ui), ui_(ui) {}
+
+std::uint16_t mapNumberFromName(const std::string& name) {
+    std::size_t pos = 0;
+    while (pos < name.size() && (name[pos] < '0' || name[pos] > '9')) {
+        ++pos;
+    }
+    unsigned value = 0;
+    while (pos < name.size() && name[pos] >= '0' && name[pos] <= '9') {
+        value = (value * 10 + static_cast<unsigned>(name[pos] - '0')) & 0xFFFFu;
+        ++pos;
+    }
+    return static_cast<std::uint16_t>(value);
+}
+
+void MapWorkspace::discardPicture() {
+    picture.release();
+    picture.name.clear();
+    picture.path.clear();
+    picture.folder.clear();
+    picture.extension.clear();
+    picture.width = 0;
+    picture.height = 0;
+    picture.tileCount = 0;
+}
+
+bool MapWorkspace::loadPicture(const std::string& path) {
+    // A failed read leaves the shared buffer overwritten: bring the previous
+    // picture back, so the view never shows half a picture or a stranger's one.
+    const std::string previous = picture.path;
+    if (picture.load(path)) {
+        return true;
+    }
+    if (!previous.empty() && previous != path && picture.load(previous)) {
+        return false;
+    }
+    discardPicture();
+    return false;
+}
+
+bool MapWorkspace::restorePicture() {
+    if (!picture.valid && !picture.path.empty()) {
+        picture.load(picture.path);
+    }
+    return picture.valid;
+}
+
+bool MapWorkspace::load(const std::string& givenPath, bool pictureChosen) {
+    const std::string path = givenPath.empty() ? lastOpen : givenPath;
+    const std::string extension = toUpperAscii(extensionPart(path));
+
+    if (extension == ".MAP") {
+        discardPicture();
+        document.readMapFile(path, pictureChosen, gameFolder, ui_,
+                             [this](const std::string& tile) { return picture.load(tile); });
+    } else if (extension == ".BMP" || extension == ".S16" || extension == ".SHP") {
+        if (!loadPicture(path)) {
+            return false;
+        }
+        document.clearMap();
+        document.path = strprintf("%sSCENARIO/%s.map", parentFolder(picture.folder).c_str(),
+                                  picture.name.c_str());
+        document.loaded = true;
+        document.mapNumber = mapNumberFromName(picture.name);
+        document.pictureFromBmp = extension == ".BMP";
+    }
+
+    if (!picture.valid && document.loaded) {
+        const std::string title =
+            strprintf("Select a picture file for %s #%d",
+                      fileNameWithExtension(document.path).c_str(), document.mapNumber);
+        const std::string pattern = strprintf(
+            "%sMAP/MAP%02d*.s16", parentFolder(document.path).c_str(), document.mapNumber);
+        const std::string chosen = ui_.pickFile(FileType::Picture, pattern, title);
+        if (!chosen.empty()) {
+            loadPicture(chosen);
+        }
+    }
+
+    rebuildInfoText();
+    lastOpen = path;
+    gameFolder = parentFolder(path);
+    names.loadNamesForMap(document, ui_);
+    return picture.valid;
+}
+
+void MapWorkspace::rebuildInfoText() {
+    if (picture.name.empty()) {
+        infoText = " No file loaded";
+        return;
+    }
+    const bool fromBmp = picture.extension == ".BMP";
+    const std::string source =
+        fromBmp ? fileNameWithExtension(picture.path) : strprintf("%sxx.S16", picture.name.c_str());
+    const std::string files =
+        !fromBmp && picture.tileCount > 1 ? strprintf("%d files", picture.tileCount) : "";
+    const std::string bits = fromBmp ? strprintf(" %db", picture.sourceBits) : "";
+    const std::string pictureInfo = strprintf("%s  (%d x %d) - %s%s", source.c_str(), picture.width,
+                                              picture.height, files.c_str(), bits.c_str());
+    if (document.loaded) {
+        infoText = strprintf("Map file: %s #%03d *  %s", document.path.c_str(), document.mapNumber,
+                             pictureInfo.c_str());
+    } else {
+        infoText = pictureInfo;
+    }
+}
+
+} // namespace maporv

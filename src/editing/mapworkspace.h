@@ -1,0 +1,64 @@
+#pragma once
+
+#include "mapdata/mapdocument.h"
+#include "mapdata/mapnames.h"
+#include "picture/mappicture.h"
+
+#include <string>
+
+namespace maporv {
+
+class UserInterface;
+
+// The one map being edited and where it came from: the document, its names, its
+// picture, the game folder and the last loaded file. Every opening command goes
+// through load(), so a MAP file, a BMP, an S16 set or an SHP set all end in the same
+// state. The window builds its view from what load() reports.
+class MapWorkspace {
+public:
+    explicit MapWorkspace(UserInterface& ui);
+    MapWorkspace(const MapWorkspace&) = delete;
+    MapWorkspace& operator=(const MapWorkspace&) = delete;
+
+    MapDocument document;
+    MapNames names;
+    MapPicture picture;
+    // The game's root folder (above SCENARIO and MAP), ending in a separator.
+    std::string gameFolder;
+    // The last loaded file, or a "*.map" pattern of the game's SCENARIO folder.
+    std::string lastOpen;
+    // The status line's description of the map and its picture.
+    std::string infoText = " No file loaded";
+
+    // The load step. A MAP file is read with its picture (pictureChosen: the caller
+    // already put the wanted picture into the document's picturePath); a ".BMP",
+    // ".S16" or ".SHP" picture starts a new, empty map named after it in the game's
+    // SCENARIO folder. A map without a picture asks for one. Then the info text,
+    // lastOpen and gameFolder follow the file and the matching names file is read.
+    // Returns true when a picture is loaded afterwards (the view then shows it).
+    // False when there is none, and when a picture file could not be read: then
+    // nothing changed and the previous picture is back in the shared buffer.
+    bool load(const std::string& path, bool pictureChosen);
+
+    // True while the picture holds a loaded picture.
+    bool pictureLoaded() const { return picture.valid; }
+    // Reloads the picture from its path when a preview has overwritten the shared
+    // pixel buffer. True when a picture is loaded afterwards.
+    bool restorePicture();
+
+    void rebuildInfoText();
+
+private:
+    // Forgets the picture, so that a map whose own picture is missing never shows
+    // the picture of the map before it.
+    void discardPicture();
+    bool loadPicture(const std::string& path);
+
+    UserInterface& ui_;
+};
+
+// The number in a picture's name: its first run of decimal digits, 0 if none, kept
+// to 16 bits as the MAP file stores it.
+std::uint16_t mapNumberFromName(const std::string& name);
+
+} // namespace maporv

@@ -1,0 +1,148 @@
+#include "editing/mapworkspace.h"
+#include "picturefiles.h"
+#include "scripteduserinterface.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace maporv {
+namespace {
+
+using test::s16Uniform;
+
+std::string mapFile(std::uint16_t number) {
+    MapDocument document;
+    document.mapNumber = number;
+    document.width = 45;
+    document.height = 40;
+    document.cells[2][3].terrain = 5;
+    return document.toBytes();
+}
+
+std::string smallBmp(int width, int height) {
+    test::BmpSpec spec;
+    spec.width = width;
+    spec.height = height;
+    const int rowLength = (3 * width + 3) / 4 * 4;
+    spec.rows.assign(static_cast<std::size_t>(rowLength * height), '\x40');
+    return test::bmpFile(spec);
+}
+
+class Workspace : public testing::Test {
+protected:
+    test::TempFolder temp;
+    test::ScriptedUserInterface ui;
+    MapWorkspace workspace{ui};
+};
+
+TEST_F(Workspace, StartsWithNothingLoaded) {
+    EXPECT_EQ(workspace.infoText, " No file loaded");
+    EXPECT_FALSE(workspace.pictureLoaded());
+}
+
+TEST_F(Workspace, MapFileBringsItsTilesAndNames) {
+    temp.write("G/MAP/MAP0700.s16", s16Uniform(640, 480, 0xFFFF));
+    temp.write("G/MAP/MAP0710.s16", s16Uniform(100, 480, 0));
+    temp.write("G/MAP/MAP007.TXT", "hdr\n(03,02) #Hilltown\n");
+    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
+
+    EXPECT_TRUE(workspace.load(map, false));
+    EXPECT_EQ(workspace.picture.width, 740);
+    EXPECT_EQ(workspace.infoText,
+              "Map file: " + map + " #007 *  MAP07xx.S16  (740 x 480) - 2 files");
+    EXPECT_EQ(workspace.lastOpen, map);
+    EXPECT_EQ(workspace.gameFolder, temp.path() + "G/");
+    EXPECT_EQ(workspace.names.nameText(workspace.names.nameAt(2, 3)), "Hilltown");
+    EXPECT_TRUE(ui.filePicks.empty());
+}
+
+TEST_F(Workspace, OneTileOmitsTheFileCount) {
+    temp.write("G/MAP/MAP1200.s16", s16Uniform(64, 48, 0));
+    const std::string map = temp.write("G/SCENARIO/X.MAP", mapFile(12));
+    workspace.load(map, false);
+    EXPECT_EQ(workspace.infoText, "Map file: " + map + " #012 *  MAP12xx.S16  (64 x 48) - ");
+}
+
+TEST_F(Workspace, PictureStartsANewMapNamedAfterIt) {
+    const std::string bmp = temp.write("v/MAP/PIC12ab.bmp", smallBmp(4, 2));
+    workspace.document.modified = false;
+    workspace.document.cells[0][0].terrain = 9;
+
+    EXPECT_TRUE(workspace.load(bmp, true));
+    EXPECT_EQ(workspace.document.path, temp.path() + "v/SCENARIO/PIC12ab.map");
+    EXPECT_EQ(workspace.document.mapNumber, 12);
+    EXPECT_TRUE(workspace.document.pictureFromBmp);
+    EXPECT_TRUE(workspace.document.loaded);
+    EXPECT_EQ(workspace.document.cells[0][0].terrain, 0);
+    EXPECT_EQ(workspace.infoText, "Map file: " + temp.path() +
+                                      "v/SCENARIO/PIC12ab.map #012 *  PIC12ab.bmp  (4 x 2) -  24b");
+    EXPECT_EQ(workspace.gameFolder, temp.path() + "v/");
+
+    // An S16 set is named after its base and is not a BMP.
+    temp.write("v/MAP/MAP0500.s16", s16Uniform(8, 8, 0));
+    EXPECT_TRUE(workspace.load(temp.path() + "v/MAP/map0500.S16", false));
+    EXPECT_EQ(workspace.document.path, temp.path() + "v/SCENARIO/map05.map");
+    EXPECT_EQ(workspace.document.mapNumber, 5);
+    EXPECT_FALSE(workspace.document.pictureFromBmp);
+}
+
+TEST_F(Workspace, UnreadablePictureChangesNothing) {
+    temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0x001F));
+    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
+    workspace.load(map, false);
+    const std::string info = workspace.infoText;
+
+    test::BmpSpec broken;
+    broken.compression = 1;
+    EXPECT_FALSE(workspace.load(temp.write("G/bad.bmp", test::bmpFile(broken)), false));
+    EXPECT_EQ(ui.lastMessage(), "No compressed BMP are supported");
+    EXPECT_EQ(workspace.document.path, map);
+    EXPECT_EQ(workspace.infoText, info);
+    EXPECT_EQ(workspace.lastOpen, map);
+    // The map's own picture is back in the shared buffer.
+    EXPECT_TRUE(workspace.pictureLoaded());
+    EXPECT_EQ(workspace.picture.width, 32);
+    EXPECT_EQ(test::pixelRgb(workspace.picture, 0, 0), (test::Rgb{0, 0, 248}));
+}
+
+TEST_F(Workspace, MapWithoutPictureAsksForOneAndNeverShowsTheOldOne) {
+    temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0));
+    workspace.load(temp.write("G/SCENARIO/DEMO.MAP", mapFile(7)), false);
+    ASSERT_TRUE(workspace.pictureLoaded());
+
+    const std::string lonely = temp.write("G/SCENARIO/LONELY.MAP", mapFile(3));
+    EXPECT_FALSE(workspace.load(lonely, false));
+    ASSERT_EQ(ui.filePicks.size(), 1u);
+    EXPECT_EQ(ui.filePicks[0].typeOrKind, FileType::Picture);
+    EXPECT_EQ(ui.filePicks[0].title, "Select a picture file for LONELY.MAP #3");
+    EXPECT_EQ(ui.filePicks[0].initial, temp.path() + "G/MAP/MAP03*.s16");
+    EXPECT_TRUE(workspace.document.loaded);
+    EXPECT_EQ(workspace.infoText, " No file loaded");
+
+    // Answering the question with a picture loads it for the map.
+    ui.files.push_back(temp.write("elsewhere/any.bmp", smallBmp(2, 2)));
+    EXPECT_TRUE(workspace.load(lonely, false));
+    EXPECT_EQ(workspace.document.mapNumber, 3);
+    EXPECT_EQ(workspace.picture.width, 2);
+}
+
+TEST_F(Workspace, RestoresAPictureAPreviewOverwrote) {
+    temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0xF800));
+    workspace.load(temp.write("G/SCENARIO/DEMO.MAP", mapFile(7)), false);
+    MapPicture preview(ui);
+    preview.load(temp.write("G/other.bmp", smallBmp(3, 3)));
+    workspace.picture.valid = false;
+    EXPECT_TRUE(workspace.restorePicture());
+    EXPECT_EQ(test::pixelRgb(workspace.picture, 5, 5), (test::Rgb{248, 0, 0}));
+}
+
+TEST(MapNumberFromName, TakesTheFirstRunOfDigits) {
+    EXPECT_EQ(mapNumberFromName("PIC12ab"), 12);
+    EXPECT_EQ(mapNumberFromName("MAP05"), 5);
+    EXPECT_EQ(mapNumberFromName("x1y2"), 1);
+    EXPECT_EQ(mapNumberFromName("none"), 0);
+    EXPECT_EQ(mapNumberFromName("n65537"), 1);
+}
+
+} // namespace
+} // namespace maporv

@@ -35,7 +35,10 @@ Status SurfaceImage::loadBitmap(const std::string& resourcePath, const std::stri
     }
     if (bitmap.isNull()) {
         if (UserInterface* ui = display->userInterface()) {
-            ui->showMessage(MessageKind::Warning, "No se puede abrir el mapa de bits " + name);
+            // The image's own name is empty once any bitmap has loaded, so the message
+            // names the bitmap that was asked for.
+            ui->showMessage(MessageKind::Warning, "No se puede abrir el mapa de bits " +
+                                                      (name.empty() ? filePath : name));
         }
         return kFail;
     }

@@ -103,8 +103,10 @@ TEST(LoadFromBitmap, MissingBitmapKeepsTheEarlierSurfaceAndSaysSo) {
     EXPECT_EQ(image.width, 3);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Warning);
-    // The name is emptied by every load, so the message never names the bitmap.
-    EXPECT_EQ(ui.messages[0].text, "No se puede abrir el mapa de bits ");
+    // The message names the bitmap asked for.
+    EXPECT_EQ(ui.messages[0].text, "No se puede abrir el mapa de bits 99999.bmp");
+    EXPECT_EQ(ui.messages[1].text,
+              "No se puede abrir el mapa de bits " + folder.path() + "missing.bmp");
 }
 
 #ifdef MAPORV_HAVE_BITMAPS

@@ -1,0 +1,63 @@
+#include "app/dialogunits.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QVariant>
+#include <QWidget>
+#include <cmath>
+
+namespace maporv {
+namespace {
+
+constexpr const char* kConvertedProperty = "maporvDialogUnitsConverted";
+
+int scale(int units, int base, int divisor) {
+    return static_cast<int>(
+        std::lround(static_cast<double>(units) * base / static_cast<double>(divisor)));
+}
+
+} // namespace
+
+DialogUnits::DialogUnits(const QFont& font)
+    : DialogUnits(QFontMetrics(font).averageCharWidth(), QFontMetrics(font).height()) {}
+
+DialogUnits::DialogUnits(int baseWidth, int baseHeight)
+    : baseWidth_(baseWidth), baseHeight_(baseHeight) {}
+
+int DialogUnits::x(int units) const {
+    return scale(units, baseWidth_, 4);
+}
+
+int DialogUnits::y(int units) const {
+    return scale(units, baseHeight_, 8);
+}
+
+QRect DialogUnits::toPixels(const QRect& units) const {
+    return QRect(x(units.x()), y(units.y()), x(units.width()), y(units.height()));
+}
+
+QSize DialogUnits::toPixels(const QSize& units) const {
+    return QSize(x(units.width()), y(units.height()));
+}
+
+void DialogUnits::convertForm(QWidget* form) {
+    if (form == nullptr || form->property(kConvertedProperty).toBool()) {
+        return;
+    }
+    const DialogUnits units(form->font());
+    const QList<QWidget*> children = form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (child->isWindow()) {
+            continue;
+        }
+        QRect pixels = units.toPixels(child->geometry());
+        if (qobject_cast<QComboBox*>(child) != nullptr) {
+            pixels.setHeight(child->sizeHint().height());
+        }
+        child->setGeometry(pixels);
+    }
+    form->setFixedSize(units.toPixels(form->size()));
+    form->setProperty(kConvertedProperty, true);
+}
+
+} // namespace maporv

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "editing/editstep.h"
+
+#include <cstddef>
+#include <deque>
+#include <optional>
+#include <string>
+
+namespace maporv {
+
+class MapDocument;
+class MapNames;
+
+// Undo and redo of the editing commands: a linear list of steps and the position
+// between the applied ones and those that can be redone. A new step discards what
+// could be redone.
+//
+// The map-modified flag of the MapDocument and the modified flag of the MapNames
+// follow the history: each flag has a clean point, the position where its data
+// equals the file last read or written. Undoing or redoing onto a position with no
+// step of that kind between it and the clean point clears the flag; anywhere else
+// raises it. A name step therefore never touches the map's flag and vice versa.
+//
+// The flags stay the truth: a flag cleared outside the history (a write that did
+// not call markMapSaved) moves the clean point to where the history stands, and a
+// flag raised outside it (an unrecorded change) makes the clean point unreachable,
+// so the flag is never cleared by mistake.
+class EditHistory {
+public:
+    static constexpr std::size_t kDefaultMaxSteps = 1000;
+    // About 3 MB of hex changes.
+    static constexpr std::size_t kDefaultMaxChanges = 200000;
+
+    EditHistory(MapDocument& document, MapNames& names, std::size_t maxSteps = kDefaultMaxSteps,
+                std::size_t maxChanges = kDefaultMaxChanges);
+    EditHistory(const EditHistory&) = delete;
+    EditHistory& operator=(const EditHistory&) = delete;
+
+    bool canUndo() const { return position_ > 0; }
+    bool canRedo() const { return position_ < steps_.size(); }
+    // The name of the step Undo / Redo would take back or bring back; empty when none.
+    const std::string& undoName() const;
+    const std::string& redoName() const;
+    // False when there is nothing to undo / redo. Both may change the name list: an
+    // open Set data dialog should refresh afterwards.
+    bool undo();
+    bool redo();
+
+    std::size_t size() const { return steps_.size(); }
+    // Number of steps applied (the undo side).
+    std::size_t position() const { return position_; }
+
+    // Applies a step and records it, raising the flags of what it touches. An empty
+    // step is neither applied nor recorded: false then.
+    bool perform(EditStep step);
+
+    // For a change another module makes itself (and possibly flags itself): call
+    // reconcile() before it, then record() the already applied step.
+    void reconcile();
+    bool record(EditStep step);
+
+    // After loading or creating a map: no steps; the clean points are here when the
+    // flags are clear.
+    void clear();
+    // After the map / the names were written: the current position is clean and the
+    // flag is cleared.
+    void markMapSaved();
+    void markNamesSaved();
+    // After a names file was read in place of the list: steps can no longer apply
+    // to the names, so their name changes are dropped (map changes stay undoable),
+    // and the names are clean here.
+    void namesReplaced();
+
+private:
+    enum class Kind { Map, Names };
+
+    static bool touches(const EditStep& step, Kind kind);
+    std::optional<std::size_t>& cleanPoint(Kind kind);
+    bool& flag(Kind kind);
+    // True when the data of kind is the same here as at the clean point.
+    bool atClean(Kind kind) const;
+    void reconcile(Kind kind);
+    void discardRedo();
+    void discardRedo(Kind kind);
+    void trim();
+    void dropOldest();
+    void updateFlags();
+
+    MapDocument& document_;
+    MapNames& names_;
+    std::size_t maxSteps_;
+    std::size_t maxChanges_;
+    std::deque<EditStep> steps_;
+    std::size_t position_ = 0;
+    std::size_t weight_ = 0;
+    std::optional<std::size_t> mapClean_ = 0;
+    std::optional<std::size_t> namesClean_ = 0;
+};
+
+} // namespace maporv

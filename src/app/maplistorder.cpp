@@ -1,0 +1,53 @@
+#include "app/maplistorder.h"
+
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+
+#include <algorithm>
+#include <fstream>
+
+namespace maporv {
+namespace {
+
+bool textLess(const std::string& a, const std::string& b) {
+    const std::string la = toLowerAscii(a);
+    const std::string lb = toLowerAscii(b);
+    return la != lb ? la < lb : a < b;
+}
+
+} // namespace
+
+void orderMapListLines(std::vector<MapListLine>& lines, bool byNumber) {
+    if (byNumber) {
+        std::stable_sort(
+            lines.begin(), lines.end(), [](const MapListLine& a, const MapListLine& b) {
+                return a.number != b.number ? a.number < b.number : textLess(a.text, b.text);
+            });
+    } else {
+        std::stable_sort(
+            lines.begin(), lines.end(),
+            [](const MapListLine& a, const MapListLine& b) { return textLess(a.text, b.text); });
+    }
+}
+
+bool readMapNumber(const std::string& path, std::int16_t& number) {
+    if (path.empty() || isFolder(path)) {
+        return false;
+    }
+    std::ifstream in(resolveExisting(path), std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    unsigned char bytes[2] = {0, 0};
+    in.read(reinterpret_cast<char*>(bytes), 2);
+    number = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
+    return true;
+}
+
+std::string dotPadded(const std::string& text, std::size_t width) {
+    std::string padded = text.substr(0, width);
+    padded.resize(width, '.');
+    return padded;
+}
+
+} // namespace maporv

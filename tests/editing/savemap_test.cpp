@@ -1,0 +1,244 @@
+#include "editing/mapworkspace.h"
+#include "editing/savemap.h"
+#include "mapdata/paths.h"
+#include "picturefiles.h"
+#include "scripteduserinterface.h"
+#include "tempfolder.h"
+
+#include <filesystem>
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace maporv {
+namespace {
+
+using test::s16Uniform;
+using ::testing::ElementsAre;
+
+std::string mapFile(std::uint16_t number) {
+    MapDocument document;
+    document.mapNumber = number;
+    document.width = 45;
+    document.height = 40;
+    document.cells[2][3].terrain = 5;
+    return document.toBytes();
+}
+
+std::string bmpOf(int width, int height) {
+    test::BmpSpec bmp;
+    bmp.width = width;
+    bmp.height = height;
+    const int rowLength = (3 * width + 3) / 4 * 4;
+    bmp.rows.assign(static_cast<std::size_t>(rowLength * height), '\x40');
+    return test::bmpFile(bmp);
+}
+
+int numberIn(const std::string& bytes) {
+    return static_cast<int>(test::get16(bytes, 0));
+}
+
+// A loaded map: G/SCENARIO/OLD.MAP, number 7, with its one tile in G/MAP/.
+class SaveMap : public testing::Test {
+protected:
+    SaveMap() {
+        temp.write("G/MAP/MAP0700.s16", s16Uniform(64, 48, 0xF800));
+        oldMap = temp.write("G/SCENARIO/OLD.MAP", mapFile(7));
+        workspace.load(oldMap, false);
+        workspace.document.cells[0][0].terrain = 3;
+        workspace.document.modified = true;
+        ui.clearRecord();
+    }
+
+    SaveMapChoice choice(const std::string& fileName, std::int16_t number = 7) const {
+        SaveMapChoice c;
+        c.mapFolder = temp.path() + "G/SCENARIO/";
+        c.fileName = fileName;
+        c.s16Folder = temp.path() + "G/MAP/";
+        c.mapNumber = number;
+        return c;
+    }
+
+    test::TempFolder temp;
+    test::ScriptedUserInterface ui;
+    MapWorkspace workspace{ui};
+    std::string oldMap;
+};
+
+TEST_F(SaveMap, NameWithoutExtensionGetsMapAndTheWorkspaceFollowsTheNewFile) {
+    const SaveMapResult result = saveMap(workspace, choice("NEWMAP"), ui);
+
+    const std::string written = temp.path() + "G/SCENARIO/NEWMAP.MAP";
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.path, written);
+    EXPECT_EQ(temp.read("G/SCENARIO/NEWMAP.MAP"), workspace.document.toBytes());
+    EXPECT_EQ(workspace.document.path, written);
+    EXPECT_FALSE(workspace.document.modified);
+    EXPECT_EQ(workspace.lastOpen, written);
+    EXPECT_EQ(workspace.gameFolder, temp.path() + "G/");
+    EXPECT_EQ(workspace.infoText, "Map file: " + written + " #007 *  MAP07xx.S16  (64 x 48) - ");
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SaveMap, TypedExtensionIsKept) {
+    EXPECT_EQ(saveMapTarget(choice("other.map")), temp.path() + "G/SCENARIO/other.map");
+    EXPECT_EQ(saveMapTarget(choice(" spaced ")), temp.path() + "G/SCENARIO/spaced.MAP");
+    EXPECT_TRUE(saveMap(workspace, choice("other.map"), ui).saved);
+    EXPECT_TRUE(std::filesystem::exists(temp.path() + "G/SCENARIO/other.map"));
+}
+
+TEST_F(SaveMap, ItsOwnFileInAnotherCaseIsRewrittenWithoutAsking) {
+    const SaveMapResult result = saveMap(workspace, choice("old"), ui);
+
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(result.path, oldMap);
+    EXPECT_EQ(workspace.document.path, oldMap);
+    EXPECT_EQ(temp.read("G/SCENARIO/OLD.MAP"), workspace.document.toBytes());
+    EXPECT_THAT(listFiles(temp.path() + "G/SCENARIO/", "*"), ElementsAre("OLD.MAP"));
+}
+
+TEST_F(SaveMap, AnotherExistingFileIsReplacedOnYes) {
+    const std::string other = temp.write("G/SCENARIO/other.map", mapFile(3));
+    ui.answers = {Answer::Yes};
+
+    const SaveMapResult result = saveMap(workspace, choice("OTHER.MAP"), ui);
+
+    EXPECT_THAT(ui.questions,
+                ElementsAre(other + "\nalready exists.\nDo you want to replace it ?"));
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(result.path, other);
+    EXPECT_EQ(numberIn(temp.read("G/SCENARIO/other.map")), 7);
+    EXPECT_THAT(listFiles(temp.path() + "G/SCENARIO/", "*"), ElementsAre("OLD.MAP", "other.map"));
+}
+
+TEST_F(SaveMap, DecliningTheReplaceWritesAndChangesNothing) {
+    const std::string before = mapFile(3);
+    temp.write("G/SCENARIO/OTHER.MAP", before);
+    ui.answers = {Answer::No};
+
+    const SaveMapResult result = saveMap(workspace, choice("OTHER", 12), ui);
+
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_EQ(temp.read("G/SCENARIO/OTHER.MAP"), before);
+    EXPECT_EQ(workspace.document.path, oldMap);
+    EXPECT_EQ(workspace.document.mapNumber, 7);
+    EXPECT_TRUE(workspace.document.modified);
+    EXPECT_EQ(workspace.lastOpen, oldMap);
+}
+
+TEST_F(SaveMap, TheDialogsNumberIsWrittenAndKept) {
+    const SaveMapResult result = saveMap(workspace, choice("RENUM", 12), ui);
+
+    EXPECT_TRUE(result.saved);
+    EXPECT_EQ(numberIn(temp.read("G/SCENARIO/RENUM.MAP")), 12);
+    EXPECT_EQ(workspace.document.mapNumber, 12);
+    EXPECT_NE(workspace.infoText.find(" #012 * "), std::string::npos) << workspace.infoText;
+}
+
+TEST_F(SaveMap, FailedWriteKeepsTheOldFileAndReportsIt) {
+    // writeFileAtomically writes "<target>.<pid>.tmp" first; a folder in its place
+    // makes that fail however privileged the test runs.
+    temp.makeFolder("G/SCENARIO/OLD.MAP." + std::to_string(::getpid()) + ".tmp");
+    const std::string before = temp.read("G/SCENARIO/OLD.MAP");
+
+    const SaveMapResult result = saveMap(workspace, choice("OLD.MAP", 9), ui);
+
+    EXPECT_FALSE(result.saved);
+    EXPECT_TRUE(result.path.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+    EXPECT_EQ(ui.messages[0].text, "Error on creating [" + oldMap + "]");
+    EXPECT_EQ(temp.read("G/SCENARIO/OLD.MAP"), before);
+    EXPECT_EQ(workspace.document.mapNumber, 7);
+    EXPECT_TRUE(workspace.document.modified);
+    EXPECT_EQ(workspace.lastOpen, oldMap);
+}
+
+TEST_F(SaveMap, WithoutAFileNameNothingIsWritten) {
+    for (const char* name : {"", "   "}) {
+        ui.clearRecord();
+        const SaveMapResult result = saveMap(workspace, choice(name, 12), ui);
+        EXPECT_FALSE(result.saved);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
+        EXPECT_EQ(ui.messages[0].text, "No file name given:\nthe map has not been saved.");
+        EXPECT_THAT(listFiles(temp.path() + "G/SCENARIO/", "*"), ElementsAre("OLD.MAP"));
+        EXPECT_EQ(workspace.document.mapNumber, 7);
+    }
+}
+
+TEST_F(SaveMap, MapFromABmpGetsItsOwnTilesAndOpensWithThem) {
+    const std::string bmp = temp.write("G/MAP/pic.bmp", bmpOf(650, 490));
+    ASSERT_TRUE(workspace.load(bmp, false));
+    ASSERT_TRUE(workspace.document.pictureFromBmp);
+    ui.clearRecord();
+    SaveMapChoice c = choice("FIVE", 5);
+    c.createS16 = true;
+
+    const SaveMapResult result = saveMap(workspace, c, ui);
+
+    EXPECT_TRUE(result.saved);
+    EXPECT_TRUE(result.tilesWritten);
+    EXPECT_THAT(listFiles(temp.path() + "G/MAP/", "MAP05*"),
+                ElementsAre("MAP0500.s16", "MAP0501.s16", "MAP0510.s16", "MAP0511.s16"));
+    EXPECT_THAT(ui.messageTexts(),
+                ElementsAre("Done !\nLoaded file has been splitted to 4 S16 Tiles"));
+    EXPECT_EQ(workspace.document.tileName, "MAP0500.s16");
+    EXPECT_EQ(workspace.document.picturePath, temp.path() + "G/MAP/MAP0500.s16");
+    EXPECT_FALSE(workspace.document.pictureFromBmp);
+
+    // Opened again, the map finds the tiles by its number.
+    ASSERT_TRUE(workspace.load(result.path, false));
+    EXPECT_EQ(workspace.picture.path, temp.path() + "G/MAP/MAP0500.s16");
+    EXPECT_EQ(workspace.picture.width, 650);
+    EXPECT_EQ(workspace.picture.height, 490);
+}
+
+TEST_F(SaveMap, TilesGoToTheChosenFolderAndTheMapPointsThere) {
+    SaveMapChoice c = choice("X", 12);
+    c.createS16 = true;
+    c.s16Folder = temp.makeFolder("Elsewhere");
+
+    ASSERT_TRUE(saveMap(workspace, c, ui).tilesWritten);
+
+    EXPECT_THAT(listFiles(c.s16Folder, "*"), ElementsAre("MAP1200.s16"));
+    EXPECT_EQ(workspace.document.tileName, "MAP1200.s16");
+    EXPECT_EQ(workspace.document.picturePath, c.s16Folder + "MAP1200.s16");
+}
+
+TEST_F(SaveMap, TilesAreCutFromTheMapsPictureAfterAPreviewBorrowedItsPixels) {
+    temp.write("Other/MAP0900.s16", s16Uniform(64, 48, 0x001F));
+    MapPicture preview(ui);
+    ASSERT_TRUE(preview.load(temp.path() + "Other/MAP0900.s16"));
+    workspace.picture.valid = false;
+    SaveMapChoice c = choice("X", 8);
+    c.createS16 = true;
+
+    ASSERT_TRUE(saveMap(workspace, c, ui).tilesWritten);
+
+    MapPicture tiles(ui);
+    ASSERT_TRUE(tiles.load(temp.path() + "G/MAP/MAP0800.s16"));
+    EXPECT_EQ(test::pixelRgb(tiles, 10, 10), (test::Rgb{248, 0, 0}));
+}
+
+TEST_F(SaveMap, NoTilesWithoutAPicture) {
+    std::filesystem::remove(temp.path() + "G/MAP/MAP0700.s16");
+    workspace.load(oldMap, false); // the picture question is cancelled
+    ASSERT_FALSE(workspace.pictureLoaded());
+    ui.clearRecord();
+    SaveMapChoice c = choice("X", 8);
+    c.createS16 = true;
+
+    const SaveMapResult result = saveMap(workspace, c, ui);
+
+    EXPECT_TRUE(result.saved);
+    EXPECT_FALSE(result.tilesWritten);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(listFiles(temp.path() + "G/MAP/", "*.s16").empty());
+}
+
+} // namespace
+} // namespace maporv

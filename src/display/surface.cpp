@@ -238,12 +238,14 @@ void Surface::copyRect(int dx, int dy, const Surface& source, int sx, int sy, in
     const std::size_t offset = static_cast<std::size_t>(bytesPerPixel());
     // A copy within one surface may overlap: walk the rows away from the overlap.
     const bool upwards = &source == this && dy > sy;
+    // Row addresses from the base, without the per-row detach check of scanLine().
+    uchar* toBase = image_.bits() + static_cast<std::size_t>(dx) * offset;
+    const uchar* fromBase = source.image_.constBits() + static_cast<std::size_t>(sx) * offset;
+    const qsizetype toStride = image_.bytesPerLine();
+    const qsizetype fromStride = source.image_.bytesPerLine();
     for (int i = 0; i < h; ++i) {
         const int row = upwards ? h - 1 - i : i;
-        uchar* to = image_.scanLine(dy + row) + static_cast<std::size_t>(dx) * offset;
-        const uchar* from =
-            source.image_.constScanLine(sy + row) + static_cast<std::size_t>(sx) * offset;
-        std::memmove(to, from, bytes);
+        std::memmove(toBase + (dy + row) * toStride, fromBase + (sy + row) * fromStride, bytes);
     }
 }
 
@@ -263,6 +265,10 @@ void Surface::copyRectKeyed(int dx, int dy, const Surface& source, int sx, int s
     }
     const std::size_t bpp = static_cast<std::size_t>(bytesPerPixel());
     const int sourceEnd = sx + w;
+    uchar* toBase = image_.bits();
+    const uchar* fromBase = source.image_.constBits();
+    const qsizetype toStride = image_.bytesPerLine();
+    const qsizetype fromStride = source.image_.bytesPerLine();
     for (int i = 0; i < h; ++i) {
         const std::size_t y = static_cast<std::size_t>(sy + i);
         const Run* first = source.runs_.data() + source.rowRuns_[y];
@@ -270,8 +276,8 @@ void Surface::copyRectKeyed(int dx, int dy, const Surface& source, int sx, int s
         // The first run that ends right of the copied columns' start.
         const Run* run =
             std::partition_point(first, last, [sx](const Run& r) { return r.end <= sx; });
-        const uchar* from = source.image_.constScanLine(sy + i);
-        uchar* to = image_.scanLine(dy + i);
+        const uchar* from = fromBase + (sy + i) * fromStride;
+        uchar* to = toBase + (dy + i) * toStride;
         for (; run != last && run->start < sourceEnd; ++run) {
             const int a = std::max(run->start, sx);
             const int b = std::min(run->end, sourceEnd);
@@ -318,15 +324,27 @@ void Surface::stretchPart(const Rect& part, const Rect& destination, const Surfa
     }
     const bool skipKey = keyed && source.key_.has_value();
     const T keyWord = static_cast<T>(source.storedWord(source.key_.value_or(0)));
+    const int* column = columns.data();
+    const std::size_t count = columns.size();
+    uchar* toBase = image_.bits();
+    const uchar* fromBase = source.image_.constBits();
+    const qsizetype toStride = image_.bytesPerLine();
+    const qsizetype fromStride = source.image_.bytesPerLine();
     for (int y = part.top; y < part.bottom; ++y) {
         const int sy =
             sourceRect.top + map(y - destination.top, sourceRect.height(), destination.height());
-        const T* from = pixelAt<T>(source.image_, 0, sy);
-        T* to = pixelAt<T>(image_, part.left, y);
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            const T pixel = from[columns[i]];
-            if (!skipKey || pixel != keyWord) {
-                to[i] = pixel;
+        const T* from = reinterpret_cast<const T*>(fromBase + sy * fromStride);
+        T* to = reinterpret_cast<T*>(toBase + y * toStride) + part.left;
+        if (skipKey) {
+            for (std::size_t i = 0; i < count; ++i) {
+                const T pixel = from[column[i]];
+                if (pixel != keyWord) {
+                    to[i] = pixel;
+                }
+            }
+        } else {
+            for (std::size_t i = 0; i < count; ++i) {
+                to[i] = from[column[i]];
             }
         }
     }

@@ -1,0 +1,206 @@
+#pragma once
+
+#include "display/buttonbar.h"
+#include "display/hotspotpanel.h"
+#include "display/pictureimage.h"
+#include "display/rect.h"
+#include "display/spritesheet.h"
+#include "display/status.h"
+#include "display/surfaceimage.h"
+#include "mapdata/hexcell.h"
+#include "mapdata/terraintype.h"
+
+#include <QFont>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QPainter;
+class QString;
+
+namespace maporv {
+
+class DisplaySurfaces;
+class HexGrid;
+class MapWorkspace;
+class PointerDevice;
+class Surface;
+struct Brush;
+
+// Colours of the frame (0x00BBGGRR).
+inline constexpr std::uint32_t kBackgroundColor = 0x00DCEDEF;
+inline constexpr std::uint32_t kTitleBarColor = 0x00F25700;
+inline constexpr std::uint32_t kTitleTextColor = 0x00FAFAFA;
+inline constexpr std::uint32_t kTextColor = 0x00464646;
+
+// Values of videoMode.
+inline constexpr int kWindowMode = 0;
+inline constexpr int kMode800x600 = 2;
+inline constexpr int kMode1024x768 = 3;
+
+// The buttons of the button bar, in the order of the view toggles they mirror.
+enum ViewToggle { kToggleGrid, kToggleStrategic, kToggleTerrain, kToggleRoads, kToggleNames };
+inline constexpr int kViewToggleCount = 5;
+
+// Where the parts of the frame go, in client coordinates.
+struct ViewRegions {
+    Rect titleBar; // full-screen modes only
+    Rect topBar;   // its bottom field holds the bar's height, 24
+    Rect bottomBar;
+    Rect rightColumn; // the panel, the road box and the Caps Lock warning
+    Rect mapArea;     // what the view may use
+};
+
+// The hex under the mouse pointer, once the pointer has been over the view; from then
+// on it always names a hex. Hexes outside the cell grid read as an empty cell.
+struct CurrentHex {
+    bool exists = false;
+    int row = 0;
+    int column = 0;
+};
+
+// The map view of the main window: its nine images, the layout of the screen, the
+// view geometry of the hex grid and the frame drawn from scratch every idle cycle.
+//
+// Everything the frame shows is read straight from its inputs each time, so a change
+// anywhere shows in the next frame. The inputs that belong to the window or to the
+// application are plain members here or references given at construction.
+class MapView {
+public:
+    MapView(DisplaySurfaces& display, MapWorkspace& workspace, HexGrid& grid, Brush& brush,
+            PointerDevice& pointer);
+    MapView(const MapView&) = delete;
+    MapView& operator=(const MapView&) = delete;
+
+    // The images.
+    HotSpotPanel rightMenu;    // the panel that edits the brush
+    ButtonBar buttonBar;       // the view toggles
+    SurfaceImage roadBox;      // the roads of the hex under the pointer
+    SpriteSheet bigRoadMarks;  // road marks of the panel and the road box
+    SpriteSheet hexOutlines;   // cell 0 selected hex, cell 1 grid hex
+    SpriteSheet roadMarks;     // cell k = road bit k, over the map
+    SpriteSheet terrainIcons;  // cell t = terrain t, cell 20 = named hex
+    SpriteSheet terrainLabels; // cell t = terrain t
+    PictureImage picture;      // the map picture
+
+    // View toggles, each mirrored by one button of the bar (setToggle keeps both).
+    int showGrid = 0;
+    int strategicView = 1;
+    int showTerrain = 0;
+    int showRoads = 0;
+    int showNames = 1;
+
+    // Inputs of the frame that the window owns.
+    std::array<bool, kTerrainTypeCount> terrainFilter{}; // which terrain types get marks
+    bool showLabels = true; // text labels instead of icons at full size
+    bool capsLockOn = false;
+    bool setDataDialogOpen = false; // hides the panel and its texts
+    int vsyncOn = 1;
+    int fullScreen = 0;
+    int videoMode = kWindowMode;
+    int screenDepth = 16;
+    // The %s of the full-screen title; the map's file name once one is loaded.
+    std::string titleText;
+    // The display area: the full-screen mode's rectangle, or the client area in screen
+    // coordinates.
+    Rect screenRect;
+    // The desktop work area read at start-up: the edges that scroll in window mode.
+    Rect workArea;
+    // Set once a picture was loaded and the grid sized for it; selecting needs it.
+    bool gridReady = false;
+    CurrentHex currentHex;
+
+    // Texts kept between frames.
+    std::string statusText;
+    std::string roadsText;
+
+    ViewRegions regions;
+
+    // The display part of a mode initialisation for videoMode: full-screen (2, 3) or
+    // window mode at the desktop's depth; then the background colour and a clip list
+    // of the whole display area. Sets fullScreen, screenRect and screenDepth. The
+    // window wraps it with its pause bits and the keyboard focus.
+    Status InitDisplayMode(int desktopDepth);
+
+    // Gives every image the display and its blit mode, then ReloadImages.
+    void InitImages();
+    // Loads every bitmap again, reloads the picture, and lays out the screen.
+    void ReloadImages();
+    void ReleaseImages();
+    // Screen regions from screenRect, then PlaceWidgets.
+    void SetLayout();
+    // Places the images in the regions, then SetViewGeometry.
+    void PlaceWidgets();
+    // The hex grid's view for the current mode, toggle and picture.
+    void SetViewGeometry();
+
+    // After the workspace loaded a picture: shows it, sizes the grid for it and lays
+    // out the view again. Returns what LoadPicture returned.
+    Status ShowLoadedPicture();
+
+    // Draws and presents one frame: 0, or the failure of the present.
+    Status RenderFrame();
+
+    // The steps of a frame.
+    void UpdateCursorStatus();
+    Status DrawPicture();
+    Status DrawRightMenu();
+    Status DrawRoadBox();
+    Status DrawMapOverlay();
+    void DrawTexts(Surface& target);
+
+    // Puts the mouse pointer on the cursor hex's centre (pulled into the view when the
+    // hex is partly hidden).
+    void PlacePointerOnCursor();
+
+    // Where tool dialogs put their top-left corner.
+    Point DialogAnchor() const;
+
+    // Sets a view toggle and its button together.
+    void setToggle(ViewToggle toggle, int value);
+    int toggle(ViewToggle toggle) const;
+
+    // The picture image holds a picture to show.
+    bool mapPictureLoaded() const;
+    // The cell of currentHex; an empty cell before the pointer was over the view and
+    // for hexes outside the cell grid.
+    HexCell currentCell() const;
+    // The cell itself, for writing; nullptr when there is none.
+    HexCell* currentCellPointer();
+
+    // Terrain codes 0..19 by name, others by their last two digits ("05" for 105).
+    static std::string terrainText(int code);
+
+    Point toClient(Point screen) const;
+    Point toScreen(Point client) const;
+
+    const QFont& textFont() const { return textFont_; }
+    const QFont& nameFont() const { return nameFont_; }
+
+private:
+    // The part of the present after the frame is drawn.
+    Status presentFullScreen();
+    Status presentWindowed();
+    void edgeScroll(Point screen);
+    // The strategic view's picture, reduced once and copied every frame after.
+    Status drawReducedPicture(const Rect& source);
+    void drawText(QPainter& painter, int x, int y, const QString& text) const;
+
+    DisplaySurfaces& display_;
+    MapWorkspace& workspace_;
+    HexGrid& grid_;
+    Brush& brush_;
+    PointerDevice& pointer_;
+
+    QFont textFont_;
+    QFont nameFont_;
+
+    // The reduced picture, with the surface and the part it was reduced from; made
+    // again when either changes or the view's size does.
+    std::shared_ptr<Surface> reduced_;
+    std::shared_ptr<Surface> reducedFrom_;
+    Rect reducedSource_;
+};
+
+} // namespace maporv

@@ -9,6 +9,9 @@ jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
 cmake --build build -j "$jobs"
 
+# The demo scenario a newcomer opens first, made by the project's own generator.
+[ -f build/demo/SCENARIO/DEMO.MAP ] || build/src/tool/maporv-tool make-demo build/demo
+
 if [ -x build/src/app/maporv ]; then
     exec build/src/app/maporv "$@"
 fi

@@ -9,6 +9,9 @@
 #include "picture/mappicture.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
 #include <string_view>
 
 namespace maporv {
@@ -47,11 +50,64 @@ bool openTile(const std::string& path, InputFile& file, S16TileHeader& header) {
            header.height <= kTileHeight;
 }
 
-// 5-6-5 to blue, green, red; the low bits stay 0, so 31 becomes 248 and 63 252.
-void storePixel(std::uint8_t* destination, std::uint16_t value) {
-    destination[0] = static_cast<std::uint8_t>((value & 31) << 3);
-    destination[1] = static_cast<std::uint8_t>(((value >> 5) & 63) << 2);
-    destination[2] = static_cast<std::uint8_t>(((value >> 11) & 31) << 3);
+// 5-6-5 to blue, green, red; the low bits stay 0, so 31 becomes 248 and 63 252. The
+// three bytes as one little-endian word.
+constexpr std::uint32_t expandPixel(std::uint32_t value) {
+    return ((value & 0x1F) << 3) | ((value & 0x7E0) << 5) | ((value & 0xF800) << 8);
+}
+
+// Every 5-6-5 value expanded once: decoding is then a look-up per pixel.
+class ExpansionTable {
+public:
+    ExpansionTable() {
+        for (std::uint32_t value = 0; value < words_.size(); ++value) {
+            words_[value] = expandPixel(value);
+        }
+    }
+    std::uint32_t operator[](std::uint16_t value) const { return words_[value]; }
+
+private:
+    std::array<std::uint32_t, 65536> words_{};
+};
+
+const ExpansionTable& expansion() {
+    static const ExpansionTable table;
+    return table;
+}
+
+void storePixel(std::uint8_t* destination, std::uint32_t word) {
+    destination[0] = static_cast<std::uint8_t>(word);
+    destination[1] = static_cast<std::uint8_t>(word >> 8);
+    destination[2] = static_cast<std::uint8_t>(word >> 16);
+}
+
+template <typename T>
+void storeLittleEndian(std::uint8_t* destination, T value) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(destination, &value, sizeof value);
+    } else {
+        for (std::size_t i = 0; i < sizeof value; ++i) {
+            destination[i] = static_cast<std::uint8_t>(value >> (8 * i));
+        }
+    }
+}
+
+// count raw pixels to the picture's bytes. Four pixels make twelve bytes, written as
+// two stores.
+void decodeRow(const std::uint8_t* in, std::uint8_t* out, int count) {
+    const ExpansionTable& table = expansion();
+    int i = 0;
+    for (; i + 4 <= count; i += 4, in += 8, out += 12) {
+        const std::uint64_t first =
+            table[readU16(in)] | (std::uint64_t{table[readU16(in + 2)]} << 24);
+        const std::uint64_t second =
+            table[readU16(in + 4)] | (std::uint64_t{table[readU16(in + 6)]} << 24);
+        storeLittleEndian(out, first | (second << 48));
+        storeLittleEndian(out + 8, static_cast<std::uint32_t>(second >> 16));
+    }
+    for (; i < count; ++i, in += 2, out += 3) {
+        storePixel(out, table[readU16(in)]);
+    }
 }
 
 std::uint16_t encodePixel(const std::uint8_t* source) {
@@ -59,35 +115,76 @@ std::uint16_t encodePixel(const std::uint8_t* source) {
                                       (source[0] >> 3));
 }
 
+// count picture pixels to raw tile data, four pixels to one store.
+void encodeRow(const std::uint8_t* source, std::uint8_t* out, int count) {
+    int i = 0;
+    for (; i + 4 <= count; i += 4, source += 12, out += 8) {
+        storeLittleEndian(out, std::uint64_t{encodePixel(source)} |
+                                   (std::uint64_t{encodePixel(source + 3)} << 16) |
+                                   (std::uint64_t{encodePixel(source + 6)} << 32) |
+                                   (std::uint64_t{encodePixel(source + 9)} << 48));
+    }
+    for (; i < count; ++i, source += 3, out += 2) {
+        writeU16(out, encodePixel(source));
+    }
+}
+
 // Decodes the data of one tile placed at (originX, originY). Pixels that fall outside
 // the picture are dropped: the picture is only as large as the tiles of row 0 and
-// column 0 add up to, whatever lies beside a missing tile.
+// column 0 add up to, whatever lies beside a missing tile. Works row by row on the
+// part of each tile row that lies inside the picture.
 void decodeTile(MapPicture& picture, const S16TileHeader& header, const std::uint8_t* data,
                 std::size_t size, int originX, int originY) {
     const int tileWidth = header.width;
     const int total = header.width * header.height;
-    auto put = [&](int index, std::uint16_t value) {
-        std::uint8_t* destination =
-            picture.pixelAt(originX + index % tileWidth, originY + index / tileWidth);
-        if (destination != nullptr) {
-            storePixel(destination, value);
-        }
-    };
+    const int shownWidth = std::clamp(picture.width - originX, 0, tileWidth);
     if (header.encoding == kRunLengthEncoding) {
         // Records of a count and a pixel; runs continue over row ends, a record cut
         // by the end of the data ends the tile.
         int index = 0;
+        int row = 0;
+        int column = 0;
+        std::uint8_t* rowStart = picture.pixelAt(originX, originY);
+        const ExpansionTable& table = expansion();
         for (std::size_t at = 0; at + 3 <= size && index < total; at += 3) {
-            const std::uint16_t value = readU16(data + at + 1);
-            for (int count = data[at]; count > 0 && index < total; --count) {
-                put(index++, value);
+            const std::uint32_t word = table[readU16(data + at + 1)];
+            int count = std::min<int>(data[at], total - index);
+            while (count > 0) {
+                const int piece = std::min(count, tileWidth - column);
+                const int shown = std::min(column + piece, shownWidth) - column;
+                if (rowStart != nullptr && shown > 0) {
+                    std::uint8_t* out = rowStart + 3 * static_cast<std::size_t>(column);
+                    storePixel(out, word);
+                    // Longer runs copy what is already written, doubling each time: most
+                    // runs of a painted picture are a pixel or two long, and they cost
+                    // no set-up this way.
+                    const std::size_t bytes = 3 * static_cast<std::size_t>(shown);
+                    for (std::size_t done = 3; done < bytes;) {
+                        const std::size_t step = std::min(done, bytes - done);
+                        std::memcpy(out + done, out, step);
+                        done += step;
+                    }
+                }
+                index += piece;
+                count -= piece;
+                column += piece;
+                if (column == tileWidth) {
+                    column = 0;
+                    rowStart = picture.pixelAt(originX, originY + ++row);
+                }
             }
         }
         return;
     }
     const int available = static_cast<int>(std::min<std::size_t>(size / 2, total));
-    for (int index = 0; index < available; ++index) {
-        put(index, readU16(data + 2 * static_cast<std::size_t>(index)));
+    for (int row = 0; row * tileWidth < available; ++row) {
+        std::uint8_t* out = picture.pixelAt(originX, originY + row);
+        if (out == nullptr) {
+            break; // this row and all below it lie under the picture
+        }
+        const int inRow = std::min(tileWidth, available - row * tileWidth);
+        decodeRow(data + 2 * static_cast<std::size_t>(row) * tileWidth, out,
+                  std::min(inRow, shownWidth));
     }
 }
 
@@ -174,11 +271,8 @@ void MapPicture::writeS16Tiles(const std::string& prefix) const {
                     writeU32(out, field);
                     out += 4;
                 }
-                for (int j = 0; j < tileHeight; ++j) {
-                    const std::uint8_t* source = pixelAt(x * kTileWidth, y * kTileHeight + j);
-                    for (int i = 0; i < tileWidth; ++i, source += 3, out += 2) {
-                        writeU16(out, encodePixel(source));
-                    }
+                for (int j = 0; j < tileHeight; ++j, out += 2 * tileWidth) {
+                    encodeRow(pixelAt(x * kTileWidth, y * kTileHeight + j), out, tileWidth);
                 }
                 const std::string_view bytes(reinterpret_cast<const char*>(tileBuffer()),
                                              kS16HeaderSize + dataSize);

@@ -1,7 +1,109 @@
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+#include "picture/mappicture.h"
+#include "tool/arguments.h"
+#include "tool/demoscenario.h"
 #include "tool/toolcommands.h"
 
-namespace maporv::tool {
+#include <ostream>
 
-std::vector<ToolCommand> pictureCommands() { return {}; }
+namespace maporv::tool {
+namespace {
+
+constexpr const char* kPictureSynopsis =
+    "picture INPUT [--bmp OUT.bmp] [--bmp-tiles PREFIX] [--s16-tiles PREFIX]";
+constexpr const char* kMakeDemoSynopsis = "make-demo FOLDER";
+
+int runPicture(ToolContext& context) {
+    Arguments arguments(context.args, {"--bmp", "--bmp-tiles", "--s16-tiles"}, {});
+    if (!arguments.ok() || arguments.positional().size() != 1) {
+        return usageError(context, kPictureSynopsis, arguments.error());
+    }
+    const auto bmp = arguments.value("--bmp");
+    const auto bmpTiles = arguments.value("--bmp-tiles");
+    const auto s16Tiles = arguments.value("--s16-tiles");
+    // The tile writers need a base name for the tile files; a bare folder would write
+    // nothing at all.
+    for (const auto& prefix : {bmpTiles, s16Tiles}) {
+        if (prefix && fileNamePart(*prefix).empty()) {
+            return usageError(context, kPictureSynopsis,
+                              "a tile PREFIX is a folder and a base name, such as out/MAP07");
+        }
+    }
+    const std::string& input = arguments.positional()[0];
+    if (!fileExists(input) || isFolder(input)) {
+        context.ui.error(strprintf("%s not found", input.c_str()));
+        return kFailed;
+    }
+
+    // The exports' "Done !" messages are the command's results: they go to stdout.
+    ConsoleUserInterface ui(context.out, context.err);
+    MapPicture picture(ui);
+    if (!picture.load(input)) {
+        return kFailed;
+    }
+    if (picture.width <= 0 || picture.height <= 0) {
+        ui.error(strprintf("No picture tile could be read from %s", input.c_str()));
+        return kFailed;
+    }
+    context.out << "picture: " << picture.name << ' ' << picture.width << 'x' << picture.height
+                << " tiles=" << picture.tileCount << " bits=" << picture.sourceBits << '\n';
+
+    bool ok = true;
+    if (bmp && !picture.saveBmp(*bmp)) {
+        ok = false;
+    }
+    if (bmpTiles) {
+        const int errorsBefore = ui.errorCount();
+        if (!picture.writeBmpTiles(*bmpTiles)) {
+            ui.error(strprintf("Not split into BMP tiles: only a picture larger than %d x %d "
+                               "both ways is split",
+                               kTileWidth, kTileHeight));
+            ok = false;
+        }
+        ok = ok && ui.errorCount() == errorsBefore;
+    }
+    if (s16Tiles) {
+        const int errorsBefore = ui.errorCount();
+        picture.writeS16Tiles(*s16Tiles);
+        ok = ok && ui.errorCount() == errorsBefore;
+    }
+    return ok ? kSuccess : kFailed;
+}
+
+int runMakeDemo(ToolContext& context) {
+    Arguments arguments(context.args, {}, {});
+    if (!arguments.ok() || arguments.positional().size() != 1) {
+        return usageError(context, kMakeDemoSynopsis, arguments.error());
+    }
+    const std::string folder = withTrailingSeparator(arguments.positional()[0]);
+    if (!makeDemoScenario(folder, context.ui)) {
+        return kFailed;
+    }
+    context.out << folder << "SCENARIO/DEMO.MAP\n"
+                << folder << "MAP/MAP0700.s16 .. MAP0723.s16\n"
+                << folder << "MAP/MAP007.TXT\n";
+    return kSuccess;
+}
+
+} // namespace
+
+std::vector<ToolCommand> pictureCommands() {
+    return {
+        {"picture", kPictureSynopsis,
+         "Loads a picture as the editor does: any tile of an S16 or SHP set (the whole set\n"
+         "is read) or a BMP. Prints \"picture: NAME WIDTHxHEIGHT tiles=T bits=B\" (bits is\n"
+         "the depth of a BMP, 0 for tiles), then exports it: --bmp as one 24-bit BMP,\n"
+         "--bmp-tiles as 640 x 480 BMP tiles PREFIX00.bmp ... (pictures larger than one\n"
+         "tile both ways), --s16-tiles as S16 tiles PREFIX00.s16 ... for the game. Fails\n"
+         "when the picture cannot be read or any file cannot be written.\n",
+         runPicture},
+        {"make-demo", kMakeDemoSynopsis,
+         "Writes the demo scenario below FOLDER: SCENARIO/DEMO.MAP (map 7), its painted\n"
+         "1920 x 1920 picture as MAP/MAP0700.s16 .. MAP0723.s16 and its place names\n"
+         "MAP/MAP007.TXT, and prints the files written. Always the same bytes.\n",
+         runMakeDemo},
+    };
+}
 
 } // namespace maporv::tool

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "mapdata/mapdocument.h"
+#include "mapdata/mapnames.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace maporv {
+
+// The terrain codes the demo uses (the names are in the TerrainType table).
+namespace TerrainCode {
+inline constexpr int Clear = 0;
+inline constexpr int City = 1;
+inline constexpr int Airfield = 2;
+inline constexpr int Forest = 3;
+inline constexpr int Jungle = 4;
+inline constexpr int Hill = 5;
+inline constexpr int Mountain = 6;
+inline constexpr int Sand = 7;
+inline constexpr int Swamp = 8;
+inline constexpr int Ocean = 9;
+inline constexpr int River = 10;
+inline constexpr int Fortification = 11;
+inline constexpr int Port = 12;
+inline constexpr int Stream = 13;
+inline constexpr int Rough = 16;
+inline constexpr int Lake = 17;
+} // namespace TerrainCode
+
+// The demo scenario's number: its tiles are MAP0700.s16 .. MAP0723.s16, its names
+// MAP007.TXT.
+inline constexpr int kDemoMapNumber = 7;
+
+struct HexCoord {
+    int row = 0;
+    int column = 0;
+    friend bool operator==(const HexCoord&, const HexCoord&) = default;
+};
+
+// The six directions of the grid with their road bits, clockwise from north.
+inline constexpr int kHexDirections = 6;
+std::uint16_t directionBit(int direction);
+// The direction whose road bit is the opposite of the given direction's.
+int oppositeDirection(int direction);
+// The hex next to hex in a direction: columns are flat-topped and even columns sit
+// half a row higher, so the rows of the diagonal neighbours depend on the parity.
+HexCoord neighbour(HexCoord hex, int direction);
+// The direction from a hex to an adjacent one; -1 when they are not adjacent.
+int directionTo(HexCoord from, HexCoord to);
+
+// Centre of a hex's bounding box in picture pixels at full size (column 0 lies half
+// outside the picture's left edge).
+int hexCentreX(int column);
+int hexCentreY(int row, int column);
+
+// A generated map: the MAP data, the place names and the course of every river and
+// stream from its source to its mouth (consecutive hexes are adjacent; the last one
+// is the sea, the lake or the river it flows into).
+struct DemoWorld {
+    MapDocument document;
+    MapNames names;
+    std::vector<std::vector<HexCoord>> rivers;
+};
+
+// Fills world with the demo map: sea and coast, hills and mountains, forests, a lake,
+// rivers, towns joined by roads, a port, an airfield and a fortification. Always the
+// same map.
+void buildDemoWorld(DemoWorld& world);
+
+} // namespace maporv

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/maplistorder.h"
+#include "mapdata/maplistorder.h"
 #include "picture/mappicture.h"
 
 #include <array>

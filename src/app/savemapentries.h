@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/maplistorder.h"
+#include "mapdata/maplistorder.h"
 
 #include <cstdint>
 #include <string>

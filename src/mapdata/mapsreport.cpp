@@ -1,11 +1,9 @@
 #include "mapdata/mapsreport.h"
 
+#include "mapdata/maplistorder.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
-
-#include <algorithm>
-#include <fstream>
 
 namespace maporv {
 namespace {
@@ -16,27 +14,6 @@ constexpr const char* kRuleLine = "=======================================\n";
 
 bool usesNameForm(int mode) {
     return mode == ReportMode::ByName;
-}
-
-bool textLess(const std::string& a, const std::string& b) {
-    const std::string la = toLowerAscii(a);
-    const std::string lb = toLowerAscii(b);
-    return la != lb ? la < lb : a < b;
-}
-
-// Reads the map number from the first two bytes; a shorter file reads as zeros.
-bool readMapNumber(const std::string& path, std::int16_t& number) {
-    if (isFolder(path)) {
-        return false;
-    }
-    std::ifstream in(resolveExisting(path), std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    unsigned char bytes[2] = {0, 0};
-    in.read(reinterpret_cast<char*>(bytes), 2);
-    number = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
-    return true;
 }
 
 std::string byNameSection(const std::vector<MapFileEntry>& entries) {
@@ -110,8 +87,7 @@ std::string mapListText(const MapFileEntry& entry, int mode, bool forReport) {
     if (!usesNameForm(mode)) {
         return strprintf("%4d.%s", number, name);
     }
-    std::string paddedName = entry.fileName.substr(0, kReportNameWidth);
-    paddedName.resize(kReportNameWidth, '.');
+    const std::string paddedName = dotPadded(entry.fileName, kReportNameWidth);
     std::string paddedNumber = strprintf("%d", number);
     if (paddedNumber.size() < kReportNumberWidth) {
         paddedNumber.insert(0, kReportNumberWidth - paddedNumber.size(), '.');
@@ -126,16 +102,7 @@ std::vector<MapListItem> buildMapList(const std::vector<MapFileEntry>& entries, 
     for (const MapFileEntry& entry : entries) {
         items.push_back({mapListText(entry, mode, forReport), entry.fileName, entry.number});
     }
-    if (usesNameForm(mode)) {
-        std::stable_sort(
-            items.begin(), items.end(),
-            [](const MapListItem& a, const MapListItem& b) { return textLess(a.text, b.text); });
-    } else {
-        std::stable_sort(
-            items.begin(), items.end(), [](const MapListItem& a, const MapListItem& b) {
-                return a.number != b.number ? a.number < b.number : textLess(a.text, b.text);
-            });
-    }
+    orderMapListLines(items, !usesNameForm(mode));
     return items;
 }
 

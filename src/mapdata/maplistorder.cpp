@@ -1,4 +1,4 @@
-#include "app/maplistorder.h"
+#include "mapdata/maplistorder.h"
 
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
@@ -7,27 +7,11 @@
 #include <fstream>
 
 namespace maporv {
-namespace {
 
-bool textLess(const std::string& a, const std::string& b) {
+bool listTextLess(const std::string& a, const std::string& b) {
     const std::string la = toLowerAscii(a);
     const std::string lb = toLowerAscii(b);
     return la != lb ? la < lb : a < b;
-}
-
-} // namespace
-
-void orderMapListLines(std::vector<MapListLine>& lines, bool byNumber) {
-    if (byNumber) {
-        std::stable_sort(
-            lines.begin(), lines.end(), [](const MapListLine& a, const MapListLine& b) {
-                return a.number != b.number ? a.number < b.number : textLess(a.text, b.text);
-            });
-    } else {
-        std::stable_sort(
-            lines.begin(), lines.end(),
-            [](const MapListLine& a, const MapListLine& b) { return textLess(a.text, b.text); });
-    }
 }
 
 bool readMapNumber(const std::string& path, std::int16_t& number) {

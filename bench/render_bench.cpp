@@ -4,17 +4,16 @@
 // frames are composed offscreen, exactly as the editor composes them.
 
 #include "baseline.h"
-#include "display/displayowner.h"
 #include "display/displaysurfaces.h"
 #include "display/fixedpointer.h"
 #include "display/mapview.h"
+#include "display/offscreendisplay.h"
 #include "editing/brush.h"
 #include "editing/mapworkspace.h"
 #include "mapdata/consoleuserinterface.h"
 #include "mapdata/hexgrid.h"
 #include "tool/demoscenario.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -61,26 +60,6 @@ private:
     std::string folder_;
 };
 
-void ensureGuiApplication() {
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "maporv_bench";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
-
-class BenchOwner : public DisplayOwner {
-public:
-    void applyFullScreenStyle() override {}
-    void applyWindowedStyle() override {}
-    Rect clientRect() const override { return {0, 0, 1024, 768}; }
-};
-
 // The editor's view of the demo map in one mode, every overlay on, every hex selected
 // and the pointer over the map.
 class Scene {
@@ -121,7 +100,7 @@ private:
     std::ostream silent_;
     ConsoleUserInterface ui_;
     MapWorkspace workspace_;
-    BenchOwner owner_;
+    OffscreenOwner owner_{{0, 0, 1024, 768}};
     DisplaySurfaces display_;
     HexGrid grid_;
     Brush brush_;
@@ -131,7 +110,7 @@ private:
 
 void runFrames(benchmark::State& state, int videoMode, bool strategic) {
     // Before the scene: its fonts need the application.
-    ensureGuiApplication();
+    ensureGuiApplication("maporv_bench");
     Scene scene(videoMode, strategic);
     scene.frame();
     RatioReport ratio(state);

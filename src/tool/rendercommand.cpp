@@ -1,7 +1,7 @@
-#include "display/displayowner.h"
 #include "display/displaysurfaces.h"
 #include "display/fixedpointer.h"
 #include "display/mapview.h"
+#include "display/offscreendisplay.h"
 #include "display/surface.h"
 #include "editing/brush.h"
 #include "editing/mapworkspace.h"
@@ -10,7 +10,6 @@
 #include "tool/arguments.h"
 #include "tool/toolcommands.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <algorithm>
@@ -32,32 +31,6 @@ constexpr const char* kSynopsis =
 constexpr int kDesktopDepth = 32;
 
 // The window the display sizes its surfaces by: only its client area matters here.
-class RenderOwner : public DisplayOwner {
-public:
-    explicit RenderOwner(Rect client) : client_(client) {}
-    void applyFullScreenStyle() override {}
-    void applyWindowedStyle() override {}
-    Rect clientRect() const override { return client_; }
-
-private:
-    Rect client_;
-};
-
-// Text drawing needs a GUI application; without a display it runs offscreen. It lives
-// until the process ends, so repeated renders in one process share it.
-void ensureGuiApplication() {
-    if (QCoreApplication::instance() != nullptr) {
-        return;
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "maporv-tool";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
-}
-
 // "A<sep>B" with two integers.
 std::optional<std::pair<int, int>> parsePair(const std::string& text, char separator) {
     const std::size_t at = text.find(separator);
@@ -210,7 +183,7 @@ int runRender(ToolContext& context) {
         return usageError(context, kSynopsis, problem);
     }
 
-    ensureGuiApplication();
+    ensureGuiApplication("maporv-tool");
     MapWorkspace workspace(context.ui);
     const bool pictureLoaded = workspace.load(options.input, false);
     if (!pictureLoaded && !workspace.document.loaded) {
@@ -218,7 +191,7 @@ int runRender(ToolContext& context) {
         return kFailed;
     }
 
-    RenderOwner owner(Rect{0, 0, options.width, options.height});
+    OffscreenOwner owner(Rect{0, 0, options.width, options.height});
     DisplaySurfaces display;
     display.setUserInterface(&context.ui);
     if (failed(display.Create(owner))) {

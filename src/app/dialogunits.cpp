@@ -11,6 +11,15 @@ namespace {
 
 constexpr const char* kConvertedProperty = "maporvDialogUnitsConverted";
 
+// The width of one dialog unit comes from the average width of the 52 letters, as
+// dialog templates have always measured it; the font's own "average" is often the
+// width of a narrow letter and leaves texts cut off.
+int averageLetterWidth(const QFontMetrics& metrics) {
+    const int letters = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    return (letters / 26 + 1) / 2;
+}
+
 int scale(int units, int base, int divisor) {
     return static_cast<int>(
         std::lround(static_cast<double>(units) * base / static_cast<double>(divisor)));
@@ -19,7 +28,7 @@ int scale(int units, int base, int divisor) {
 } // namespace
 
 DialogUnits::DialogUnits(const QFont& font)
-    : DialogUnits(QFontMetrics(font).averageCharWidth(), QFontMetrics(font).height()) {}
+    : DialogUnits(averageLetterWidth(QFontMetrics(font)), QFontMetrics(font).height()) {}
 
 DialogUnits::DialogUnits(int baseWidth, int baseHeight)
     : baseWidth_(baseWidth), baseHeight_(baseHeight) {}

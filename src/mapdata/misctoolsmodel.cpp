@@ -23,7 +23,11 @@ void MiscToolsModel::open(const std::string& lastOpen, UserInterface& ui) {
 }
 
 int MiscToolsModel::makeChanges(MapDocument& document, UserInterface& ui) {
-    const int changed = changeTerrain(document, fromTerrain, toTerrain, ui);
+    return makeChanges([&](int from, int to) { return changeTerrain(document, from, to, ui); });
+}
+
+int MiscToolsModel::makeChanges(const std::function<int(int from, int to)>& change) {
+    const int changed = change(fromTerrain, toTerrain);
     if (changed > 0) {
         terrainChanged = true;
     }
@@ -84,11 +88,15 @@ bool MiscToolsModel::writeReport(UserInterface& ui) {
 }
 
 void MiscToolsModel::close(MapDocument& document) {
-    maps_.clear();
-    items_.clear();
+    close();
     if (terrainChanged) {
         document.modified = true;
     }
+}
+
+void MiscToolsModel::close() {
+    maps_.clear();
+    items_.clear();
 }
 
 bool MiscToolsModel::scanFolder(UserInterface& ui) {

@@ -2,6 +2,7 @@
 
 #include "mapdata/mapsreport.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,9 @@ public:
     void open(const std::string& lastOpen, UserInterface& ui);
     // "Make Changes": the global terrain change on the map. Returns the count.
     int makeChanges(MapDocument& document, UserInterface& ui);
+    // The same through change(from, to), which changes the map, shows its message and
+    // returns the count: the editor passes its undoable terrain change.
+    int makeChanges(const std::function<int(int from, int to)>& change);
     // "..." of the folder: asks for a folder; a different one is scanned.
     bool browseFolder(UserInterface& ui);
     // The folder edit lost the focus with text: separator appended, then the scan.
@@ -53,6 +57,8 @@ public:
     bool writeReport(UserInterface& ui);
     // "Close": empties the collection; a changed map is marked modified.
     void close(MapDocument& document);
+    // Empties the collection only; the caller looks at terrainChanged.
+    void close();
 
     // Rescans scenarioFolder. The list always ends up showing what the collection
     // holds, also when the scan ended early on an unreadable file.

@@ -16,6 +16,7 @@ packages=(
     libx11-dev
     xvfb
     xdotool
+    imagemagick
 )
 
 missing=()

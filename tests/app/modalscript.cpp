@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QWidget>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace maporv::test {
@@ -25,7 +26,8 @@ ModalScript& ModalScript::then(Step step) {
 
 void ModalScript::poll() {
     QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || !modal->isVisible() || modal == handling_) {
+    if (modal == nullptr || !modal->isVisible() ||
+        std::find(handling_.begin(), handling_.end(), modal) != handling_.end()) {
         return;
     }
     if (steps_.empty()) {
@@ -39,7 +41,7 @@ void ModalScript::poll() {
     }
     // The step runs outside this timer's slot: Qt does not fire a timer again while its
     // slot runs, and a step may open a nested dialog that must be seen too.
-    handling_ = modal;
+    handling_.emplace_back(modal);
     Step step = std::move(steps_.front());
     steps_.pop_front();
     QTimer::singleShot(0, modal,
@@ -55,7 +57,12 @@ void ModalScript::run(QPointer<QWidget> modal, const Step& step) {
             dialog->reject();
         }
     }
-    handling_ = nullptr;
+    // Only this step's widget: an outer dialog's step may still be running.
+    handling_.erase(std::remove_if(handling_.begin(), handling_.end(),
+                                   [&](const QPointer<QWidget>& widget) {
+                                       return widget.isNull() || widget == modal;
+                                   }),
+                    handling_.end());
 }
 
 } // namespace maporv::test

@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# The editor in a real X server (Xvfb), driven with xdotool as a user drives it: it
+# starts on the demo map, answers the first-run question, shows the map at full size
+# with every overlay, switches to full screen and back with F12 and exits with ESC.
+# Screenshots are checked on the way; LastOpen must be in the settings afterwards.
+#
+# Usage: scripts/e2e.sh [MAPORV [MAPORV_TOOL]]   (default: the binaries in build/)
+# Exit status 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or ImageMagick missing).
+# With E2E_SHOTS=FOLDER the screenshots are kept there.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+app=${1:-$root/build/src/app/maporv}
+tool=${2:-$root/build/src/tool/maporv-tool}
+
+for command in Xvfb xdotool import convert; do
+    if ! command -v "$command" > /dev/null 2>&1; then
+        echo "e2e: $command is not installed, skipped"
+        exit 77
+    fi
+done
+# ImageMagick's convert, not a stand-in of the same name.
+if ! convert -version 2> /dev/null | grep -q ImageMagick; then
+    echo "e2e: ImageMagick's convert is not installed, skipped"
+    exit 77
+fi
+
+work=$(mktemp -d)
+xvfb_pid=
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill "$app_pid" 2> /dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+    if [ -n "${E2E_SHOTS:-}" ]; then
+        mkdir -p "$E2E_SHOTS"
+        cp "$work"/*.png "$E2E_SHOTS"/ 2> /dev/null || true
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "e2e: FAILED: $*"
+    [ -f "$work/app.log" ] && sed 's/^/e2e: editor: /' "$work/app.log"
+    exit 1
+}
+
+# Waits up to $1 seconds for a command to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 10))
+    while ! "$@" > /dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# The pixel of a screenshot as "r,g,b".
+pixel() {
+    convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:
+}
+
+# CPU seconds (user + system) the editor used so far, in clock ticks.
+cpu_ticks() {
+    awk '{ print $14 + $15 }' "/proc/$app_pid/stat"
+}
+
+# A user of their own: settings, home folder and runtime folder in the work folder.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+"$tool" make-demo "$work/demo" > /dev/null
+map="$work/demo/SCENARIO/DEMO.MAP"
+
+# A free display number, told by Xvfb itself.
+exec 3> "$work/display"
+Xvfb -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+"$app" "$map" > "$work/app.log" 2>&1 &
+app_pid=$!
+
+# The first run asks for the game's SCENARIO folder over the main window: cancel it.
+two_windows() { [ "$(xdotool search --onlyvisible --name '^MapOrv$' | wc -l)" -ge 2 ]; }
+wait_for 20 two_windows || fail "no first-run question"
+dialog=$(xdotool search --onlyvisible --name '^MapOrv$' | tail -n1)
+xdotool windowfocus --sync "$dialog"
+xdotool key Escape
+
+# Then the map named on the command line is loaded.
+wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the demo map did not load"
+window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+xdotool windowfocus --sync "$window"
+sleep 0.5
+
+# Full size, grid, terrain types and roads (the named hexes are on already).
+for key in alt+z alt+g alt+t alt+r; do
+    xdotool key "$key"
+    sleep 0.2
+done
+xdotool mousemove 600 500
+sleep 1
+import -window root "$work/window.png"
+# The map covers the view: no background colour in its middle.
+[ "$(pixel "$work/window.png" 500 500)" != "239,237,220" ] || fail "the map is not shown"
+
+# An idle editor costs little: CPU over 5 seconds with the pointer resting.
+ticks_per_second=$(getconf CLK_TCK)
+before=$(cpu_ticks)
+sleep 5
+after=$(cpu_ticks)
+percent=$(((after - before) * 100 / (5 * ticks_per_second)))
+echo "e2e: idle editor at full size with every overlay: ${percent}% of one core"
+[ "$percent" -le 50 ] || fail "the idle editor uses ${percent}% of a core"
+
+# F12: 800 x 600 full screen, scaled to the 1280 x 1024 screen (1280 x 960, black
+# bars of 32 rows above and below), under the blue title bar.
+xdotool key F12
+sleep 1.5
+xdotool mousemove 640 500
+sleep 0.5
+import -window root "$work/fullscreen.png"
+[ "$(pixel "$work/fullscreen.png" 640 10)" = "0,0,0" ] || fail "no black bar above the scaled frame"
+title=$(pixel "$work/fullscreen.png" 300 45)
+IFS=, read -r red green blue <<< "$title"
+# 0x00F25700 as a 16-bit mode shows it.
+[ "$red" -lt 16 ] && [ "$green" -gt 70 ] && [ "$green" -lt 100 ] && [ "$blue" -gt 225 ] ||
+    fail "no full-screen title bar (got $title)"
+
+# F12 again: back to window mode, the menu bar on top again.
+xdotool key F12
+sleep 1.5
+import -window root "$work/back.png"
+[ "$(pixel "$work/back.png" 640 10)" != "0,0,0" ] || fail "window mode did not come back"
+
+# ESC: the exit flow; nothing is modified, so the editor ends.
+xdotool key Escape
+wait_for 10 bash -c "! kill -0 $app_pid" || fail "ESC did not end the editor"
+wait "$app_pid" || fail "the editor ended with status $?"
+app_pid=
+
+settings="$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf"
+grep -qxF "LastOpen=$map" "$settings" || fail "LastOpen is not in $settings"
+echo "e2e: passed"

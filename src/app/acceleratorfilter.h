@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+class QKeyEvent;
+
+namespace maporv {
+
+class CommandTable;
+class MapFrame;
+
+// The accelerator table of the main window, consulted before the menu, as on the
+// game's platform: Alt+F is the terrain filter although the File menu is "&File".
+//
+// Installed on the application, it claims the accelerators' key presses for the
+// main window before Qt's shortcut map sees them (Qt would find the accelerator and
+// the menu title's mnemonic ambiguous and fire neither), and runs the command when
+// its enable rule allows. This also works in the full-screen modes, where the menu
+// bar is hidden. Keys pressed in dialogs and open menus are left alone.
+//
+// The menus stay reachable: Alt pressed and released alone, or F10, opens the
+// first menu of the bar (showing the bar in full screen); there, Alt with a menu's
+// mnemonic that is no accelerator opens that menu.
+class AcceleratorFilter : public QObject {
+public:
+    AcceleratorFilter(const CommandTable& commands, MapFrame& frame);
+
+    // The command of a key press, 0 for none.
+    int commandFor(const QKeyEvent& event) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Keys the main window's widgets receive while no menu or dialog is up.
+    bool forFrame(QObject* watched) const;
+    bool keyPress(const QKeyEvent& event);
+
+    const CommandTable& commands_;
+    MapFrame& frame_;
+    // Alt went down with nothing else since.
+    bool altAlone_ = false;
+};
+
+} // namespace maporv

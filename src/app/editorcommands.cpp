@@ -1,0 +1,176 @@
+#include "app/editorcommands.h"
+
+#include "app/commandids.h"
+#include "app/mapframe.h"
+#include "app/maptoolapp.h"
+#include "app/recentfiles.h"
+
+namespace maporv {
+
+std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
+    MapWorkspace& workspace = app.workspace();
+    const auto mapLoaded = [&workspace] { return workspace.document.loaded; };
+    const auto pictureValid = [&workspace] { return workspace.picture.valid; };
+    // A mode's entry is checked while the mode is on, and disabled then.
+    const auto isMode = [&frame](int mode) {
+        return [&frame, mode] { return frame.videoMode() == mode; };
+    };
+    const auto notMode = [&frame](int mode) {
+        return [&frame, mode] { return frame.videoMode() != mode; };
+    };
+    const auto setMode = [&frame](int mode) {
+        return [&frame, mode] { frame.setVideoMode(mode); };
+    };
+    const auto isOn = [&frame](ViewToggle toggle) {
+        return [&frame, toggle] { return frame.view().toggle(toggle) != 0; };
+    };
+    const auto flip = [&frame](ViewToggle toggle) {
+        return [&frame, toggle] { frame.toggleView(toggle); };
+    };
+    const auto close = [&frame] { frame.postClose(); };
+
+    std::vector<Command> commands = {
+        // File
+        {.id = kCmdNewMap,
+         .menuText = "&New Map (from BMP / S16)...\tAlt+B",
+         .key = altKey(Qt::Key_B)},
+        {.id = kCmdFileOpen,
+         .menuText = "&Open MAP file...\tAlt+O",
+         .key = altKey(Qt::Key_O),
+         .handler = [&app] { app.fileOpen(); }},
+        {.id = kCmdOpenLast,
+         .menuText = "Open &Last File used\tAlt+L",
+         .key = altKey(Qt::Key_L),
+         .enabled = [&workspace] { return !workspace.lastOpen.empty(); },
+         .handler = [&app] { app.openLast(); }},
+        {.id = kCmdFileSave,
+         .menuText = "&Save MAP as...\tAlt+S",
+         .key = altKey(Qt::Key_S),
+         .enabled = mapLoaded,
+         .handler = [&app] { app.fileSave(); }},
+        {.id = kCmdSaveImageBmpTiles,
+         .menuText = "&Save image as BMP tiles",
+         .enabled = pictureValid,
+         .handler = [&app] { app.saveImageAsBmpTiles(); }},
+        {.id = kCmdSaveImageS16Tiles,
+         .menuText = "Save image &As S16 tiles",
+         .enabled = pictureValid,
+         .handler = [&app] { app.saveImageAsS16Tiles(); }},
+        {.id = kCmdSaveImageBmp,
+         .menuText = "Save Image as new BMP",
+         .enabled = pictureValid,
+         .handler = [&app] { app.saveImageAsBmp(); }},
+        {.id = kCmdExitMenu, .menuText = "E&xit\tESC", .handler = close},
+        {.id = kCmdExitKey, .key = plainKey(Qt::Key_Escape), .handler = close},
+
+        // Options: the display modes
+        {.id = kCmdWindowMode,
+         .menuText = "Window Mode\tF12 -> 800x600",
+         .enabled = notMode(kWindowMode),
+         .checked = isMode(kWindowMode),
+         .handler = setMode(kWindowMode)},
+        {.id = kCmdMode800x600,
+         .menuText = "800x600 Full Screen Mode\tF12 -> WinMode",
+         .enabled = notMode(kMode800x600),
+         .checked = isMode(kMode800x600),
+         .handler = setMode(kMode800x600)},
+        {.id = kCmdMode1024x768,
+         .menuText = "1024x768 Full Screen Mode\tF12 -> WinMode",
+         .enabled = notMode(kMode1024x768),
+         .checked = isMode(kMode1024x768),
+         .handler = setMode(kMode1024x768)},
+        {.id = kCmdSwitchMode,
+         .key = plainKey(Qt::Key_F12),
+         .handler = [&frame] { frame.toggleFullScreen(); }},
+        // No menu entry and no key send it: every windowed frame waits for its turn.
+        {.id = kCmdVerticalSync,
+         .enabled = [&frame] { return frame.windowMode(); },
+         .checked = [&frame] { return !frame.windowMode() || frame.view().vsyncOn != 0; },
+         .handler = [&frame] { frame.toggleVerticalSync(); }},
+
+        // Options: the view toggles, each mirrored by its button
+        {.id = kCmdToggleStrategic,
+         .menuText = "&Zoom to strategic\tAlt+Z or Z",
+         .key = altKey(Qt::Key_Z),
+         .checked = isOn(kToggleStrategic),
+         .handler = flip(kToggleStrategic)},
+        {.id = kCmdToggleGrid,
+         .menuText = "Show &Grid\tAlt+G or G",
+         .key = altKey(Qt::Key_G),
+         .checked = isOn(kToggleGrid),
+         .handler = flip(kToggleGrid)},
+        {.id = kCmdToggleTerrain,
+         .menuText = "Show &Terrain Types\tAlt+T",
+         .key = altKey(Qt::Key_T),
+         .checked = isOn(kToggleTerrain),
+         .handler = flip(kToggleTerrain)},
+        {.id = kCmdToggleRoads,
+         .menuText = "Show &Roads\tAlt+R",
+         .key = altKey(Qt::Key_R),
+         .checked = isOn(kToggleRoads),
+         .handler = flip(kToggleRoads)},
+        {.id = kCmdToggleNames,
+         .menuText = "Show &Named Hexes\tAlt+N",
+         .key = altKey(Qt::Key_N),
+         .checked = isOn(kToggleNames),
+         .handler = flip(kToggleNames)},
+        // Lines of text in the menus: no handler, so they show disabled.
+        {.id = kCmdGuideLine},
+
+        // Options: the tools, whose dialogs come with their own items
+        {.id = kCmdSetDataDialog, .menuText = "Set &Data Dialog"},
+        {.id = kCmdTerrainFilter,
+         .menuText = "&Filter Terrain to view\tAlt+F",
+         .key = altKey(Qt::Key_F)},
+        {.id = kCmdMiscTools, .menuText = "Misc. Tools"},
+
+        // Names
+        {.id = kCmdLoadNames,
+         .menuText = "&Load MapNames\tAlt+M",
+         .key = altKey(Qt::Key_M),
+         .enabled = mapLoaded,
+         .handler = [&app] { app.loadNames(); }},
+        {.id = kCmdSaveNames,
+         .menuText = "&Save MapNames",
+         .enabled = [&workspace] { return workspace.names.count > 0; },
+         .handler = [&app] { app.saveNames(); }},
+        {.id = kCmdBrowseNames,
+         .menuText = "&Browse MapNames",
+         .handler = [&app] { app.browseNames(); }},
+
+        // Help: the release line shows the version
+        {.id = kCmdRelease, .menuText = app.versionText()},
+
+        // Editing: the keys are taken here already; the keyboard and mouse item binds
+        // the operations to them.
+        {.id = kCmdGetData, .key = ctrlKey(Qt::Key_C)},
+        {.id = kCmdGetTerrain, .key = ctrlKey(Qt::Key_T)},
+        {.id = kCmdGetRoads, .key = ctrlKey(Qt::Key_R)},
+        {.id = kCmdGetName, .key = ctrlKey(Qt::Key_N)},
+        {.id = kCmdClearTerrain, .key = ctrlShiftKey(Qt::Key_T)},
+        {.id = kCmdClearRoads, .key = ctrlShiftKey(Qt::Key_R)},
+        {.id = kCmdClearName, .key = ctrlShiftKey(Qt::Key_N)},
+        {.id = kCmdClearSelection},
+        {.id = kCmdUndo, .key = ctrlKey(Qt::Key_Z)},
+        {.id = kCmdRedo, .key = ctrlKey(Qt::Key_Y)},
+        // Caps Lock only changes the warning the status shows, so it works already.
+        {.id = kCmdCapsLock,
+         .key = plainKey(Qt::Key_CapsLock),
+         .handler = [&frame] { frame.toggleCapsLock(); }},
+        // The panes of a split window; this window has none.
+        {.id = kCmdNextPane, .key = plainKey(Qt::Key_F6)},
+        {.id = kCmdPrevPane, .key = shiftKey(Qt::Key_F6)},
+    };
+
+    // The recent-file entries; the first one's text is the menu's placeholder.
+    RecentFiles& recent = app.recentFiles();
+    for (std::size_t i = 0; i < RecentFiles::kMaxEntries; ++i) {
+        commands.push_back({.id = kCmdRecentFirst + static_cast<int>(i),
+                            .menuText = i == 0 ? "Recent File" : "",
+                            .enabled = [&recent, i] { return i < recent.size(); },
+                            .handler = [&app, i] { app.openRecent(i); }});
+    }
+    return commands;
+}
+
+} // namespace maporv

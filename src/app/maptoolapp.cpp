@@ -1,0 +1,214 @@
+#include "app/maptoolapp.h"
+
+#include "app/acceleratorfilter.h"
+#include "app/capslockstate.h"
+#include "app/editorcommands.h"
+#include "app/framesurface.h"
+#include "app/mainmenu.h"
+#include "app/mapframe.h"
+#include "app/pauseflags.h"
+#include "app/qtuserinterface.h"
+#include "app/renderloop.h"
+#include "app/textconversion.h"
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QScreen>
+
+namespace maporv {
+namespace {
+
+constexpr const char* kVersion = "1.01";
+constexpr const char* kVersionDate = "April 2004";
+
+// The screen without the task bars.
+Rect desktopWorkArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return Rect{0, 0, 1024, 768};
+    }
+    const QRect area = screen->availableGeometry();
+    return Rect::fromSize(area.x(), area.y(), area.width(), area.height());
+}
+
+QIcon programIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256}) {
+        icon.addFile(QStringLiteral(":/icons/maporv-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
+}
+
+} // namespace
+
+MapToolApp::MapToolApp(AppSetup setup)
+    : setup_(std::move(setup)),
+      ownUi_(setup_.ui == nullptr ? std::make_unique<QtUserInterface>() : nullptr),
+      ui_(setup_.ui != nullptr ? *setup_.ui : *ownUi_), workspace_(ui_),
+      versionText_(strprintf("Ver: %s - %s", kVersion, kVersionDate)) {}
+
+MapToolApp::~MapToolApp() {
+    if (loop_) {
+        loop_->stop();
+    }
+    // A run that never got as far as the settings must not blank the stored file.
+    if (settingsRead_) {
+        settings_.writeLastOpen(workspace_.lastOpen);
+        settings_.writeRecentFiles(recent_.entries());
+    }
+}
+
+bool MapToolApp::start(const QStringList& arguments) {
+    // 1. The settings: the recent-file list; LastOpen is read once the window shows.
+    recent_.assign(settings_.readRecentFiles());
+
+    // 2. The work area becomes the first display area.
+    FrameSetup frameSetup;
+    frameSetup.workArea = setup_.workArea.value_or(desktopWorkArea());
+    if (!setup_.workArea) {
+        frameSetup.workAreaSource = &desktopWorkArea;
+    }
+    frameSetup.maximise = setup_.maximise;
+    frameSetup.capsLockOn = setup_.capsLockOn.value_or(readCapsLockState());
+
+    // 3. The main window with its menu, accelerators and icon.
+    frame_ = std::make_unique<MapFrame>(workspace_, ui_, std::move(frameSetup));
+    frame_->setWindowIcon(programIcon());
+    if (ownUi_) {
+        ownUi_->setParentWidget(frame_.get());
+        ownUi_->setBeforeModal([this] { frame_->flipToDesktop(); });
+        ownUi_->setGameFolderSource([this] { return workspace_.gameFolder; });
+    }
+    installCommands();
+    frame_->closeQuery = [this] { return closeRequested(); };
+    if (!frame_->OnCreate()) {
+        accelerators_.reset();
+        menu_.reset();
+        frame_.reset();
+        commands_ = CommandTable();
+        return false;
+    }
+
+    // 4. Shown, with a first (empty) frame.
+    frame_->showWindow();
+    frame_->drawFrame();
+
+    // 5. LastOpen, or the first-run question.
+    readSettings();
+
+    // 6. A file named on the command line.
+    if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
+        load(toStdString(QFileInfo(arguments.front()).absoluteFilePath()), false);
+    }
+
+    // 7. The arrow pointer, the info text; then the frames.
+    frame_->surface().setCursor(Qt::ArrowCursor);
+    workspace_.rebuildInfoText();
+
+    loop_ = std::make_unique<RenderLoop>(*frame_);
+    if (setup_.runRenderLoop) {
+        loop_->start();
+    }
+    return true;
+}
+
+void MapToolApp::readSettings() {
+    std::string lastOpen = settings_.readLastOpen();
+    if (lastOpen.empty()) {
+        // The game's usual place, in the user's home folder.
+        const std::string folder =
+            withTrailingSeparator(toStdString(QDir::homePath())) + "valdorn/SCENARIO/";
+        lastOpen = folder;
+        workspace_.gameFolder = parentFolder(folder);
+        const std::string chosen =
+            ui_.pickFolder(FolderKind::Scenario, folder, "Select Valdorn SCENARIO folder");
+        if (!chosen.empty()) {
+            lastOpen = strprintf("%s*.map", chosen.c_str());
+        }
+    }
+    workspace_.lastOpen = lastOpen;
+    // The game folder follows the file as a load would set it, so the pickers start
+    // there from the first command on.
+    workspace_.gameFolder = parentFolder(lastOpen);
+    settingsRead_ = true;
+}
+
+void MapToolApp::installCommands() {
+    commands_.add(editorCommands(*this, *frame_));
+    menu_ = std::make_unique<MainMenu>(*frame_, commands_, recent_);
+    accelerators_ = std::make_unique<AcceleratorFilter>(commands_, *frame_);
+    qApp->installEventFilter(accelerators_.get());
+}
+
+bool MapToolApp::load(const std::string& path, bool pictureChosen) {
+    const bool pictureShown = workspace_.load(path, pictureChosen);
+    if (frame_) {
+        if (pictureShown) {
+            frame_->showLoadedPicture();
+        } else if (!workspace_.pictureLoaded()) {
+            frame_->showNoPicture();
+        }
+        frame_->history().clear();
+    }
+    const std::string file = path.empty() ? workspace_.lastOpen : path;
+    if (toUpperAscii(extensionPart(file)) == ".MAP") {
+        return workspace_.document.loaded;
+    }
+    return pictureShown;
+}
+
+bool MapToolApp::saveAllModified() {
+    const MapDocument& document = workspace_.document;
+    if (document.modified) {
+        const Answer answer =
+            ui_.ask(strprintf("%s\nIS modified\nSave changes ?", document.path.c_str()),
+                    QuestionButtons::YesNoCancel);
+        if (answer == Answer::Cancel) {
+            return false;
+        }
+        // A save the user asked for and did not get stops the whole action.
+        if (answer == Answer::Yes && !fileSave()) {
+            return false;
+        }
+    }
+    if (workspace_.names.modified) {
+        const Answer answer =
+            ui_.ask(strprintf("Names loaded from:\n%s\nhave been modified\nSave changes (same or "
+                              "different file) ?",
+                              workspace_.names.path.c_str()),
+                    QuestionButtons::YesNoCancel);
+        if (answer == Answer::Cancel) {
+            return false;
+        }
+        if (answer == Answer::Yes && !saveNames()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool MapToolApp::closeRequested() {
+    if (saveAllModified()) {
+        if (loop_) {
+            loop_->stop();
+        }
+        return true;
+    }
+    // Staying: a display that stopped after failures gets window mode back.
+    if ((frame_->pauseFlags() & kPauseStop) != 0 && frame_->recoverDisplay() && loop_ &&
+        setup_.runRenderLoop && !loop_->isActive()) {
+        loop_->start();
+    }
+    return false;
+}
+
+void MapToolApp::addRecent(const std::string& path) {
+    recent_.add(path);
+    settings_.writeRecentFiles(recent_.entries());
+}
+
+} // namespace maporv

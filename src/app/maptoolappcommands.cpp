@@ -1,0 +1,134 @@
+// The application's file, names and picture commands.
+
+#include "app/mapframe.h"
+#include "app/maptoolapp.h"
+#include "app/openmapdialog.h"
+#include "app/savemapdialog.h"
+#include "editing/savemap.h"
+#include "mapdata/namescommands.h"
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+#include "picture/pictureexport.h"
+
+#include <optional>
+
+namespace maporv {
+namespace {
+
+// The file a successful load read, for the recent-file list: the MAP file as found
+// on disk (a pattern or a moved file was picked anew), or the picture given.
+std::string loadedFile(const MapWorkspace& workspace, const std::string& path) {
+    if (toUpperAscii(extensionPart(path)) == ".MAP") {
+        return workspace.document.path;
+    }
+    return path;
+}
+
+} // namespace
+
+void MapToolApp::fileOpen() {
+    if (!saveAllModified()) {
+        return;
+    }
+    std::string path;
+    bool pictureChosen = false;
+    frame_->flipToDesktop();
+    {
+        OpenMapDialog dialog(workspace_, ui_, frame_.get());
+        dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
+        if (dialog.exec() == QDialog::Accepted) {
+            path = dialog.selectedPath();
+            pictureChosen = dialog.pictureChosen();
+        }
+    }
+    if (path.empty()) {
+        // The previews borrowed the shared pixel buffer: the current map's picture
+        // goes back into it and into the view.
+        frame_->restorePicture();
+        return;
+    }
+    if (load(path, pictureChosen)) {
+        addRecent(loadedFile(workspace_, path));
+    }
+}
+
+void MapToolApp::openLast() {
+    if (workspace_.lastOpen.empty() || !saveAllModified()) {
+        return;
+    }
+    const std::string path = workspace_.lastOpen;
+    if (load(path, false)) {
+        addRecent(loadedFile(workspace_, path));
+    }
+}
+
+void MapToolApp::openRecent(std::size_t index) {
+    if (index >= recent_.size()) {
+        return;
+    }
+    const std::string path = recent_.entries()[index];
+    if (!saveAllModified()) {
+        return;
+    }
+    load(path, false);
+}
+
+bool MapToolApp::fileSave() {
+    if (!workspace_.document.loaded) {
+        return false;
+    }
+    std::optional<SaveMapChoice> choice;
+    frame_->flipToDesktop();
+    {
+        SaveMapDialog dialog(workspace_.document, workspace_.lastOpen, ui_, frame_.get());
+        dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
+        if (dialog.exec() == QDialog::Accepted) {
+            choice = dialog.choice();
+        }
+    }
+    if (!choice) {
+        return false;
+    }
+    const SaveMapResult result = saveMap(workspace_, *choice, ui_);
+    if (!result.saved) {
+        return false;
+    }
+    addRecent(result.path);
+    frame_->history().markMapSaved();
+    frame_->view().titleText = fileNameWithExtension(workspace_.document.path);
+    frame_->refreshTitle();
+    return true;
+}
+
+void MapToolApp::loadNames() {
+    if (loadMapNames(workspace_.names, workspace_.document, ui_)) {
+        frame_->history().namesReplaced();
+    }
+}
+
+bool MapToolApp::saveNames() {
+    if (!saveMapNames(workspace_.names, workspace_.document, ui_)) {
+        return false;
+    }
+    frame_->history().markNamesSaved();
+    return true;
+}
+
+void MapToolApp::browseNames() {
+    browseMapNames(workspace_.names, workspace_.document, ui_);
+}
+
+void MapToolApp::saveImageAsBmp() {
+    maporv::saveImageAsBmp(workspace_.picture, ui_);
+}
+
+void MapToolApp::saveImageAsBmpTiles() {
+    maporv::saveImageAsBmpTiles(workspace_.picture, ui_);
+}
+
+void MapToolApp::saveImageAsS16Tiles() {
+    maporv::saveImageAsS16Tiles(workspace_.picture, ui_, workspace_.document.loaded,
+                                workspace_.document.mapNumber);
+}
+
+} // namespace maporv

@@ -1,0 +1,95 @@
+#include "apptesting.h"
+
+#include "app/appsettings.h"
+#include "app/mapframe.h"
+#include "app/renderloop.h"
+#include "mapdata/mapdocument.h"
+#include "mapdata/textformat.h"
+#include "picturefiles.h"
+
+#include <QCoreApplication>
+#include <QSettings>
+#include <algorithm>
+
+namespace maporv::test {
+namespace {
+
+QSettings settings() {
+    return QSettings(QString::fromLatin1(AppSettings::kOrganisation),
+                     QString::fromLatin1(AppSettings::kApplication));
+}
+
+} // namespace
+
+std::string GameFolder::addMap(const std::string& fileName, std::uint16_t number, bool withPicture,
+                               int width, int height) const {
+    MapDocument document;
+    document.mapNumber = number;
+    document.width = 45;
+    document.height = 40;
+    // Tiles of at most 640 x 480, named by their column and row.
+    for (int column = 0; withPicture && column * 640 < width; ++column) {
+        for (int row = 0; row * 480 < height; ++row) {
+            temp.write(strprintf("MAP/MAP%s%d%d.s16", mapNumberString(number).c_str(), column, row),
+                       s16Uniform(std::min(640, width - column * 640),
+                                  std::min(480, height - row * 480), 0x07E0));
+        }
+    }
+    return temp.write("SCENARIO/" + fileName, document.toBytes());
+}
+
+std::string GameFolder::addNames(std::uint16_t number, const std::string& lines) const {
+    return temp.write(strprintf("MAP/MAP%03d.TXT", number),
+                      "[MAP:  7] [X                   ]\n--------------------------------\n" +
+                          lines);
+}
+
+void clearSettings() {
+    QSettings store = settings();
+    store.clear();
+    store.sync();
+}
+
+void writeSetting(const QString& key, const QVariant& value) {
+    QSettings store = settings();
+    store.setValue(key, value);
+    store.sync();
+}
+
+QVariant readSetting(const QString& key) {
+    return settings().value(key);
+}
+
+void AppTest::SetUp() {
+    clearSettings();
+}
+
+void AppTest::TearDown() {
+    app.reset();
+    clearSettings();
+}
+
+void AppTest::start(const QStringList& arguments) {
+    AppSetup setup;
+    setup.ui = &ui;
+    setup.workArea = kTestWorkArea;
+    setup.maximise = false;
+    setup.capsLockOn = false;
+    setup.runRenderLoop = false;
+    app = std::make_unique<MapToolApp>(setup);
+    ASSERT_TRUE(app->start(arguments));
+    // What the window system does with the new window arrives as events.
+    QCoreApplication::processEvents();
+    // Every turn of the loop draws, as if something always changed.
+    app->renderLoop()->setIdleInterval(0);
+}
+
+void AppTest::finish() {
+    app.reset();
+}
+
+MapFrame& AppTest::frame() {
+    return *app->frame();
+}
+
+} // namespace maporv::test

@@ -57,10 +57,15 @@ bool MapWorkspace::load(const std::string& givenPath, bool pictureChosen) {
     const std::string path = givenPath.empty() ? lastOpen : givenPath;
     const std::string extension = toUpperAscii(extensionPart(path));
 
+    // The file actually read: the SCENARIO fallback or the picker may have found
+    // another than the one asked for (a "*.map" pattern, for one).
+    std::string readPath = path;
     if (extension == ".MAP") {
         discardPicture();
-        document.readMapFile(path, pictureChosen, gameFolder, ui_,
-                             [this](const std::string& tile) { return picture.load(tile); });
+        if (document.readMapFile(path, pictureChosen, gameFolder, ui_,
+                                 [this](const std::string& tile) { return picture.load(tile); })) {
+            readPath = document.path;
+        }
     } else if (extension == ".BMP" || extension == ".S16" || extension == ".SHP") {
         if (!loadPicture(path)) {
             return false;
@@ -86,8 +91,8 @@ bool MapWorkspace::load(const std::string& givenPath, bool pictureChosen) {
     }
 
     rebuildInfoText();
-    lastOpen = path;
-    gameFolder = parentFolder(path);
+    lastOpen = readPath;
+    gameFolder = parentFolder(readPath);
     names.loadNamesForMap(document, ui_);
     return picture.valid;
 }

@@ -56,6 +56,16 @@ TEST_F(Workspace, MapFileBringsItsTilesAndNames) {
     EXPECT_TRUE(ui.filePicks.empty());
 }
 
+TEST_F(Workspace, RemembersTheFileActuallyRead) {
+    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
+    workspace.lastOpen = temp.path() + "G/SCENARIO/*.map";
+    ui.files.push_back(map);
+    workspace.load("", false);
+    EXPECT_EQ(workspace.document.mapNumber, 7);
+    EXPECT_EQ(workspace.lastOpen, map);
+    EXPECT_EQ(workspace.gameFolder, temp.path() + "G/");
+}
+
 TEST_F(Workspace, OneTileOmitsTheFileCount) {
     temp.write("G/MAP/MAP1200.s16", s16Uniform(64, 48, 0));
     const std::string map = temp.write("G/SCENARIO/X.MAP", mapFile(12));

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The editor in a real X server (Xvfb), driven with xdotool as a user drives it: it
 # starts on the demo map, answers the first-run question, shows the map at full size
-# with every overlay, switches to full screen and back with F12 and exits with ESC.
-# Screenshots are checked on the way; LastOpen must be in the settings afterwards.
+# with every overlay, switches to full screen and back with F12, copies a hex's terrain
+# into three selected hexes and one more, saves the map under a new name and exits
+# with ESC. Screenshots and the saved bytes are checked on the way; the saved file
+# must be in the settings afterwards.
 #
 # Usage: scripts/e2e.sh [MAPORV [MAPORV_TOOL]]   (default: the binaries in build/)
 # Exit status 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or ImageMagick missing).
@@ -140,12 +142,63 @@ sleep 1.5
 import -window root "$work/back.png"
 [ "$(pixel "$work/back.png" 640 10)" != "0,0,0" ] || fail "window mode did not come back"
 
-# ESC: the exit flow; nothing is modified, so the editor ends.
+# Editing. The digit keys move the cursor hex and put the pointer on it: 40 times up
+# and 45 times left end on the top-left hex (Ocean in the demo), whose terrain Ctrl+T
+# copies. Then hexes 8, 9 and 10 of row 0 (Clear) are selected with a click and two
+# Shift+clicks and set with T; hex 11 alone gets it from a "t" typed with Caps Lock on.
+dump() { "$tool" dump "$1" | awk -F, -v row="$2" -v column="$3" '$1 == row && $2 == column { print $4 }'; }
+for column in 8 9 10 11; do
+    [ "$(dump "$map" 0 "$column")" = "Clear" ] || fail "hex 0,$column of the demo is not Clear"
+done
+[ "$(dump "$map" 0 0)" = "Ocean" ] || fail "hex 0,0 of the demo is not Ocean"
+xdotool mousemove 600 500
+sleep 0.3
+# shellcheck disable=SC2046
+xdotool key --delay 10 $(printf '8 %.0s' $(seq 40)) $(printf '4 %.0s' $(seq 45))
+sleep 0.3
+xdotool key ctrl+t
+# shellcheck disable=SC2046
+xdotool key --delay 30 $(printf '6 %.0s' $(seq 8))
+sleep 0.3
+xdotool click 1
+for _ in 1 2; do
+    xdotool key 6
+    sleep 0.2
+    xdotool keydown shift click 1 keyup shift
+done
+xdotool key T
+xdotool key 6
+sleep 0.2
+xdotool click 1
+xdotool key Caps_Lock
+sleep 0.2
+xdotool key t
+xdotool key Caps_Lock
+sleep 0.3
+
+# Alt+S: the save dialog opens with the file name selected; a new name and Enter.
+xdotool key alt+s
+wait_for 10 xdotool search --onlyvisible --name '^MapOrv$' || fail "Alt+S showed no save dialog"
+dialog=$(xdotool search --onlyvisible --name '^MapOrv$' | tail -n1)
+xdotool windowfocus --sync "$dialog"
+xdotool type EDITED
+xdotool key Return
+edited="$work/demo/SCENARIO/EDITED.MAP"
+wait_for 10 test -s "$edited" || fail "the map was not saved as $edited"
+wait_for 10 xdotool search --onlyvisible --name '^MapOrv - EDITED.MAP$' ||
+    fail "the window does not show the saved map"
+for column in 8 9 10 11; do
+    [ "$(dump "$edited" 0 "$column")" = "Ocean" ] || fail "hex 0,$column was not set to Ocean"
+done
+[ "$(dump "$edited" 0 12)" = "$(dump "$map" 0 12)" ] || fail "hex 0,12 changed"
+xdotool windowfocus --sync "$window"
+
+# ESC: the exit flow; nothing is modified since the save, so the editor ends.
 xdotool key Escape
 wait_for 10 bash -c "! kill -0 $app_pid" || fail "ESC did not end the editor"
 wait "$app_pid" || fail "the editor ended with status $?"
 app_pid=
 
 settings="$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf"
-grep -qxF "LastOpen=$map" "$settings" || fail "LastOpen is not in $settings"
+grep -qxF "LastOpen=$edited" "$settings" || fail "LastOpen is not in $settings"
 echo "e2e: passed"

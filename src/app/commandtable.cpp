@@ -57,7 +57,7 @@ int CommandTable::commandForKey(QKeyCombination key) const {
         return 0;
     }
     for (const auto& [id, command] : commands_) {
-        if (command.key == key) {
+        if (command.key == key || command.alternateKey == key) {
             return id;
         }
     }
@@ -86,6 +86,9 @@ void CommandTable::updateAction(QAction& action) const {
         return;
     }
     action.setEnabled(isEnabled(id));
+    if (const Command* command = find(id); command != nullptr && command->liveText) {
+        action.setText(toQString(command->liveText()));
+    }
     if (action.isCheckable()) {
         action.setChecked(isChecked(id));
     }

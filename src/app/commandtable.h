@@ -19,8 +19,13 @@ struct Command {
     // With its "&" mnemonic and, after "\t", the shortcut column; empty for commands
     // that no menu shows.
     std::string menuText{};
+    // A menu text that changes with the state (it names what the command will do);
+    // read whenever the entry's states are updated. None keeps menuText.
+    std::function<std::string()> liveText{};
     // The accelerator key; an empty combination for none.
     QKeyCombination key{};
+    // A second key for the same command; an empty combination for none.
+    QKeyCombination alternateKey{};
     // When the command may run; no rule means whenever it has a handler.
     std::function<bool()> enabled{};
     // Whether its menu entry shows a check mark; no rule means the entry has none.
@@ -50,7 +55,8 @@ public:
     // A menu entry for the command: its menu text (or text, when given), checkable
     // when the command has a check rule, running the command when triggered.
     QAction* makeAction(int id, QObject* parent, const std::string& text = {}) const;
-    // Sets the enabled and checked states of the menu's entries from the rules.
+    // Sets the enabled and checked states (and live texts) of the menu's entries from
+    // the rules.
     void updateMenu(QMenu& menu) const;
     // The same for one entry made by makeAction.
     void updateAction(QAction& action) const;

@@ -4,8 +4,20 @@
 #include "app/mapframe.h"
 #include "app/maptoolapp.h"
 #include "app/recentfiles.h"
+#include "mapdata/textformat.h"
+
+#include <functional>
 
 namespace maporv {
+namespace {
+
+// "&Undo" and "&Redo" with the step they would take back or bring back.
+std::string stepText(const char* verb, const std::string& step, const char* key) {
+    return step.empty() ? strprintf("%s\t%s", verb, key)
+                        : strprintf("%s %s\t%s", verb, step.c_str(), key);
+}
+
+} // namespace
 
 std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
     MapWorkspace& workspace = app.workspace();
@@ -28,12 +40,21 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
         return [&frame, toggle] { frame.toggleView(toggle); };
     };
     const auto close = [&frame] { frame.postClose(); };
+    // Get and Clear at the cursor; an open Set data dialog shows the brush they left.
+    const auto atCursor = [&frame](auto operation) {
+        return [&frame, operation] {
+            std::invoke(operation, frame.editor(), frame.editCursor());
+            frame.refreshSetDataDialog();
+        };
+    };
+    EditHistory& history = frame.history();
 
     std::vector<Command> commands = {
         // File
         {.id = kCmdNewMap,
          .menuText = "&New Map (from BMP / S16)...\tAlt+B",
-         .key = altKey(Qt::Key_B)},
+         .key = altKey(Qt::Key_B),
+         .handler = [&app] { app.newMap(); }},
         {.id = kCmdFileOpen,
          .menuText = "&Open MAP file...\tAlt+O",
          .key = altKey(Qt::Key_O),
@@ -117,12 +138,18 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
         // Lines of text in the menus: no handler, so they show disabled.
         {.id = kCmdGuideLine},
 
-        // Options: the tools, whose dialogs come with their own items
-        {.id = kCmdSetDataDialog, .menuText = "Set &Data Dialog"},
+        // Options: the tools. The Set data dialog is a window of its own, so it opens
+        // in window mode only; it closes whatever the mode.
+        {.id = kCmdSetDataDialog,
+         .menuText = "Set &Data Dialog",
+         .enabled = [&frame] { return frame.windowMode() || frame.setDataDialogOpen(); },
+         .checked = [&frame] { return frame.setDataDialogOpen(); },
+         .handler = [&frame] { frame.toggleSetDataDialog(); }},
         {.id = kCmdTerrainFilter,
          .menuText = "&Filter Terrain to view\tAlt+F",
-         .key = altKey(Qt::Key_F)},
-        {.id = kCmdMiscTools, .menuText = "Misc. Tools"},
+         .key = altKey(Qt::Key_F),
+         .handler = [&frame] { frame.filterTerrain(); }},
+        {.id = kCmdMiscTools, .menuText = "Misc. Tools", .handler = [&app] { app.miscTools(); }},
 
         // Names
         {.id = kCmdLoadNames,
@@ -141,19 +168,41 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
         // Help: the release line shows the version
         {.id = kCmdRelease, .menuText = app.versionText()},
 
-        // Editing: the keys are taken here already; the keyboard and mouse item binds
-        // the operations to them.
-        {.id = kCmdGetData, .key = ctrlKey(Qt::Key_C)},
-        {.id = kCmdGetTerrain, .key = ctrlKey(Qt::Key_T)},
-        {.id = kCmdGetRoads, .key = ctrlKey(Qt::Key_R)},
-        {.id = kCmdGetName, .key = ctrlKey(Qt::Key_N)},
-        {.id = kCmdClearTerrain, .key = ctrlShiftKey(Qt::Key_T)},
-        {.id = kCmdClearRoads, .key = ctrlShiftKey(Qt::Key_R)},
-        {.id = kCmdClearName, .key = ctrlShiftKey(Qt::Key_N)},
-        {.id = kCmdClearSelection},
-        {.id = kCmdUndo, .key = ctrlKey(Qt::Key_Z)},
-        {.id = kCmdRedo, .key = ctrlKey(Qt::Key_Y)},
-        // Caps Lock only changes the warning the status shows, so it works already.
+        // Editing: the brush from the hex at the cursor, and the selection. The
+        // operations decide themselves whether there is a hex to read.
+        {.id = kCmdGetData, .key = ctrlKey(Qt::Key_C), .handler = atCursor(&MapEditor::getData)},
+        {.id = kCmdGetTerrain,
+         .key = ctrlKey(Qt::Key_T),
+         .handler = atCursor(&MapEditor::getTerrain)},
+        {.id = kCmdGetRoads, .key = ctrlKey(Qt::Key_R), .handler = atCursor(&MapEditor::getRoads)},
+        {.id = kCmdGetName, .key = ctrlKey(Qt::Key_N), .handler = atCursor(&MapEditor::getName)},
+        {.id = kCmdClearTerrain,
+         .key = ctrlShiftKey(Qt::Key_T),
+         .handler = atCursor(&MapEditor::clearTerrain)},
+        {.id = kCmdClearRoads,
+         .key = ctrlShiftKey(Qt::Key_R),
+         .handler = atCursor(&MapEditor::clearRoads)},
+        {.id = kCmdClearName,
+         .key = ctrlShiftKey(Qt::Key_N),
+         .handler = atCursor(&MapEditor::clearName)},
+        {.id = kCmdClearSelection, .handler = [&frame] { frame.selection().clear(); }},
+
+        // Edit: undo and redo name the step they act on.
+        {.id = kCmdUndo,
+         .menuText = "&Undo\tCtrl+Z",
+         .liveText = [&history] { return stepText("&Undo", history.undoName(), "Ctrl+Z"); },
+         .key = ctrlKey(Qt::Key_Z),
+         .enabled = [&history] { return history.canUndo(); },
+         .handler = [&frame] { frame.undo(); }},
+        {.id = kCmdRedo,
+         .menuText = "&Redo\tCtrl+Y",
+         .liveText = [&history] { return stepText("&Redo", history.redoName(), "Ctrl+Y"); },
+         .key = ctrlKey(Qt::Key_Y),
+         .alternateKey = ctrlShiftKey(Qt::Key_Z),
+         .enabled = [&history] { return history.canRedo(); },
+         .handler = [&frame] { frame.redo(); }},
+
+        // Caps Lock only changes the warning the status line shows.
         {.id = kCmdCapsLock,
          .key = plainKey(Qt::Key_CapsLock),
          .handler = [&frame] { frame.toggleCapsLock(); }},

@@ -12,7 +12,7 @@ class CommandTable;
 class MapFrame;
 class RecentFiles;
 
-// The menu bar of the main window: File, Options, Names and Help, built from the
+// The menu bar of the main window: File, Edit, Options, Names and Help, built from the
 // command table. Before a menu shows, its entries take their enabled and checked
 // states from the command rules, and the File menu puts the recent files, newest
 // first, where its "Recent File" placeholder stands.
@@ -23,6 +23,7 @@ public:
     MainMenu(MapFrame& frame, const CommandTable& commands, const RecentFiles& recent);
 
     QMenu* fileMenu() const { return file_; }
+    QMenu* editMenu() const { return edit_; }
     QMenu* optionsMenu() const { return options_; }
     QMenu* namesMenu() const { return names_; }
     QMenu* helpMenu() const { return help_; }
@@ -46,6 +47,7 @@ private:
     const CommandTable& commands_;
     const RecentFiles& recent_;
     QMenu* file_ = nullptr;
+    QMenu* edit_ = nullptr;
     QMenu* options_ = nullptr;
     QMenu* names_ = nullptr;
     QMenu* help_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/framesurface.h"
 #include "app/pauseflags.h"
+#include "app/setdatadialog.h"
 #include "app/textconversion.h"
 #include "display/trace.h"
 #include "editing/mapworkspace.h"
@@ -47,6 +48,8 @@ MapFrame::MapFrame(MapWorkspace& workspace, UserInterface& ui, FrameSetup setup)
 }
 
 MapFrame::~MapFrame() {
+    // Before the brush and the editor it works on go.
+    delete setDataDialog_.data();
     surface_->onResized = nullptr;
     view_.ReleaseImages();
     display_.ReleaseAll();
@@ -102,6 +105,10 @@ Status MapFrame::InitDisplayMode() {
 }
 
 void MapFrame::SwitchMode() {
+    // A window of its own cannot show over a full-screen display.
+    if (view_.videoMode != kWindowMode) {
+        closeSetDataDialog();
+    }
     pauseFlags_ |= kPauseStop;
     surface_->setCursor(Qt::BlankCursor);
     if (failed(InitDisplayMode())) {

@@ -13,12 +13,14 @@
 
 #include <QMainWindow>
 #include <QPoint>
+#include <QPointer>
 #include <functional>
 
 namespace maporv {
 
 class FrameSurface;
 class MapWorkspace;
+class SetDataDialog;
 class UserInterface;
 
 // What the main window takes from its surroundings at construction.
@@ -73,6 +75,32 @@ public:
     void toggleVerticalSync();   // 32772, window mode only
     void toggleView(ViewToggle toggle);
     void toggleCapsLock();
+
+    // Editing at the cursor. The current hex exists once the pointer has been over
+    // the map view; the character keys, the Alt keypad keys and the right button wait
+    // for it, and the editing operations that read it do nothing without it.
+    bool hasCurrentHex() const { return view_.currentHex.exists; }
+    // Where the editing operations act: the cursor hex and the current hex.
+    EditCursor editCursor() const;
+    // SPACE and the left button on the map view: select at the cursor hex.
+    void select(bool shift, bool ctrl);
+    // "+" / "-": the Set data dialog's terrain while it is open, else the brush's.
+    void stepTerrain(bool up);
+    // A click on hot spot index of the panel; the name prompts pause the frames.
+    void rightMenuAction(int index);
+    // The edit history; an open Set data dialog follows the names and the brush.
+    void undo();
+    void redo();
+
+    // The Set data dialog (window mode only): opened, or closed when it is open.
+    void toggleSetDataDialog();
+    bool setDataDialogOpen() const;
+    SetDataDialog* setDataDialog() const;
+    void closeSetDataDialog();
+    // After the brush or the names changed elsewhere: an open dialog shows them.
+    void refreshSetDataDialog();
+    // The terrain filter dialog; OK switches Show Terrain Types on.
+    void filterTerrain();
 
     // After the workspace loaded a map: the picture shown and one frame drawn, or
     // the old picture dropped when the new map has none.
@@ -175,6 +203,8 @@ private:
     int framesDrawn_ = 0;
     // Where the pointer was for the last frame.
     Point framePointer_{-1, -1};
+    // The open Set data dialog, if any; it deletes itself when it closes.
+    QPointer<SetDataDialog> setDataDialog_;
 };
 
 } // namespace maporv

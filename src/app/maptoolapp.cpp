@@ -2,7 +2,9 @@
 
 #include "app/acceleratorfilter.h"
 #include "app/capslockstate.h"
+#include "app/commandids.h"
 #include "app/editorcommands.h"
+#include "app/frameinput.h"
 #include "app/framesurface.h"
 #include "app/mainmenu.h"
 #include "app/mapframe.h"
@@ -86,6 +88,7 @@ bool MapToolApp::start(const QStringList& arguments) {
     installCommands();
     frame_->closeQuery = [this] { return closeRequested(); };
     if (!frame_->OnCreate()) {
+        input_.reset();
         accelerators_.reset();
         menu_.reset();
         frame_.reset();
@@ -142,6 +145,9 @@ void MapToolApp::installCommands() {
     menu_ = std::make_unique<MainMenu>(*frame_, commands_, recent_);
     accelerators_ = std::make_unique<AcceleratorFilter>(commands_, *frame_);
     qApp->installEventFilter(accelerators_.get());
+    input_ = std::make_unique<FrameInput>(commands_, *frame_);
+    // The panel's heading is the Set Data Dialog command.
+    frame_->editor().openSetDataDialog = [this] { commands_.run(kCmdSetDataDialog); };
 }
 
 bool MapToolApp::load(const std::string& path, bool pictureChosen) {
@@ -153,6 +159,7 @@ bool MapToolApp::load(const std::string& path, bool pictureChosen) {
             frame_->showNoPicture();
         }
         frame_->history().clear();
+        frame_->refreshSetDataDialog();
     }
     const std::string file = path.empty() ? workspace_.lastOpen : path;
     if (toUpperAscii(extensionPart(file)) == ".MAP") {

@@ -15,6 +15,7 @@
 namespace maporv {
 
 class AcceleratorFilter;
+class FrameInput;
 class MainMenu;
 class MapFrame;
 class QtUserInterface;
@@ -64,6 +65,7 @@ public:
     bool saveAllModified();
 
     // File commands.
+    void newMap();
     void fileOpen();
     void openLast();
     void openRecent(std::size_t index);
@@ -75,6 +77,8 @@ public:
     void saveImageAsBmp();
     void saveImageAsBmpTiles();
     void saveImageAsS16Tiles();
+    // The Misc. Tools dialog: its terrain change is an undoable step of the map.
+    void miscTools();
 
     const std::string& versionText() const { return versionText_; }
     MapWorkspace& workspace() { return workspace_; }
@@ -105,6 +109,7 @@ private:
     std::unique_ptr<MapFrame> frame_;
     std::unique_ptr<MainMenu> menu_;
     std::unique_ptr<AcceleratorFilter> accelerators_;
+    std::unique_ptr<FrameInput> input_;
     std::unique_ptr<RenderLoop> loop_;
 };
 

@@ -2,6 +2,8 @@
 
 #include "app/mapframe.h"
 #include "app/maptoolapp.h"
+#include "app/misctoolsdialog.h"
+#include "app/newmapdialog.h"
 #include "app/openmapdialog.h"
 #include "app/savemapdialog.h"
 #include "editing/savemap.h"
@@ -25,6 +27,26 @@ std::string loadedFile(const MapWorkspace& workspace, const std::string& path) {
 }
 
 } // namespace
+
+void MapToolApp::newMap() {
+    if (!saveAllModified()) {
+        return;
+    }
+    std::optional<std::string> path;
+    frame_->flipToDesktop();
+    {
+        NewMapDialog dialog(workspace_, ui_, frame_.get());
+        dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
+        if (dialog.exec() == QDialog::Accepted) {
+            path = dialog.chosenPath();
+        }
+    }
+    // An empty path is the last opened file. Without a new map the previews' pixels
+    // give way to the current map's picture again.
+    if (!path || !load(*path, true)) {
+        frame_->restorePicture();
+    }
+}
 
 void MapToolApp::fileOpen() {
     if (!saveAllModified()) {
@@ -104,6 +126,7 @@ void MapToolApp::loadNames() {
     if (loadMapNames(workspace_.names, workspace_.document, ui_)) {
         frame_->history().namesReplaced();
     }
+    frame_->refreshSetDataDialog();
 }
 
 bool MapToolApp::saveNames() {
@@ -116,6 +139,21 @@ bool MapToolApp::saveNames() {
 
 void MapToolApp::browseNames() {
     browseMapNames(workspace_.names, workspace_.document, ui_);
+}
+
+void MapToolApp::miscTools() {
+    frame_->flipToDesktop();
+    MapEditor& editor = frame_->editor();
+    MiscToolsDialog dialog(
+        workspace_.lastOpen, ui_,
+        [&editor](int from, int to) { return editor.changeTerrain(from, to); }, frame_.get());
+    dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
+    dialog.exec();
+    // The change was a step of the history, which raised the flag already; a flag
+    // only rises here.
+    if (dialog.terrainChanged()) {
+        workspace_.document.modified = true;
+    }
 }
 
 void MapToolApp::saveImageAsBmp() {

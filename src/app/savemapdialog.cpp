@@ -61,6 +61,9 @@ SaveMapDialog::SaveMapDialog(const MapDocument& document, const std::string& las
 
     refreshLists();
     checkPicture();
+    // The name is what a save most often changes: typed over at once, Enter saves.
+    form_->fileNameEdit->setFocus();
+    form_->fileNameEdit->selectAll();
 }
 
 SaveMapDialog::~SaveMapDialog() = default;

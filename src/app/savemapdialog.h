@@ -27,7 +27,8 @@ class UserInterface;
 // Use: construct from the document and lastOpen (the folders are listed and the
 // picture checked at once), placeAt(), exec(). After OK, choice() goes to saveMap()
 // (editing/savemap.h), which writes the map; Cancel writes nothing and, in the exit
-// flow and before Open and New, cancels the whole action.
+// flow and before Open and New, cancels the whole action. It opens with the file name
+// selected: a name typed and Enter save the map under that name.
 class SaveMapDialog : public QDialog {
     Q_OBJECT
 

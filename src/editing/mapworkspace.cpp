@@ -71,6 +71,8 @@ bool MapWorkspace::load(const std::string& givenPath, bool pictureChosen) {
             return false;
         }
         document.clearMap();
+        // A new map has nothing unsaved, whatever the map before it had.
+        document.modified = false;
         document.path = strprintf("%sSCENARIO/%s.map", parentFolder(picture.folder).c_str(),
                                   picture.name.c_str());
         document.loaded = true;

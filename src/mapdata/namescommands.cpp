@@ -30,7 +30,8 @@ bool loadMapNames(MapNames& names, const MapDocument& document, UserInterface& u
         return false;
     }
     names.clearNames();
-    return names.readNamesFile(file, ui);
+    names.readNamesFile(file, ui);
+    return true;
 }
 
 bool saveMapNames(MapNames& names, const MapDocument& document, UserInterface& ui) {

@@ -13,8 +13,9 @@ class UserInterface;
 
 // Load MapNames: asks for a text file, proposing the map-name form, and reads it in
 // place of the current list. "%s not found" for a file that does not exist. True
-// when a file was read (an open Set data dialog then refreshes its lists). Does
-// nothing while no map is loaded.
+// when the list was replaced, also by an empty one when the file could not be read
+// after all (an open Set data dialog then refreshes its lists, and name edits made
+// before no longer apply). Does nothing while no map is loaded.
 bool loadMapNames(MapNames& names, const MapDocument& document, UserInterface& ui);
 
 // Save MapNames: asks for the target, proposing the file the names came from or the

@@ -1,6 +1,8 @@
 #include "apptesting.h"
 
 #include "app/appsettings.h"
+#include "app/commandids.h"
+#include "app/framesurface.h"
 #include "app/mapframe.h"
 #include "app/renderloop.h"
 #include "mapdata/mapdocument.h"
@@ -8,7 +10,9 @@
 #include "picturefiles.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QSettings>
+#include <QTest>
 #include <algorithm>
 
 namespace maporv::test {
@@ -90,6 +94,67 @@ void AppTest::finish() {
 
 MapFrame& AppTest::frame() {
     return *app->frame();
+}
+
+void EditorTest::SetUp() {
+    AppTest::SetUp();
+    game.addNames(7, "(03,02) #Hilltown\n");
+    const std::string map = game.addMap("DEMO.MAP", 7, true, 1280, 960);
+    writeSetting(QStringLiteral("Settings/LastOpen"), QString::fromStdString(map));
+    start({QString::fromStdString(map)});
+    frame().activateWindow();
+    frame().surface().setFocus();
+    app->commands().run(kCmdToggleStrategic); // full size
+}
+
+QPoint EditorTest::hexPoint(int row, int column) {
+    const HexGrid& grid = frame().grid();
+    const HexPosition hex = grid.hexToPixel(row, column);
+    return {hex.screenX + grid.hexWidth / 2, hex.screenY + grid.hexHeight / 2};
+}
+
+void EditorTest::pointAt(int row, int column) {
+    const FrameSurface& surface = frame().surface();
+    QCursor::setPos(surface.mapToGlobal(surface.toWidget(hexPoint(row, column))));
+    tick();
+}
+
+void EditorTest::click(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    QTest::mouseClick(&frame().surface(), button, modifiers, frame().surface().toWidget(at));
+}
+
+void EditorTest::clickPanel(int index) {
+    const HotSpotPanel& panel = frame().view().rightMenu;
+    const Rect& spot = panel.hotSpot(index);
+    click(QPoint(panel.placeRect.left + spot.left + 1, panel.placeRect.top + spot.top + 1));
+}
+
+void EditorTest::type(char key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(&frame().surface(), key, modifiers);
+}
+
+void EditorTest::press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(&frame().surface(), key, modifiers);
+}
+
+bool EditorTest::tick() {
+    return app->renderLoop()->tick();
+}
+
+MapDocument& EditorTest::document() {
+    return app->workspace().document;
+}
+
+MapNames& EditorTest::names() {
+    return app->workspace().names;
+}
+
+Brush& EditorTest::brush() {
+    return frame().brush();
+}
+
+HexCell& EditorTest::cell(int row, int column) {
+    return *document().cellAt(row, column);
 }
 
 } // namespace maporv::test

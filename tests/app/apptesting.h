@@ -5,6 +5,7 @@
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
+#include <QPoint>
 #include <QString>
 #include <QVariant>
 #include <cstdint>
@@ -15,6 +16,10 @@
 namespace maporv {
 
 class MapFrame;
+class MapDocument;
+class MapNames;
+struct Brush;
+struct HexCell;
 
 namespace test {
 
@@ -60,6 +65,38 @@ protected:
     ScriptedUserInterface ui;
     GameFolder game;
     std::unique_ptr<MapToolApp> app;
+};
+
+// The editor started on a generated map of 1280 x 960 pixels (DEMO.MAP, number 7,
+// with the name "Hilltown" at row 2, column 3), shown at full size, and the user's
+// hands on it: the pointer, keys and buttons as real events at the frame's surface,
+// at the pixels the hex grid gives (through the full-screen modes' scaling).
+class EditorTest : public AppTest {
+protected:
+    void SetUp() override;
+
+    // The surface pixel at the middle of the hex.
+    QPoint hexPoint(int row, int column);
+    // The pointer there, then one frame: the hex under it is the current hex.
+    void pointAt(int row, int column);
+    // A click at a surface pixel.
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton,
+               Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void clickHex(int row, int column, Qt::MouseButton button = Qt::LeftButton,
+                  Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        click(hexPoint(row, column), button, modifiers);
+    }
+    // A click on hot spot index of the panel.
+    void clickPanel(int index);
+    // A character key ('T' as Shift or Caps Lock types it, 't' plain), or a key.
+    void type(char key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    bool tick();
+
+    MapDocument& document();
+    MapNames& names();
+    Brush& brush();
+    HexCell& cell(int row, int column);
 };
 
 } // namespace test

@@ -75,7 +75,7 @@ TEST_F(Workspace, OneTileOmitsTheFileCount) {
 
 TEST_F(Workspace, PictureStartsANewMapNamedAfterIt) {
     const std::string bmp = temp.write("v/MAP/PIC12ab.bmp", smallBmp(4, 2));
-    workspace.document.modified = false;
+    workspace.document.modified = true; // the map before, its changes declined
     workspace.document.cells[0][0].terrain = 9;
 
     EXPECT_TRUE(workspace.load(bmp, true));
@@ -83,6 +83,7 @@ TEST_F(Workspace, PictureStartsANewMapNamedAfterIt) {
     EXPECT_EQ(workspace.document.mapNumber, 12);
     EXPECT_TRUE(workspace.document.pictureFromBmp);
     EXPECT_TRUE(workspace.document.loaded);
+    EXPECT_FALSE(workspace.document.modified);
     EXPECT_EQ(workspace.document.cells[0][0].terrain, 0);
     EXPECT_EQ(workspace.infoText, "Map file: " + temp.path() +
                                       "v/SCENARIO/PIC12ab.map #012 *  PIC12ab.bmp  (4 x 2) -  24b");

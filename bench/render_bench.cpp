@@ -67,7 +67,8 @@ public:
     Scene(int videoMode, bool strategic)
         : silent_(nullptr), ui_(silent_, silent_), workspace_(ui_),
           view_(display_, workspace_, grid_, brush_, pointer_) {
-        if (!workspace_.load(DemoFiles::get().map(), false) || failed(display_.Create(owner_))) {
+        if (!workspace_.load(DemoFiles::get().map(), false).pictureLoaded ||
+            failed(display_.Create(owner_))) {
             std::fprintf(stderr, "maporv_bench: the demo map could not be shown\n");
             std::exit(1);
         }

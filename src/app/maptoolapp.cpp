@@ -151,21 +151,19 @@ void MapToolApp::installCommands() {
 }
 
 bool MapToolApp::load(const std::string& path, bool pictureChosen) {
-    const bool pictureShown = workspace_.load(path, pictureChosen);
-    if (frame_) {
-        if (pictureShown) {
+    const MapWorkspace::LoadResult loaded = workspace_.load(path, pictureChosen);
+    // A load that read nothing changed nothing: the view, the history and the
+    // dialog keep the map that is still there.
+    if (frame_ && loaded.mapReplaced) {
+        if (loaded.pictureLoaded) {
             frame_->showLoadedPicture();
-        } else if (!workspace_.pictureLoaded()) {
+        } else {
             frame_->showNoPicture();
         }
         frame_->history().clear();
         frame_->refreshSetDataDialog();
     }
-    const std::string file = path.empty() ? workspace_.lastOpen : path;
-    if (toUpperAscii(extensionPart(file)) == ".MAP") {
-        return workspace_.document.loaded;
-    }
-    return pictureShown;
+    return loaded.mapReplaced;
 }
 
 bool MapToolApp::saveAllModified() {

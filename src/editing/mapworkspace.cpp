@@ -53,22 +53,24 @@ bool MapWorkspace::restorePicture() {
     return picture.valid;
 }
 
-bool MapWorkspace::load(const std::string& givenPath, bool pictureChosen) {
+MapWorkspace::LoadResult MapWorkspace::load(const std::string& givenPath, bool pictureChosen) {
     const std::string path = givenPath.empty() ? lastOpen : givenPath;
     const std::string extension = toUpperAscii(extensionPart(path));
 
-    // The file actually read: the SCENARIO fallback or the picker may have found
-    // another than the one asked for (a "*.map" pattern, for one).
-    std::string readPath = path;
     if (extension == ".MAP") {
-        discardPicture();
-        if (document.readMapFile(path, pictureChosen, gameFolder, ui_,
-                                 [this](const std::string& tile) { return picture.load(tile); })) {
-            readPath = document.path;
+        if (!document.readMapFile(path, pictureChosen, gameFolder, ui_,
+                                  [this](const std::string& tile) { return picture.load(tile); })) {
+            // Nothing could be read: the map, its picture and its names stay as they were.
+            return {false, picture.valid};
+        }
+        // A map whose own picture is missing never shows the picture of the map before.
+        if (!picture.valid || picture.path != document.picturePath ||
+            !fileExists(document.picturePath)) {
+            discardPicture();
         }
     } else if (extension == ".BMP" || extension == ".S16" || extension == ".SHP") {
         if (!loadPicture(path)) {
-            return false;
+            return {false, false};
         }
         document.clearMap();
         // A new map has nothing unsaved, whatever the map before it had.
@@ -78,9 +80,11 @@ bool MapWorkspace::load(const std::string& givenPath, bool pictureChosen) {
         document.loaded = true;
         document.mapNumber = mapNumberFromName(picture.name);
         document.pictureFromBmp = extension == ".BMP";
+    } else {
+        return {false, picture.valid};
     }
 
-    if (!picture.valid && document.loaded) {
+    if (!picture.valid) {
         const std::string title =
             strprintf("Select a picture file for %s #%d",
                       fileNameWithExtension(document.path).c_str(), document.mapNumber);
@@ -93,10 +97,13 @@ bool MapWorkspace::load(const std::string& givenPath, bool pictureChosen) {
     }
 
     rebuildInfoText();
+    // The file actually read: the SCENARIO fallback or the picker may have found
+    // another than the one asked for (a "*.map" pattern, for one).
+    const std::string readPath = extension == ".MAP" ? document.path : path;
     lastOpen = readPath;
     gameFolder = parentFolder(readPath);
     names.loadNamesForMap(document, ui_);
-    return picture.valid;
+    return {true, picture.valid};
 }
 
 void MapWorkspace::rebuildInfoText() {

@@ -30,15 +30,22 @@ public:
     // The status line's description of the map and its picture.
     std::string infoText = " No file loaded";
 
+    struct LoadResult {
+        // A map was read or begun: the edit history and the view start again.
+        bool mapReplaced = false;
+        // A picture is loaded afterwards.
+        bool pictureLoaded = false;
+    };
+
     // The load step. A MAP file is read with its picture (pictureChosen: the caller
     // already put the wanted picture into the document's picturePath); a ".BMP",
     // ".S16" or ".SHP" picture starts a new, empty map named after it in the game's
     // SCENARIO folder. A map without a picture asks for one. Then the info text,
     // lastOpen and gameFolder follow the file and the matching names file is read.
-    // Returns true when a picture is loaded afterwards (the view then shows it).
-    // False when there is none, and when a picture file could not be read: then
-    // nothing changed and the previous picture is back in the shared buffer.
-    bool load(const std::string& path, bool pictureChosen);
+    // When nothing could be read (no MAP file found, a picture file that does not
+    // load, another extension) nothing changes: the previous map, its names and its
+    // picture stay, the picture back in the shared buffer.
+    LoadResult load(const std::string& path, bool pictureChosen);
 
     // True while the picture holds a loaded picture.
     bool pictureLoaded() const { return picture.valid; }

@@ -137,7 +137,6 @@ bool MapDocument::readMapFile(const std::string& filePath, bool pictureChosen,
     if (!fileExists(target) && !target.empty()) {
         target = strprintf("%sSCENARIO/%s.MAP", gameFolder.c_str(), fileNamePart(target).c_str());
     }
-    clearMap();
 
     std::string bytes;
     std::string readPath = target;
@@ -149,6 +148,9 @@ bool MapDocument::readMapFile(const std::string& filePath, bool pictureChosen,
         }
     }
 
+    // Cleared only once a file is open: a map that cannot be found leaves the map in
+    // memory whole, so it can never be saved as an empty map over its own file.
+    clearMap();
     fromBytes(bytes);
     modified = false;
     path = readPath;

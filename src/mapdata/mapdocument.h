@@ -54,7 +54,7 @@ public:
 
     // Loads a MAP file. Falls back to gameFolder + "SCENARIO/" + title + ".MAP" when
     // no file exists at path, then to the file picker; reports "Map file [%s]\nnot
-    // found" when nothing opens (the map stays cleared). When pictureChosen is false
+    // found" when nothing opens (the map in memory stays as it was). When pictureChosen is false
     // the tile names are derived from the map number. When a file exists at
     // picturePath afterwards, loadPicture (if given) loads it. True when a file was read.
     bool readMapFile(const std::string& path, bool pictureChosen, const std::string& gameFolder,

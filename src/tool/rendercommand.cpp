@@ -185,8 +185,9 @@ int runRender(ToolContext& context) {
 
     ensureGuiApplication("maporv-tool");
     MapWorkspace workspace(context.ui);
-    const bool pictureLoaded = workspace.load(options.input, false);
-    if (!pictureLoaded && !workspace.document.loaded) {
+    const MapWorkspace::LoadResult loaded = workspace.load(options.input, false);
+    const bool pictureLoaded = loaded.pictureLoaded;
+    if (!loaded.mapReplaced) {
         context.err << "maporv-tool: nothing could be loaded from " << options.input << '\n';
         return kFailed;
     }

@@ -235,7 +235,8 @@ TEST_F(NewMap, PreviewingBorrowsTheMapsPicture) {
     game.write("H/MAP/MAP0900.s16", test::s16Uniform(16, 8, 0x001F));
     MapDocument current;
     current.mapNumber = 9;
-    ASSERT_TRUE(workspace.load(game.write("H/SCENARIO/CUR.MAP", current.toBytes()), false));
+    ASSERT_TRUE(
+        workspace.load(game.write("H/SCENARIO/CUR.MAP", current.toBytes()), false).pictureLoaded);
     workspace.lastOpen = game.path() + "G/SCENARIO/*.map";
 
     NewMapDialog dialog(workspace, ui);

@@ -203,7 +203,7 @@ TEST_F(OpenMap, AMapWithoutItsFirstTileShowsNoPreview) {
 
 TEST_F(OpenMap, ThePreviewBorrowsTheMapsPictureUntilTheCallerRestoresIt) {
     game.write("H/MAP/MAP0900.s16", test::s16Uniform(32, 16, 0x001F));
-    ASSERT_TRUE(workspace.load(game.write("H/SCENARIO/CUR.MAP", mapFile(9)), false));
+    ASSERT_TRUE(workspace.load(game.write("H/SCENARIO/CUR.MAP", mapFile(9)), false).pictureLoaded);
     workspace.lastOpen = scenario() + "BETA.MAP";
 
     OpenMapDialog dialog(workspace, ui);

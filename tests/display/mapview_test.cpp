@@ -153,7 +153,7 @@ TEST_F(MapViewTest, LoadStepShowsTheWorkspacePictureAndSizesTheGrid) {
     map.mapNumber = 7;
     const std::string path = temp.write("G/SCENARIO/DEMO.MAP", map.toBytes());
     start(kWindowMode);
-    ASSERT_TRUE(workspace.load(path, false));
+    ASSERT_TRUE(workspace.load(path, false).pictureLoaded);
 
     view->ShowLoadedPicture();
     EXPECT_TRUE(view->gridReady);

@@ -46,7 +46,7 @@ TEST_F(Workspace, MapFileBringsItsTilesAndNames) {
     temp.write("G/MAP/MAP007.TXT", "hdr\n(03,02) #Hilltown\n");
     const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
 
-    EXPECT_TRUE(workspace.load(map, false));
+    EXPECT_TRUE(workspace.load(map, false).pictureLoaded);
     EXPECT_EQ(workspace.picture.width, 740);
     EXPECT_EQ(workspace.infoText,
               "Map file: " + map + " #007 *  MAP07xx.S16  (740 x 480) - 2 files");
@@ -78,7 +78,7 @@ TEST_F(Workspace, PictureStartsANewMapNamedAfterIt) {
     workspace.document.modified = true; // the map before, its changes declined
     workspace.document.cells[0][0].terrain = 9;
 
-    EXPECT_TRUE(workspace.load(bmp, true));
+    EXPECT_TRUE(workspace.load(bmp, true).pictureLoaded);
     EXPECT_EQ(workspace.document.path, temp.path() + "v/SCENARIO/PIC12ab.map");
     EXPECT_EQ(workspace.document.mapNumber, 12);
     EXPECT_TRUE(workspace.document.pictureFromBmp);
@@ -91,7 +91,7 @@ TEST_F(Workspace, PictureStartsANewMapNamedAfterIt) {
 
     // An S16 set is named after its base and is not a BMP.
     temp.write("v/MAP/MAP0500.s16", s16Uniform(8, 8, 0));
-    EXPECT_TRUE(workspace.load(temp.path() + "v/MAP/map0500.S16", false));
+    EXPECT_TRUE(workspace.load(temp.path() + "v/MAP/map0500.S16", false).pictureLoaded);
     EXPECT_EQ(workspace.document.path, temp.path() + "v/SCENARIO/map05.map");
     EXPECT_EQ(workspace.document.mapNumber, 5);
     EXPECT_FALSE(workspace.document.pictureFromBmp);
@@ -105,7 +105,8 @@ TEST_F(Workspace, UnreadablePictureChangesNothing) {
 
     test::BmpSpec broken;
     broken.compression = 1;
-    EXPECT_FALSE(workspace.load(temp.write("G/bad.bmp", test::bmpFile(broken)), false));
+    EXPECT_FALSE(
+        workspace.load(temp.write("G/bad.bmp", test::bmpFile(broken)), false).pictureLoaded);
     EXPECT_EQ(ui.lastMessage(), "No compressed BMP are supported");
     EXPECT_EQ(workspace.document.path, map);
     EXPECT_EQ(workspace.infoText, info);
@@ -122,7 +123,7 @@ TEST_F(Workspace, MapWithoutPictureAsksForOneAndNeverShowsTheOldOne) {
     ASSERT_TRUE(workspace.pictureLoaded());
 
     const std::string lonely = temp.write("G/SCENARIO/LONELY.MAP", mapFile(3));
-    EXPECT_FALSE(workspace.load(lonely, false));
+    EXPECT_FALSE(workspace.load(lonely, false).pictureLoaded);
     ASSERT_EQ(ui.filePicks.size(), 1u);
     EXPECT_EQ(ui.filePicks[0].typeOrKind, FileType::Picture);
     EXPECT_EQ(ui.filePicks[0].title, "Select a picture file for LONELY.MAP #3");
@@ -132,9 +133,28 @@ TEST_F(Workspace, MapWithoutPictureAsksForOneAndNeverShowsTheOldOne) {
 
     // Answering the question with a picture loads it for the map.
     ui.files.push_back(temp.write("elsewhere/any.bmp", smallBmp(2, 2)));
-    EXPECT_TRUE(workspace.load(lonely, false));
+    EXPECT_TRUE(workspace.load(lonely, false).pictureLoaded);
     EXPECT_EQ(workspace.document.mapNumber, 3);
     EXPECT_EQ(workspace.picture.width, 2);
+}
+
+TEST_F(Workspace, MapFileThatCannotBeFoundChangesNothing) {
+    temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0));
+    temp.write("G/MAP/MAP007.TXT", "hdr\n(03,02) #Hilltown\n");
+    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
+    workspace.load(map, false);
+    ui.clearRecord();
+
+    const MapWorkspace::LoadResult result =
+        workspace.load(temp.path() + "G/SCENARIO/GONE.MAP", false);
+    EXPECT_FALSE(result.mapReplaced);
+    EXPECT_TRUE(result.pictureLoaded);
+    EXPECT_EQ(ui.lastMessage(), "Map file [" + temp.path() + "G/SCENARIO/GONE.MAP]\nnot found");
+    EXPECT_EQ(ui.filePicks.size(), 1u); // the MAP file picker, never the picture question
+    EXPECT_EQ(workspace.document.path, map);
+    EXPECT_EQ(workspace.document.cells[2][3].terrain, 5);
+    EXPECT_EQ(workspace.names.nameText(workspace.names.nameAt(2, 3)), "Hilltown");
+    EXPECT_EQ(workspace.lastOpen, map);
 }
 
 TEST_F(Workspace, RestoresAPictureAPreviewOverwrote) {

@@ -172,7 +172,7 @@ TEST_F(SaveMap, WithoutAFileNameNothingIsWritten) {
 
 TEST_F(SaveMap, MapFromABmpGetsItsOwnTilesAndOpensWithThem) {
     const std::string bmp = temp.write("G/MAP/pic.bmp", bmpOf(650, 490));
-    ASSERT_TRUE(workspace.load(bmp, false));
+    ASSERT_TRUE(workspace.load(bmp, false).pictureLoaded);
     ASSERT_TRUE(workspace.document.pictureFromBmp);
     ui.clearRecord();
     SaveMapChoice c = choice("FIVE", 5);
@@ -191,7 +191,7 @@ TEST_F(SaveMap, MapFromABmpGetsItsOwnTilesAndOpensWithThem) {
     EXPECT_FALSE(workspace.document.pictureFromBmp);
 
     // Opened again, the map finds the tiles by its number.
-    ASSERT_TRUE(workspace.load(result.path, false));
+    ASSERT_TRUE(workspace.load(result.path, false).pictureLoaded);
     EXPECT_EQ(workspace.picture.path, temp.path() + "G/MAP/MAP0500.s16");
     EXPECT_EQ(workspace.picture.width, 650);
     EXPECT_EQ(workspace.picture.height, 490);

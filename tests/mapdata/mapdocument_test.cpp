@@ -176,7 +176,7 @@ TEST(MapFile, FallsBackToTheScenarioFolderThenThePicker) {
     EXPECT_EQ(document.mapNumber, 3);
 }
 
-TEST(MapFile, ReportsAMissingFileAndLeavesTheMapCleared) {
+TEST(MapFile, ReportsAMissingFileAndLeavesTheMapWhole) {
     test::TempFolder temp;
     test::ScriptedUserInterface ui;
     MapDocument document;
@@ -187,7 +187,8 @@ TEST(MapFile, ReportsAMissingFileAndLeavesTheMapCleared) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Map file [" + temp.path() + "SCENARIO/gone.MAP]\nnot found");
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Plain);
-    EXPECT_EQ(document.cells[1][1].terrain, 0);
+    // Saving it now must not write an empty map over the old file.
+    EXPECT_EQ(document.cells[1][1].terrain, 4);
     EXPECT_EQ(document.mapNumber, 9);
     EXPECT_EQ(document.path, "/old.map");
 }

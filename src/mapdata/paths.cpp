@@ -3,9 +3,12 @@
 #include "mapdata/textformat.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -208,17 +211,40 @@ bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty() || path.back() == kSeparator) {
         return false;
     }
-    const std::string target = resolveForWrite(path);
+    std::string target = resolveForWrite(path);
+    // Saving through a symbolic link updates the file it points to and keeps the link.
+    std::error_code linkError;
+    if (fs::is_symlink(fs::symlink_status(target, linkError))) {
+        const fs::path linked = fs::canonical(target, linkError);
+        if (!linkError) {
+            target = linked.string();
+        }
+    }
     const std::string temporary =
         strprintf("%s.%d.tmp", target.c_str(), static_cast<int>(::getpid()));
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) {
+    // O_EXCL and O_NOFOLLOW: whatever already sits at the temporary name (a file, a
+    // folder, a link planted there) makes the write fail instead of being written through.
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
         return false;
     }
-    bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = (std::fflush(file) == 0) && ok;
-    ok = (::fsync(::fileno(file)) == 0) && ok;
-    ok = (std::fclose(file) == 0) && ok;
+    bool ok = true;
+    for (std::size_t written = 0; ok && written < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n > 0) {
+            written += static_cast<std::size_t>(n);
+        } else if (n == 0 || errno != EINTR) {
+            ok = false;
+        }
+    }
+    // The new file takes over the permissions of the file it replaces.
+    struct stat existing {};
+    if (ok && ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
+    }
+    ok = (::fsync(fd) == 0) && ok;
+    ok = (::close(fd) == 0) && ok;
     if (ok) {
         std::error_code ec;
         fs::rename(temporary, target, ec);

@@ -50,7 +50,9 @@ bool wildcardMatch(std::string_view pattern, std::string_view name);
 std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern);
 
 // Writes bytes to a temporary file beside path and renames it over path only when
-// every byte was written, so a failure never destroys the previous file.
+// every byte was written, so a failure never destroys the previous file. The new file
+// keeps the permissions of the one it replaces; a path that is a symbolic link updates
+// the file the link points to.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Reads a whole file (case-insensitive lookup). False when it cannot be opened.

@@ -1,10 +1,15 @@
 #include "mapdata/paths.h"
+#include "mapdata/textformat.h"
 #include "tempfolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 namespace maporv {
 namespace {
+
+namespace fs = std::filesystem;
 
 TEST(PathParts, SplitNativePaths) {
     struct Case {
@@ -94,6 +99,33 @@ TEST(AtomicWrite, ReplacesOnlyWhenComplete) {
     EXPECT_FALSE(writeFileAtomically(temp.path() + "dir", "x"));
     EXPECT_TRUE(isFolder(temp.path() + "dir"));
     EXPECT_EQ(listFiles(temp.path(), "*.tmp").size(), 0u);
+}
+
+TEST(AtomicWrite, KeepsThePermissionsOfTheReplacedFile) {
+    test::TempFolder temp;
+    const std::string target = temp.write("private.bin", "old");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(writeFileAtomically(target, "new"));
+    EXPECT_EQ(temp.read("private.bin"), "new");
+    EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+}
+
+TEST(AtomicWrite, WritesThroughALinkedTargetButNeverThroughTheTemporaryName) {
+    test::TempFolder temp;
+    temp.write("real/map.bin", "old");
+    const std::string link = temp.path() + "link.bin";
+    fs::create_symlink("real/map.bin", link);
+    ASSERT_TRUE(writeFileAtomically(link, "new"));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(temp.read("real/map.bin"), "new");
+
+    // A link planted at the temporary name is not followed: the write fails.
+    const std::string victim = temp.write("victim.bin", "keep");
+    const std::string target = temp.path() + "out.bin";
+    fs::create_symlink(victim, strprintf("%s.%d.tmp", target.c_str(), ::getpid()));
+    EXPECT_FALSE(writeFileAtomically(target, "x"));
+    EXPECT_EQ(temp.read("victim.bin"), "keep");
+    EXPECT_FALSE(fileExists(target));
 }
 
 } // namespace

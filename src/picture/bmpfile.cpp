@@ -8,6 +8,7 @@
 #include "picture/inputfile.h"
 #include "picture/littleendian.h"
 #include "picture/mappicture.h"
+#include "picture/tileset.h"
 
 #include <algorithm>
 #include <cstring>
@@ -129,6 +130,11 @@ bool MapPicture::readBmp(const std::string& filePath) {
     }
     std::uint64_t paletteCount = 0;
     if (bits == 8) {
+        // An 8-bit index cannot reach beyond 256 entries: a larger count is a forged header.
+        if (info.colorsUsed > kMaxPaletteEntries) {
+            return refuse(strprintf("Invalid BMP palette: %u colours declared, at most %u",
+                                    info.colorsUsed, kMaxPaletteEntries));
+        }
         paletteCount = info.colorsUsed != 0 ? info.colorsUsed : kMaxPaletteEntries;
         const std::uint64_t room = (pixelOffset - kHeadersSize) / 4;
         if (paletteCount > room) {
@@ -143,11 +149,9 @@ bool MapPicture::readBmp(const std::string& filePath) {
         return refuse(strprintf("Incomplete BMP pixel data in %s", shownPath));
     }
 
-    // An 8-bit index can only reach the first 256 entries of a larger palette.
     std::uint8_t palette[4 * kMaxPaletteEntries] = {};
     if (bits == 8) {
-        const std::size_t paletteBytes =
-            4 * static_cast<std::size_t>(std::min<std::uint64_t>(paletteCount, kMaxPaletteEntries));
+        const std::size_t paletteBytes = 4 * static_cast<std::size_t>(paletteCount);
         if (!file.seek(kHeadersSize) || file.read(palette, paletteBytes) != paletteBytes) {
             return refuse(strprintf("Error reading %s", shownPath));
         }
@@ -285,7 +289,7 @@ bool MapPicture::writeBmpTiles(const std::string& prefix) const {
                     std::memcpy(out, pixelAt(x * kTileWidth, pictureRow),
                                 3 * static_cast<std::size_t>(tileWidth));
                 }
-                const std::string fileName = strprintf("%s%d%d.bmp", prefix.c_str(), x, y);
+                const std::string fileName = tileFilePath(prefix, x, y, ".bmp");
                 if (!writeFileAtomically(fileName,
                                          asBytes(bytes.get(), kHeadersSize + info.imageSize))) {
                     ui_.error(strprintf("Error on creating %s", fileName.c_str()));

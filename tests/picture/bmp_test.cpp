@@ -58,8 +58,8 @@ TEST(BmpRead, ConvertsEveryDepthToTwentyFourBits) {
         {spec(8, 3, 1, bytes({15, 0, 7, 0}), rampPalette(16), 16),
          12,
          {{0, 0, {15, 30, 240}}, {1, 0, {0, 0, 255}}, {2, 0, {7, 14, 248}}}},
-        // 300 colours, all present: indices reach the first 256; padding is no index.
-        {spec(8, 3, 1, bytes({255, 1, 0, 0xFF}), rampPalette(256) + std::string(176, '\1'), 300),
+        // 256 colours: index 255 is the last entry; padding is no index.
+        {spec(8, 3, 1, bytes({255, 1, 0, 0xFF}), rampPalette(256), 256),
          12,
          {{0, 0, {255, 254, 0}}, {1, 0, {1, 2, 254}}}},
         // A palette on a 24-bit file is not used and need not be there.
@@ -124,6 +124,12 @@ TEST(BmpRead, RefusesWithOneErrorBoxBeforeAnyPixelIsRead) {
          "Invalid BMP pixel data offset: 4294967295"},
         {with([](BmpSpec& s) { s.rows.pop_back(); }), "Incomplete BMP pixel data"},
         {with([](BmpSpec& s) { s.height = 1920; }), "Incomplete BMP pixel data"},
+        // 300 colours, all present in the file: more than an 8-bit index can reach.
+        {test::bmpFile(spec(8, 3, 1, bytes({255, 1, 0, 0xFF}),
+                            rampPalette(256) + std::string(176, '\1'), 300)),
+         "Invalid BMP palette: 300 colours declared, at most 256"},
+        {with([&](BmpSpec& s) { eightBit(s), s.colorsUsed = 257; }),
+         "Invalid BMP palette: 257 colours declared, at most 256"},
         {with([&](BmpSpec& s) { eightBit(s), s.colorsUsed = 17; }),
          "Invalid BMP palette: 17 colours declared, room for 16"},
         {with([&](BmpSpec& s) { eightBit(s), s.colorsUsed = 0; }),

@@ -33,6 +33,7 @@ TEST(TerrainType, NamesCodesZeroToNineteen) {
     EXPECT_EQ(terrainName(25), nullptr);
     EXPECT_EQ(terrainName(-1), nullptr);
     EXPECT_EQ(RoadMask::Settable, 0xBB);
+    EXPECT_EQ(RoadMask::Settable & (RoadMask::Bit2 | RoadMask::Bit6), 0);
 }
 
 TEST(MapFile, RoundTripsEveryByte) {

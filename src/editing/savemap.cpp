@@ -22,19 +22,24 @@ bool sameFile(const std::string& a, const std::string& b) {
     return !a.empty() && !b.empty() && resolveExisting(a) == resolveExisting(b);
 }
 
-// Cuts the picture into the game's tiles of the map's number and makes them the
-// map's picture. The S16 folder defaults to the MAP folder beside the map's.
-void writeOwnTiles(MapWorkspace& workspace, const std::string& s16Folder) {
+// Cuts the picture into the game's tiles of the map's number and, when every tile was
+// written, makes them the map's picture: an incomplete set would show holes, so the map
+// keeps its previous picture then. The S16 folder defaults to the MAP folder beside the
+// map's.
+bool writeOwnTiles(MapWorkspace& workspace, const std::string& s16Folder) {
     MapDocument& document = workspace.document;
     const std::string folder =
         s16Folder.empty() ? strprintf("%sMAP/", parentFolder(document.path).c_str()) : s16Folder;
-    workspace.picture.writeS16Tiles(
-        strprintf("%sMAP%s", folder.c_str(), mapNumberString(document.mapNumber).c_str()));
+    if (!workspace.picture.writeS16Tiles(
+            strprintf("%sMAP%s", folder.c_str(), mapNumberString(document.mapNumber).c_str()))) {
+        return false;
+    }
     document.deriveTileNames();
     // The derived path names the MAP folder beside the map's; the tiles are where
     // they were written.
     document.picturePath = resolveForWrite(folder + document.tileName);
     document.pictureFromBmp = false;
+    return true;
 }
 
 } // namespace
@@ -82,8 +87,7 @@ SaveMapResult saveMap(MapWorkspace& workspace, const SaveMapChoice& choice, User
 
     // A preview may have borrowed the picture's pixels.
     if (choice.createS16 && workspace.restorePicture()) {
-        writeOwnTiles(workspace, choice.s16Folder);
-        result.tilesWritten = true;
+        result.tilesWritten = writeOwnTiles(workspace, choice.s16Folder);
     }
     workspace.rebuildInfoText();
     return result;

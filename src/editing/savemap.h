@@ -26,7 +26,7 @@ struct SaveMapResult {
     bool saved = false;
     // The file written, as spelled on disk: for the recent-file list.
     std::string path;
-    // The picture was cut into tiles, and the map now names them as its picture.
+    // Every tile of the picture was written, and the map now names them as its picture.
     bool tilesWritten = false;
 };
 
@@ -43,9 +43,9 @@ std::string saveMapTarget(const SaveMapChoice& choice);
 //    changes nothing (the number included); on success lastOpen and gameFolder follow
 //    the new file and the info text is rebuilt;
 // 5. with createS16 and a picture loaded, the picture is cut into the S16 folder as
-//    "MAP" + the map number string (MAP0500.s16 ... for map 5), and the map takes
-//    those tiles as its own picture: tile names derived again, picturePath at the
-//    first tile written, pictureFromBmp cleared.
+//    "MAP" + the map number string (MAP0500.s16 ... for map 5); only when every tile
+//    was written does the map take those tiles as its own picture: tile names derived
+//    again, picturePath at the first tile written, pictureFromBmp cleared.
 // The caller adds result.path to the recent files and rebuilds the view's texts.
 SaveMapResult saveMap(MapWorkspace& workspace, const SaveMapChoice& choice, UserInterface& ui);
 

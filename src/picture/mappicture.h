@@ -99,8 +99,10 @@ public:
     int readShp(const std::string& filePath);
     // Reads the S16 tile set the file belongs to; always succeeds.
     bool readS16(const std::string& filePath);
-    // Cuts the picture into S16 tiles prefix + X + Y + ".s16".
-    void writeS16Tiles(const std::string& prefix) const;
+    // Cuts the picture into S16 tiles prefix + X + Y + ".s16". Each tile that cannot be
+    // written is reported and the others are still written; true only when every tile
+    // was written.
+    bool writeS16Tiles(const std::string& prefix) const;
     // Cuts a picture larger than one tile both ways into BMP tiles prefix + X + Y + ".bmp".
     bool writeBmpTiles(const std::string& prefix) const;
 

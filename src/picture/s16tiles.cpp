@@ -7,6 +7,7 @@
 #include "picture/inputfile.h"
 #include "picture/littleendian.h"
 #include "picture/mappicture.h"
+#include "picture/tileset.h"
 
 #include <algorithm>
 #include <array>
@@ -28,10 +29,6 @@ struct S16TileHeader {
     std::uint32_t gap = 0;
     std::uint32_t encoding = 0;
 };
-
-std::string tilePath(const std::string& folder, const std::string& base, int x, int y) {
-    return strprintf("%s%s%d%d.s16", folder.c_str(), base.c_str(), x, y);
-}
 
 // Opens a tile and reads its header. False for the tiles the reader skips: missing,
 // unreadable, a magic other than 1, and sizes outside 1..640 x 1..480, which cannot be
@@ -191,11 +188,9 @@ void decodeTile(MapPicture& picture, const S16TileHeader& header, const std::uin
 } // namespace
 
 bool MapPicture::readS16(const std::string& filePath) {
-    const std::string tileFolder = folderPart(filePath);
-    // The last two characters of the title are the digits of whichever tile was
-    // picked; any tile of a set loads the whole set.
-    const std::string title = fileNamePart(filePath);
-    const std::string base = title.size() >= 6 ? title.substr(0, title.size() - 2) : title;
+    // Any tile of a set loads the whole set.
+    const std::string base = tileSetBase(filePath);
+    const std::string prefix = folderPart(filePath) + base;
     name = base;
 
     // The picture is as wide as the tiles of row 0 and as high as those of column 0.
@@ -204,7 +199,7 @@ bool MapPicture::readS16(const std::string& filePath) {
     InputFile file;
     S16TileHeader tileHeader;
     for (int x = 0; x < kTileColumns; ++x) {
-        if (openTile(tilePath(tileFolder, base, x, 0), file, tileHeader)) {
+        if (openTile(tileFilePath(prefix, x, 0, ".s16"), file, tileHeader)) {
             width += tileHeader.width;
             if (x == 0) {
                 height += tileHeader.height;
@@ -212,7 +207,7 @@ bool MapPicture::readS16(const std::string& filePath) {
         }
     }
     for (int y = 1; y < kTileRows; ++y) {
-        if (openTile(tilePath(tileFolder, base, 0, y), file, tileHeader)) {
+        if (openTile(tileFilePath(prefix, 0, y, ".s16"), file, tileHeader)) {
             height += tileHeader.height;
         }
     }
@@ -223,7 +218,7 @@ bool MapPicture::readS16(const std::string& filePath) {
     tileCount = 0;
     for (int x = 0; x < kTileColumns; ++x) {
         for (int y = 0; y < kTileRows; ++y) {
-            if (!openTile(tilePath(tileFolder, base, x, y), file, tileHeader)) {
+            if (!openTile(tileFilePath(prefix, x, y, ".s16"), file, tileHeader)) {
                 continue;
             }
             std::size_t size = 0;
@@ -238,12 +233,14 @@ bool MapPicture::readS16(const std::string& filePath) {
     return true;
 }
 
-void MapPicture::writeS16Tiles(const std::string& prefix) const {
+bool MapPicture::writeS16Tiles(const std::string& prefix) const {
     if (fileNamePart(prefix).empty()) {
-        return;
+        return false;
     }
     const int columns = tileColumnsFor(width);
     const int rows = tileRowsFor(height);
+    // A picture without pixels has no tile to write.
+    bool allWritten = columns > 0 && rows > 0;
     {
         WaitCursor wait(ui_);
         for (int x = 0; x < columns; ++x) {
@@ -252,7 +249,7 @@ void MapPicture::writeS16Tiles(const std::string& prefix) const {
                 const int tileHeight = std::min(kTileHeight, height - y * kTileHeight);
                 const std::uint32_t dataSize =
                     static_cast<std::uint32_t>(tileWidth * tileHeight * 2);
-                const std::string fileName = strprintf("%s%d%d.s16", prefix.c_str(), x, y);
+                const std::string fileName = tileFilePath(prefix, x, y, ".s16");
 
                 // A whole tile (at most 44 + 614,400 bytes) fits the decoding buffer.
                 std::uint8_t* out = tileBuffer();
@@ -278,12 +275,14 @@ void MapPicture::writeS16Tiles(const std::string& prefix) const {
                                              kS16HeaderSize + dataSize);
                 if (!writeFileAtomically(fileName, bytes)) {
                     ui_.error(strprintf("Error on creating %s", fileName.c_str()));
+                    allWritten = false;
                 }
             }
         }
     }
     ui_.information(
         strprintf("Done !\nLoaded file has been splitted to %d S16 Tiles", columns * rows));
+    return allWritten;
 }
 
 } // namespace maporv

@@ -2,10 +2,10 @@
 // coded shape per file, in the same grid of 3 x 4 tiles of 640 x 480 as S16 tiles.
 
 #include "mapdata/paths.h"
-#include "mapdata/textformat.h"
 #include "picture/inputfile.h"
 #include "picture/littleendian.h"
 #include "picture/mappicture.h"
+#include "picture/tileset.h"
 
 #include <algorithm>
 
@@ -61,10 +61,6 @@ struct Shape {
     const std::uint8_t* data = nullptr;
     std::size_t size = 0;
 };
-
-std::string tilePath(const std::string& folder, const std::string& base, int x, int y) {
-    return strprintf("%s%s%d%d.shp", folder.c_str(), base.c_str(), x, y);
-}
 
 // Reads a tile whole (bounded by the buffer; more than a tile's worth of codes is
 // treated as the end of the file) and finds its shape. False for the tiles that are
@@ -158,12 +154,11 @@ void decodeShape(MapPicture& picture, const Shape& shape, int tileX, int tileY) 
 } // namespace
 
 int MapPicture::readShp(const std::string& filePath) {
-    const std::string tileFolder = folderPart(filePath);
-    // Named like S16 tiles: the last two characters of a long title are tile digits.
-    const std::string title = fileNamePart(filePath);
-    const std::string base = title.size() >= 6 ? title.substr(0, title.size() - 2) : title;
+    // Named like S16 tiles.
+    const std::string base = tileSetBase(filePath);
+    const std::string prefix = folderPart(filePath) + base;
     name = base;
-    if (!fileExists(strprintf("%s%s00.shp", tileFolder.c_str(), base.c_str()))) {
+    if (!fileExists(tileFilePath(prefix, 0, 0, ".shp"))) {
         return 0;
     }
 
@@ -171,7 +166,7 @@ int MapPicture::readShp(const std::string& filePath) {
     height = 0;
     Shape shape;
     for (int x = 0; x < kTileColumns; ++x) {
-        if (loadShape(tilePath(tileFolder, base, x, 0), tileBuffer(), kTileBufferSize, shape)) {
+        if (loadShape(tileFilePath(prefix, x, 0, ".shp"), tileBuffer(), kTileBufferSize, shape)) {
             width += shape.width;
             if (x == 0) {
                 height += shape.height;
@@ -179,7 +174,7 @@ int MapPicture::readShp(const std::string& filePath) {
         }
     }
     for (int y = 1; y < kTileRows; ++y) {
-        if (loadShape(tilePath(tileFolder, base, 0, y), tileBuffer(), kTileBufferSize, shape)) {
+        if (loadShape(tileFilePath(prefix, 0, y, ".shp"), tileBuffer(), kTileBufferSize, shape)) {
             height += shape.height;
         }
     }
@@ -187,7 +182,8 @@ int MapPicture::readShp(const std::string& filePath) {
 
     for (int x = 0; x < kTileColumns; ++x) {
         for (int y = 0; y < kTileRows; ++y) {
-            if (loadShape(tilePath(tileFolder, base, x, y), tileBuffer(), kTileBufferSize, shape)) {
+            if (loadShape(tileFilePath(prefix, x, y, ".shp"), tileBuffer(), kTileBufferSize,
+                          shape)) {
                 decodeShape(*this, shape, x, y);
             }
         }

@@ -22,7 +22,6 @@ public:
 
     void showMessage(MessageKind kind, const std::string& text) override {
         if (kind == MessageKind::Error || kind == MessageKind::Warning) {
-            ++failures;
             ui_.showMessage(kind, text);
         }
     }
@@ -37,8 +36,6 @@ public:
     void launchEditor(const std::string&) override {}
     void beginWaitCursor() override { ui_.beginWaitCursor(); }
     void endWaitCursor() override { ui_.endWaitCursor(); }
-
-    int failures = 0;
 
 private:
     UserInterface& ui_;
@@ -74,9 +71,8 @@ bool makeDemoScenario(const std::string& folder, UserInterface& ui) {
     FailuresOnly quiet(ui);
     MapPicture picture(quiet);
     paintDemoPicture(*world, picture);
-    picture.writeS16Tiles(
-        strprintf("%sMAP%s", mapFolder.c_str(), mapNumberString(kDemoMapNumber).c_str()));
-    if (quiet.failures > 0) {
+    if (!picture.writeS16Tiles(
+            strprintf("%sMAP%s", mapFolder.c_str(), mapNumberString(kDemoMapNumber).c_str()))) {
         return false;
     }
     // The names file's header takes the map's number and name from the written map.

@@ -197,6 +197,28 @@ TEST_F(SaveMap, MapFromABmpGetsItsOwnTilesAndOpensWithThem) {
     EXPECT_EQ(workspace.picture.height, 490);
 }
 
+TEST_F(SaveMap, AFailedTileKeepsTheMapOnItsPreviousPicture) {
+    const std::string bmp = temp.write("G/MAP/pic.bmp", bmpOf(650, 490));
+    ASSERT_TRUE(workspace.load(bmp, false).pictureLoaded);
+    const std::string tileName = workspace.document.tileName;
+    const std::string picturePath = workspace.document.picturePath;
+    ui.clearRecord();
+    temp.write("G/MAP/MAP0501.s16/keep", "old"); // a folder where a tile should go
+    SaveMapChoice c = choice("FIVE", 5);
+    c.createS16 = true;
+
+    const SaveMapResult result = saveMap(workspace, c, ui);
+
+    EXPECT_TRUE(result.saved);
+    EXPECT_FALSE(result.tilesWritten);
+    EXPECT_THAT(ui.messageTexts(),
+                ElementsAre("Error on creating " + temp.path() + "G/MAP/MAP0501.s16",
+                            "Done !\nLoaded file has been splitted to 4 S16 Tiles"));
+    EXPECT_EQ(workspace.document.tileName, tileName);
+    EXPECT_EQ(workspace.document.picturePath, picturePath);
+    EXPECT_TRUE(workspace.document.pictureFromBmp);
+}
+
 TEST_F(SaveMap, TilesGoToTheChosenFolderAndTheMapPointsThere) {
     SaveMapChoice c = choice("X", 12);
     c.createS16 = true;

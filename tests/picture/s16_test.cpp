@@ -184,7 +184,7 @@ TEST(S16Write, CutsThePictureIntoRawTilesThatReadBackTheSame) {
     std::fill(first, first + 3, 255);     // white
     std::fill(first + 3, first + 6, 220); // fill grey
 
-    picture.writeS16Tiles(temp.path() + "OUTPUT");
+    EXPECT_TRUE(picture.writeS16Tiles(temp.path() + "OUTPUT"));
     EXPECT_EQ(ui.messageTexts(),
               std::vector<std::string>{"Done !\nLoaded file has been splitted to 4 S16 Tiles"});
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Information);
@@ -224,13 +224,13 @@ TEST(S16Write, FailuresAreReportedPerTileAndDestroyNothing) {
     test::makePatternPicture(picture, 700, 500);
 
     // No file name after the folder: nothing at all.
-    picture.writeS16Tiles(temp.path());
+    EXPECT_FALSE(picture.writeS16Tiles(temp.path()));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(listFiles(temp.path(), "*").empty());
 
     // A folder where tile 00 should go stays; the other tiles are written.
     temp.write("T00.s16/keep", "old");
-    picture.writeS16Tiles(temp.path() + "T");
+    EXPECT_FALSE(picture.writeS16Tiles(temp.path() + "T"));
     EXPECT_EQ(ui.messageTexts(),
               (std::vector<std::string>{"Error on creating " + temp.path() + "T00.s16",
                                         "Done !\nLoaded file has been splitted to 4 S16 Tiles"}));

@@ -1,6 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds in Release and starts the editor with an optional FILE.
 set -euo pipefail
+# A relative FILE means where the script was started, not the repository: made absolute
+# before the cd below. Options pass as they are.
+args=()
+for arg in "$@"; do
+    case "$arg" in
+        "" | -*) args+=("$arg") ;;
+        *) args+=("$(realpath -m -- "$arg")") ;;
+    esac
+done
 cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
@@ -13,6 +22,6 @@ cmake --build build -j "$jobs"
 [ -f build/demo/SCENARIO/DEMO.MAP ] || build/src/tool/maporv-tool make-demo build/demo
 
 if [ -x build/src/app/maporv ]; then
-    exec build/src/app/maporv "$@"
+    exec build/src/app/maporv ${args[@]+"${args[@]}"}
 fi
 exec build/src/tool/maporv-tool --help

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace maporv::tool {
 namespace {
@@ -74,6 +76,19 @@ std::optional<long> parseInteger(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::string absolutePath(const std::string& path) {
+    if (path.empty()) {
+        return path;
+    }
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    if (ec) {
+        return path;
+    }
+    // "a/b/" keeps its trailing separator; "a/b/." and "a/.." end in one as well.
+    return absolute.lexically_normal().string();
 }
 
 } // namespace maporv::tool

@@ -34,4 +34,10 @@ private:
 // Parses a decimal integer; nullopt when the text is not entirely a number.
 std::optional<long> parseInteger(const std::string& text);
 
+// A file or folder argument made absolute and lexically normal, so that the folders
+// derived from it (the game folder, the picture's folder) do not depend on how it was
+// typed; a trailing separator (a folder) is kept. Empty stays empty; when the working
+// folder is gone the text is returned as typed.
+std::string absolutePath(const std::string& path);
+
 } // namespace maporv::tool

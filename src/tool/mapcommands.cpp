@@ -22,7 +22,7 @@ int runInfo(ToolContext& context) {
         return usageError(context, "info MAPFILE", arguments.error());
     }
     MapDocument document;
-    if (!readMap(context, arguments.positional()[0], document)) {
+    if (!readMap(context, absolutePath(arguments.positional()[0]), document)) {
         return kFailed;
     }
     context.out << "map number: " << document.mapNumber << '\n'
@@ -53,7 +53,7 @@ int runDump(ToolContext& context) {
         return usageError(context, "dump MAPFILE", arguments.error());
     }
     MapDocument document;
-    if (!readMap(context, arguments.positional()[0], document)) {
+    if (!readMap(context, absolutePath(arguments.positional()[0]), document)) {
         return kFailed;
     }
     context.out << "row,column,terrain,terrain_name,roads,extra0,extra1,extra2\n";
@@ -76,10 +76,11 @@ int runCopy(ToolContext& context) {
         return usageError(context, "copy INPUT OUTPUT", arguments.error());
     }
     MapDocument document;
-    if (!readMap(context, arguments.positional()[0], document)) {
+    if (!readMap(context, absolutePath(arguments.positional()[0]), document)) {
         return kFailed;
     }
-    return document.writeMapFile(arguments.positional()[1], context.ui) ? kSuccess : kFailed;
+    return document.writeMapFile(absolutePath(arguments.positional()[1]), context.ui) ? kSuccess
+                                                                                      : kFailed;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "tool/demoscenario.h"
 #include "tool/toolcommands.h"
 
+#include <optional>
 #include <ostream>
 
 namespace maporv::tool {
@@ -19,9 +20,13 @@ int runPicture(ToolContext& context) {
     if (!arguments.ok() || arguments.positional().size() != 1) {
         return usageError(context, kPictureSynopsis, arguments.error());
     }
-    const auto bmp = arguments.value("--bmp");
-    const auto bmpTiles = arguments.value("--bmp-tiles");
-    const auto s16Tiles = arguments.value("--s16-tiles");
+    auto pathValue = [&](const char* name) -> std::optional<std::string> {
+        const auto value = arguments.value(name);
+        return value ? std::optional(absolutePath(*value)) : std::nullopt;
+    };
+    const auto bmp = pathValue("--bmp");
+    const auto bmpTiles = pathValue("--bmp-tiles");
+    const auto s16Tiles = pathValue("--s16-tiles");
     // The tile writers need a base name for the tile files; a bare folder would write
     // nothing at all.
     for (const auto& prefix : {bmpTiles, s16Tiles}) {
@@ -30,7 +35,7 @@ int runPicture(ToolContext& context) {
                               "a tile PREFIX is a folder and a base name, such as out/MAP07");
         }
     }
-    const std::string& input = arguments.positional()[0];
+    const std::string input = absolutePath(arguments.positional()[0]);
     if (!fileExists(input) || isFolder(input)) {
         context.ui.error(strprintf("%s not found", input.c_str()));
         return kFailed;
@@ -63,10 +68,8 @@ int runPicture(ToolContext& context) {
         }
         ok = ok && ui.errorCount() == errorsBefore;
     }
-    if (s16Tiles) {
-        const int errorsBefore = ui.errorCount();
-        picture.writeS16Tiles(*s16Tiles);
-        ok = ok && ui.errorCount() == errorsBefore;
+    if (s16Tiles && !picture.writeS16Tiles(*s16Tiles)) {
+        ok = false;
     }
     return ok ? kSuccess : kFailed;
 }
@@ -76,7 +79,7 @@ int runMakeDemo(ToolContext& context) {
     if (!arguments.ok() || arguments.positional().size() != 1) {
         return usageError(context, kMakeDemoSynopsis, arguments.error());
     }
-    const std::string folder = withTrailingSeparator(arguments.positional()[0]);
+    const std::string folder = withTrailingSeparator(absolutePath(arguments.positional()[0]));
     if (!makeDemoScenario(folder, context.ui)) {
         return kFailed;
     }

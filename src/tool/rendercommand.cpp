@@ -83,12 +83,12 @@ std::string readOptions(const Arguments& arguments, RenderOptions& options) {
     if (arguments.positional().size() != 1) {
         return arguments.positional().empty() ? "missing INPUT" : "more than one INPUT";
     }
-    options.input = arguments.positional()[0];
+    options.input = absolutePath(arguments.positional()[0]);
     const auto output = arguments.value("-o");
     if (!output || output->empty()) {
         return "missing -o OUT.png";
     }
-    options.output = *output;
+    options.output = absolutePath(*output);
 
     if (const auto mode = arguments.value("--mode")) {
         if (*mode == "window") {

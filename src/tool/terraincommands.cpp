@@ -32,7 +32,7 @@ int runChangeTerrain(ToolContext& context) {
     if (!arguments.ok() || arguments.positional().size() != 3) {
         return usageError(context, synopsis, arguments.error());
     }
-    const std::string& file = arguments.positional()[0];
+    const std::string file = absolutePath(arguments.positional()[0]);
     const int from = parseTerrain(arguments.positional()[1]);
     const int to = parseTerrain(arguments.positional()[2]);
     if (from < 0 || to < 0) {
@@ -45,7 +45,10 @@ int runChangeTerrain(ToolContext& context) {
     // The "Done !" message is the command's result: it goes to stdout.
     ConsoleUserInterface ui(context.out, context.err);
     changeTerrain(document, from, to, ui);
-    const std::string output = arguments.value("-o").value_or(file);
+    // In place means the file actually read, which the SCENARIO fallback may have found
+    // elsewhere than typed.
+    const std::string output =
+        arguments.value("-o") ? absolutePath(*arguments.value("-o")) : document.path;
     return document.writeMapFile(output, ui) ? kSuccess : kFailed;
 }
 
@@ -64,9 +67,9 @@ int runReport(ToolContext& context) {
     } else if (sort != "number") {
         return usageError(context, synopsis, "--sort takes name, number or both");
     }
-    const std::string folder = withTrailingSeparator(arguments.positional()[0]);
-    const std::string file =
-        arguments.value("-o").value_or(strprintf("%sMapsReport.txt", folder.c_str()));
+    const std::string folder = withTrailingSeparator(absolutePath(arguments.positional()[0]));
+    const std::string file = arguments.value("-o") ? absolutePath(*arguments.value("-o"))
+                                                   : strprintf("%sMapsReport.txt", folder.c_str());
     std::vector<MapFileEntry> entries;
     if (!scanMapFolder(folder, entries, context.ui)) {
         return kFailed;
@@ -81,16 +84,17 @@ int runReport(ToolContext& context) {
 int runNames(ToolContext& context) {
     static const char* synopsis = "names NAMESFILE --map MAPFILE [-o OUTPUT]";
     Arguments arguments(context.args, {"--map", "-o"}, {});
-    const auto mapFile = arguments.value("--map");
+    auto mapFile = arguments.value("--map");
     if (!arguments.ok() || arguments.positional().size() != 1 || !mapFile) {
         return usageError(context, synopsis, arguments.error());
     }
+    *mapFile = absolutePath(*mapFile);
     MapDocument document;
     if (!document.readMapFile(*mapFile, false, parentFolder(*mapFile), context.ui)) {
         return kFailed;
     }
     MapNames names;
-    const std::string& namesFile = arguments.positional()[0];
+    const std::string namesFile = absolutePath(arguments.positional()[0]);
     if (!names.readNamesFile(namesFile, context.ui)) {
         context.ui.error(strprintf("%s not found", namesFile.c_str()));
         return kFailed;
@@ -104,7 +108,7 @@ int runNames(ToolContext& context) {
     context.out << "names: " << (names.count > 0 ? names.count - 1 : 0) << '\n'
                 << "named hexes: " << namedHexes << '\n';
     if (const auto output = arguments.value("-o")) {
-        if (!names.writeNamesFile(*output, document, context.ui)) {
+        if (!names.writeNamesFile(absolutePath(*output), document, context.ui)) {
             return kFailed;
         }
     }

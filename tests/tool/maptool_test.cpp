@@ -1,7 +1,9 @@
 #include "mapdata/mapdocument.h"
+#include "mapdata/paths.h"
 #include "tempfolder.h"
 #include "toolrun.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace maporv::tool {
@@ -38,6 +40,20 @@ TEST(MapTool, InfoSummarisesTheMap) {
                               "terrain 3 Forest: 2\n"
                               "terrain 25 : 1\n"
                               "hexes with roads: 2\n");
+}
+
+TEST(MapTool, RelativePathsAreTakenFromTheWorkingFolder) {
+    test::TempFolder temp;
+    temp.write("G/SCENARIO/DEMO.MAP", sampleMap());
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(temp.path() + "G/SCENARIO");
+    // The working folder as the system spells it, should the temporary folder be a link.
+    const std::string game = parentFolder(std::filesystem::current_path().string() + "/");
+    const Result result = run({"info", "DEMO.MAP"});
+    std::filesystem::current_path(before);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("picture path: " + game + "MAP/MAP0700.s16\n"), std::string::npos)
+        << result.out;
 }
 
 TEST(MapTool, DumpListsEveryCellInGridOrder) {

@@ -1,4 +1,5 @@
 #include "mapdata/mapdocument.h"
+#include "mapdata/paths.h"
 #include "tempfolder.h"
 #include "toolrun.h"
 
@@ -34,6 +35,18 @@ TEST(TerrainTool, ChangesTerrainByNameOrCodeAndWrites) {
     EXPECT_EQ(runToolForTest({"change-terrain", file, "Impassable River", "3"}).status, 0);
     EXPECT_EQ(runToolForTest({"change-terrain", file, "20", "3"}).status, 2);
     EXPECT_EQ(runToolForTest({"change-terrain", file, "Marsh", "3"}).status, 2);
+}
+
+TEST(TerrainTool, InPlaceWritesTheFileFoundInScenario) {
+    test::TempFolder temp;
+    temp.write("G/SCENARIO/DEMO.MAP", mapWith(5, 12));
+    temp.makeFolder("G/OTHER");
+    // G/OTHER/DEMO.MAP does not exist: the map is found in G/SCENARIO, and written there.
+    const ToolResult result =
+        runToolForTest({"change-terrain", temp.path() + "G/OTHER/DEMO.MAP", "Forest", "Clear"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(temp.read("G/SCENARIO/DEMO.MAP"), mapWith(5, 0));
+    EXPECT_FALSE(fileExists(temp.path() + "G/OTHER/DEMO.MAP"));
 }
 
 TEST(TerrainTool, ReportsAFolderInEachSortOrder) {

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QVariant>
 #include <QWidget>
 #include <cmath>
@@ -23,6 +24,17 @@ int averageLetterWidth(const QFontMetrics& metrics) {
 int scale(int units, int base, int divisor) {
     return static_cast<int>(
         std::lround(static_cast<double>(units) * base / static_cast<double>(divisor)));
+}
+
+// A template's group box runs its frame through the middle of its title, and the
+// forms put the controls just below the title; a style that draws the title above
+// the frame would run the frame through those controls.
+void frameThroughTitle(QGroupBox& group, const DialogUnits& units) {
+    group.setStyleSheet(QStringLiteral("QGroupBox { margin-top: %1px; } "
+                                       "QGroupBox::title { subcontrol-origin: margin; "
+                                       "left: %2px; padding: 0px 2px; }")
+                            .arg(QFontMetrics(group.font()).height() / 2)
+                            .arg(units.x(4)));
 }
 
 } // namespace
@@ -62,6 +74,9 @@ void DialogUnits::convertForm(QWidget* form) {
         QRect pixels = units.toPixels(child->geometry());
         if (qobject_cast<QComboBox*>(child) != nullptr) {
             pixels.setHeight(child->sizeHint().height());
+        }
+        if (auto* group = qobject_cast<QGroupBox*>(child)) {
+            frameThroughTitle(*group, units);
         }
         child->setGeometry(pixels);
     }

@@ -34,7 +34,8 @@ public:
     // Converts the geometry of every direct child widget and the form's own size from
     // units to pixels with the form's font; the form gets that as its fixed size. A
     // combo box keeps its own height: a template gives a drop-down list's open extent
-    // there. Only the first call on a form converts, so calling it twice is harmless.
+    // there. A group box draws its frame through the middle of its title, as in a
+    // template. Only the first call on a form converts, so calling it twice is harmless.
     static void convertForm(QWidget* form);
 
 private:

@@ -4,6 +4,7 @@
 #include "app/capslockstate.h"
 #include "app/commandids.h"
 #include "app/editorcommands.h"
+#include "app/editorfont.h"
 #include "app/frameinput.h"
 #include "app/framesurface.h"
 #include "app/mainmenu.h"
@@ -51,7 +52,10 @@ MapToolApp::MapToolApp(AppSetup setup)
     : setup_(std::move(setup)),
       ownUi_(setup_.ui == nullptr ? std::make_unique<QtUserInterface>() : nullptr),
       ui_(setup_.ui != nullptr ? *setup_.ui : *ownUi_), workspace_(ui_),
-      versionText_(strprintf("Ver: %s - %s", kVersion, kVersionDate)) {}
+      versionText_(strprintf("Ver: %s - %s", kVersion, kVersionDate)) {
+    // Before the first widget: the dialogs are laid out for this font.
+    useEditorFont();
+}
 
 MapToolApp::~MapToolApp() {
     if (loop_) {

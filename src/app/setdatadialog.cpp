@@ -1,5 +1,6 @@
 #include "app/setdatadialog.h"
 
+#include "app/columnfont.h"
 #include "app/dialogunits.h"
 #include "app/textconversion.h"
 #include "editing/brush.h"
@@ -21,6 +22,10 @@ SetDataDialog::SetDataDialog(Brush& brush, MapNames& names, MapEditor& editor, Q
       form_(std::make_unique<Ui::SetDataDialog>()), brush_(brush), names_(names), editor_(editor) {
     form_->setupUi(this);
     DialogUnits::convertForm(this);
+    // Fixed pitch keeps the codes and the names of the lines in their columns; the
+    // longest terrain line, "15 Impassable River", fits the closed box.
+    useColumnFont(*form_->terrainCombo, 19);
+    form_->nameCombo->setFont(form_->terrainCombo->font());
     roadBoxes_ = {{{form_->roadNCheck, RoadMask::N},
                    {form_->roadNECheck, RoadMask::NE},
                    {form_->roadSECheck, RoadMask::SE},

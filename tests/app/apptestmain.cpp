@@ -1,3 +1,5 @@
+#include "app/editorfont.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <filesystem>
@@ -39,6 +41,8 @@ int main(int argc, char** argv) {
     int result = EXIT_FAILURE;
     {
         QApplication app(argc, argv);
+        // The dialogs made without the application object get the editor's font too.
+        maporv::useEditorFont();
         result = RUN_ALL_TESTS();
     }
     std::error_code ec;

@@ -72,6 +72,12 @@ QAction* CommandTable::makeAction(int id, QObject* parent, const std::string& te
     if (command != nullptr && command->checked) {
         action->setCheckable(true);
     }
+    if (command != nullptr) {
+        action->setStatusTip(toQString(command->statusPrompt));
+        if (!command->toolTip.empty()) {
+            action->setToolTip(toQString(command->toolTip));
+        }
+    }
     QObject::connect(action, &QAction::triggered, action, [this, action, id] {
         run(id);
         updateAction(*action);

@@ -22,6 +22,10 @@ struct Command {
     // A menu text that changes with the state (it names what the command will do);
     // read whenever the entry's states are updated. None keeps menuText.
     std::function<std::string()> liveText{};
+    // The line the window's status area shows while the entry is highlighted, and the
+    // short form a tool tip shows; empty for none.
+    std::string statusPrompt{};
+    std::string toolTip{};
     // The accelerator key; an empty combination for none.
     QKeyCombination key{};
     // A second key for the same command; an empty combination for none.

@@ -19,8 +19,8 @@ constexpr int kSeparator = 0;
 
 // The maker's lines of the About pop-up.
 constexpr const char* kProductName = "Valdorn Map Tool";
-constexpr const char* kMakerLine1 = "Map editor for scenario maps";
-constexpr const char* kMakerLine2 = "Made with Qt";
+constexpr const char* kMakerLine1 = "Osk_Tools";
+constexpr const char* kMakerLine2 = "Copyright (C) 2004 Osk_Tools";
 
 QString escapedAmpersands(QString text) {
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));

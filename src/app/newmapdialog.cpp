@@ -8,16 +8,21 @@
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
+#include "picture/mappicture.h"
 #include "ui_newmapdialog.h"
 
 #include <QPainter>
 #include <QSignalBlocker>
+#include <cmath>
+#include <utility>
 
 namespace maporv {
 namespace {
 
 // The preview starts this many pixels inside the frame's top-left corner.
 constexpr int kPreviewInset = 3;
+// The preview's side for a full-size picture shown unfitted.
+constexpr int kFullPreviewSide = 330;
 
 } // namespace
 
@@ -64,20 +69,29 @@ void NewMapDialog::placeAt(const QPoint& anchor, bool windowMode) {
 }
 
 void NewMapDialog::alignTicks() {
-    // Converted one by one, a tick and the frame may round a pixel apart: the ticks
-    // keep their place along the edge and are put onto the frame's own edge pixels.
+    // The ticks mark where the tile grid of a full-size picture falls in the preview (a
+    // third and two thirds across, each quarter down): placed in pixels from the
+    // preview's origin, they stay on those lines whatever the dialog font rounds the
+    // form's units to. They sit on the frame's own edge pixels.
     const QRect frame = form_->previewFrame->geometry();
-    for (QWidget* tick : {form_->tickTop1, form_->tickTop2}) {
-        tick->move(tick->x(), frame.top());
+    const QPoint origin = previewOrigin();
+    auto along = [](int origin, int step, int index) {
+        return origin + static_cast<int>(std::lround(kFullPreviewSide * index / double(step)));
+    };
+    int index = 1;
+    for (auto [top, bottom] : {std::pair{form_->tickTop1, form_->tickBottom1},
+                               std::pair{form_->tickTop2, form_->tickBottom2}}) {
+        const int x = along(origin.x(), kTileColumns, index++);
+        top->move(x, frame.top());
+        bottom->move(x, frame.bottom() + 1 - bottom->height());
     }
-    for (QWidget* tick : {form_->tickBottom1, form_->tickBottom2}) {
-        tick->move(tick->x(), frame.bottom() + 1 - tick->height());
-    }
-    for (QWidget* tick : {form_->tickLeft1, form_->tickLeft2, form_->tickLeft3}) {
-        tick->move(frame.left(), tick->y());
-    }
-    for (QWidget* tick : {form_->tickRight1, form_->tickRight2, form_->tickRight3}) {
-        tick->move(frame.right() + 1 - tick->width(), tick->y());
+    index = 1;
+    for (auto [left, right] : {std::pair{form_->tickLeft1, form_->tickRight1},
+                               std::pair{form_->tickLeft2, form_->tickRight2},
+                               std::pair{form_->tickLeft3, form_->tickRight3}}) {
+        const int y = along(origin.y(), kTileRows, index++);
+        left->move(frame.left(), y);
+        right->move(frame.right() + 1 - right->width(), y);
     }
 }
 

@@ -226,6 +226,11 @@ TEST_F(NewMap, TickMarksSitOnTheFrameEdges) {
         EXPECT_TRUE(onEdge);
         EXPECT_EQ(image.pixel(tick.center()) & 0xFFFFFF, 0u);
     }
+    // They mark the tile grid of a full-size picture in the 330-pixel preview.
+    const QPoint origin = dialog.previewOrigin();
+    EXPECT_EQ(child<QFrame>(dialog, "tickTop1")->x() - origin.x(), 110);
+    EXPECT_EQ(child<QFrame>(dialog, "tickBottom2")->x() - origin.x(), 220);
+    EXPECT_EQ(child<QFrame>(dialog, "tickLeft2")->y() - origin.y(), 165);
     // Ticks on opposite edges face each other.
     EXPECT_EQ(child<QFrame>(dialog, "tickTop2")->x(), child<QFrame>(dialog, "tickBottom2")->x());
     EXPECT_EQ(child<QFrame>(dialog, "tickLeft3")->y(), child<QFrame>(dialog, "tickRight3")->y());

@@ -120,7 +120,7 @@ sleep 5
 after=$(cpu_ticks)
 percent=$(((after - before) * 100 / (5 * ticks_per_second)))
 echo "e2e: idle editor at full size with every overlay: ${percent}% of one core"
-[ "$percent" -le 50 ] || fail "the idle editor uses ${percent}% of a core"
+[ "$percent" -le 25 ] || fail "the idle editor uses ${percent}% of a core"
 
 # F12: 800 x 600 full screen, scaled to the 1280 x 1024 screen (1280 x 960, black
 # bars of 32 rows above and below), under the blue title bar.

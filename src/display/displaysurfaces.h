@@ -39,10 +39,11 @@ struct DisplayMode {
 // stays in screen coordinates for the layout. Both surfaces keep the client size they
 // were made with until the next initialisation.
 //
-// Exclusive mode, the display mode and FlipToDesktop are flags the window acts on: it
-// makes itself a borderless window of the mode's size while exclusiveMode() is set,
-// and lets ordinary windows be seen over it while showingDesktop() is set. Every mode
-// of the full-screen chain is accepted unless refused through setRefusedModes().
+// Exclusive mode, the display mode and FlipToDesktop only set flags that callers can
+// read back (exclusiveMode(), showingDesktop()): the frame window itself decides from
+// the mode it switched to whether it is a borderless full-screen window, and dialogs
+// always appear above it. Every mode of the full-screen chain is accepted unless
+// refused through setRefusedModes().
 class DisplaySurfaces {
 public:
     DisplaySurfaces();
@@ -61,7 +62,8 @@ public:
     // Window mode at the given depth; outRect = the client area in screen coordinates.
     Status InitWindowed(Rect& outRect, int bitsPerPixel);
     // A new back surface of the given size, cleared. 1 (not a status) when it cannot be
-    // made (the old one stays), else 0.
+    // made (the old one stays), else 0. The editor's frame makes its surfaces anew on a
+    // resize instead; this stays part of the layer's operations.
     int ResizeBackSurface(int width, int height);
     // An off-screen surface in the display's format; empty when width or height is 0,
     // without the layer, or when it cannot be made.
@@ -86,7 +88,8 @@ public:
     Status SetClipList(const std::vector<Rect>& rects);
     // Window mode: copies the back surface into presentRect() of the front surface,
     // restoring both when they were lost and retrying while still drawing. 0 at once in
-    // full-screen mode.
+    // full-screen mode. The map view presents with CopyToFront and its own recovery;
+    // this stays part of the layer's operations.
     Status PresentWindowed();
     // Full-screen mode: lets the desktop's windows be seen until the next Flip.
     Status FlipToDesktop();

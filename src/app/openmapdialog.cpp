@@ -3,6 +3,7 @@
 #include "app/browseglyph.h"
 #include "app/columnfont.h"
 #include "app/dialogunits.h"
+#include "app/maplistlines.h"
 #include "app/textconversion.h"
 #include "display/picturedraw.h"
 #include "editing/mapworkspace.h"
@@ -111,27 +112,11 @@ void OpenMapDialog::refresh() {
 
 void OpenMapDialog::rebuildLines() {
     // The selected map stays selected when only the order changes.
-    const int keep = selectedEntry();
-    const QSignalBlocker quiet(form_->mapList);
-    form_->mapList->clear();
-    for (const MapListLine& line : openMapListLines(entries_, sortByNumber())) {
-        auto* item = new QListWidgetItem(toQString(line.text));
-        item->setData(Qt::UserRole, line.index);
-        form_->mapList->addItem(item);
-        if (line.index == keep) {
-            form_->mapList->setCurrentItem(item);
-        }
-    }
+    showMapListLines(*form_->mapList, openMapListLines(entries_, sortByNumber()), selectedEntry());
 }
 
 int OpenMapDialog::selectedEntry() const {
-    const QListWidgetItem* item = form_->mapList->currentItem();
-    if (item == nullptr) {
-        return -1;
-    }
-    bool ok = false;
-    const int index = item->data(Qt::UserRole).toInt(&ok);
-    return ok && index >= 0 && index < static_cast<int>(entries_.size()) ? index : -1;
+    return currentMapListEntry(*form_->mapList, entries_.size());
 }
 
 void OpenMapDialog::showSelected() {

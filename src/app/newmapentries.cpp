@@ -1,5 +1,6 @@
 #include "app/newmapentries.h"
 
+#include "mapdata/maplistorder.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
@@ -14,12 +15,6 @@ namespace maporv {
 namespace {
 
 constexpr int kPreviewExtent = 330;
-
-bool textLess(const std::string& a, const std::string& b) {
-    const std::string la = toLowerAscii(a);
-    const std::string lb = toLowerAscii(b);
-    return la != lb ? la < lb : a < b;
-}
 
 // The number part as the game's names carry it; text that is no number reads as 0.
 int decimalValue(const std::string& text) {
@@ -71,7 +66,7 @@ std::vector<NewMapEntry> listNewMapEntries(const std::string& folder, int kind) 
     }
     std::stable_sort(
         entries.begin(), entries.end(),
-        [](const NewMapEntry& a, const NewMapEntry& b) { return textLess(a.text, b.text); });
+        [](const NewMapEntry& a, const NewMapEntry& b) { return listTextLess(a.text, b.text); });
     return entries;
 }
 

@@ -1,8 +1,6 @@
 #include "mapdata/misctoolsmodel.h"
 
-#include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
-#include "mapdata/terrainchange.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
 
@@ -20,10 +18,6 @@ void MiscToolsModel::open(const std::string& lastOpen, UserInterface& ui) {
         reportFile = strprintf("%sMapsReport.txt", scenarioFolder.c_str());
     }
     scanFolder(ui);
-}
-
-int MiscToolsModel::makeChanges(MapDocument& document, UserInterface& ui) {
-    return makeChanges([&](int from, int to) { return changeTerrain(document, from, to, ui); });
 }
 
 int MiscToolsModel::makeChanges(const std::function<int(int from, int to)>& change) {
@@ -85,13 +79,6 @@ bool MiscToolsModel::writeReport(UserInterface& ui) {
     forReport = false;
     rebuildList();
     return written;
-}
-
-void MiscToolsModel::close(MapDocument& document) {
-    close();
-    if (terrainChanged) {
-        document.modified = true;
-    }
 }
 
 void MiscToolsModel::close() {

@@ -40,10 +40,9 @@ public:
     // Dialog opens: default folder (the SCENARIO folder beside the last opened
     // file's folder) and report file, then the scan.
     void open(const std::string& lastOpen, UserInterface& ui);
-    // "Make Changes": the global terrain change on the map. Returns the count.
-    int makeChanges(MapDocument& document, UserInterface& ui);
-    // The same through change(from, to), which changes the map, shows its message and
-    // returns the count: the editor passes its undoable terrain change.
+    // "Make Changes": the global terrain change through change(from, to), which changes
+    // the map, shows its message and returns the count: the editor passes its undoable
+    // terrain change.
     int makeChanges(const std::function<int(int from, int to)>& change);
     // "..." of the folder: asks for a folder; a different one is scanned.
     bool browseFolder(UserInterface& ui);
@@ -55,9 +54,7 @@ public:
     bool browseReportFile(UserInterface& ui);
     // "Report": writes the report and opens it in the external editor.
     bool writeReport(UserInterface& ui);
-    // "Close": empties the collection; a changed map is marked modified.
-    void close(MapDocument& document);
-    // Empties the collection only; the caller looks at terrainChanged.
+    // "Close": empties the collection; the caller looks at terrainChanged.
     void close();
 
     // Rescans scenarioFolder. The list always ends up showing what the collection

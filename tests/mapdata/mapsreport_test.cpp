@@ -34,7 +34,8 @@ TEST(TerrainChange, ReplacesEveryHexOfOneType) {
     MiscToolsModel tools;
     tools.fromTerrain = 3;
     tools.toTerrain = 0;
-    EXPECT_EQ(tools.makeChanges(document, ui), 12);
+    auto change = [&](int from, int to) { return changeTerrain(document, from, to, ui); };
+    EXPECT_EQ(tools.makeChanges(change), 12);
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Plain);
     EXPECT_EQ(ui.messages[0].text, "Done !\n12 Terrain types changed\nfrom: Forest\nto Clear");
@@ -44,11 +45,10 @@ TEST(TerrainChange, ReplacesEveryHexOfOneType) {
 
     // No hex left: the message still comes, and nothing more changes.
     document.modified = false;
-    EXPECT_EQ(tools.makeChanges(document, ui), 0);
+    EXPECT_EQ(tools.makeChanges(change), 0);
     EXPECT_EQ(ui.lastMessage(), "Done !\n0 Terrain types changed\nfrom: Forest\nto Clear");
     EXPECT_FALSE(document.modified);
-    tools.close(document);
-    EXPECT_TRUE(document.modified);
+    EXPECT_TRUE(tools.terrainChanged);
 }
 
 TEST(TerrainChange, NothingWithoutTwoDifferentTypes) {
@@ -59,10 +59,6 @@ TEST(TerrainChange, NothingWithoutTwoDifferentTypes) {
     }
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(document.cells[0][0].terrain, 0);
-    EXPECT_FALSE(document.modified);
-
-    MiscToolsModel tools;
-    tools.close(document);
     EXPECT_FALSE(document.modified);
 }
 
@@ -238,8 +234,7 @@ TEST_F(Dialog, RadioButtonsRebuildTheListTexts) {
     EXPECT_EQ(tools.listItems()[0].number, 9);
     EXPECT_EQ(tools.shownMode, ReportMode::ByName);
 
-    MapDocument document;
-    tools.close(document);
+    tools.close();
     EXPECT_TRUE(tools.maps().empty());
     EXPECT_TRUE(tools.listItems().empty());
 }

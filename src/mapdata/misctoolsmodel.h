@@ -8,7 +8,6 @@
 
 namespace maporv {
 
-class MapDocument;
 class UserInterface;
 
 // The state and actions of the Misc. Tools dialog (global terrain change and maps

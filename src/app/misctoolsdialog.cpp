@@ -1,6 +1,7 @@
 #include "app/misctoolsdialog.h"
 
 #include "app/columnfont.h"
+#include "app/dialogplacement.h"
 #include "app/dialogunits.h"
 #include "app/textconversion.h"
 #include "mapdata/terraintype.h"
@@ -48,7 +49,7 @@ MiscToolsDialog::MiscToolsDialog(const std::string& lastOpen, UserInterface& ui,
 MiscToolsDialog::~MiscToolsDialog() = default;
 
 void MiscToolsDialog::placeAt(const QPoint& anchor, bool windowMode) {
-    move(anchor.x(), anchor.y() + (windowMode ? 48 : 0));
+    placeAtAnchor(*this, anchor, windowMode);
 }
 
 // The folder is not read here: it is taken when its edit is left or browsed, so

@@ -1,6 +1,7 @@
 #include "app/newmapdialog.h"
 
 #include "app/browseglyph.h"
+#include "app/dialogplacement.h"
 #include "app/dialogunits.h"
 #include "app/textconversion.h"
 #include "display/picturedraw.h"
@@ -65,7 +66,7 @@ NewMapDialog::NewMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget* 
 NewMapDialog::~NewMapDialog() = default;
 
 void NewMapDialog::placeAt(const QPoint& anchor, bool windowMode) {
-    move(anchor.x(), anchor.y() + (windowMode ? 48 : 0));
+    placeAtAnchor(*this, anchor, windowMode);
 }
 
 void NewMapDialog::alignTicks() {

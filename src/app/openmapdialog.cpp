@@ -2,6 +2,7 @@
 
 #include "app/browseglyph.h"
 #include "app/columnfont.h"
+#include "app/dialogplacement.h"
 #include "app/dialogunits.h"
 #include "app/maplistlines.h"
 #include "app/textconversion.h"
@@ -61,7 +62,7 @@ OpenMapDialog::OpenMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget
 OpenMapDialog::~OpenMapDialog() = default;
 
 void OpenMapDialog::placeAt(const QPoint& anchor, bool windowMode) {
-    move(anchor.x(), anchor.y() + (windowMode ? 48 : 0));
+    placeAtAnchor(*this, anchor, windowMode);
 }
 
 bool OpenMapDialog::sortByNumber() const {

@@ -2,6 +2,7 @@
 
 #include "app/browseglyph.h"
 #include "app/columnfont.h"
+#include "app/dialogplacement.h"
 #include "app/dialogunits.h"
 #include "app/maplistlines.h"
 #include "app/textconversion.h"
@@ -70,7 +71,7 @@ SaveMapDialog::SaveMapDialog(const MapDocument& document, const std::string& las
 SaveMapDialog::~SaveMapDialog() = default;
 
 void SaveMapDialog::placeAt(const QPoint& anchor, bool windowMode) {
-    move(anchor.x(), anchor.y() + (windowMode ? 48 : 0));
+    placeAtAnchor(*this, anchor, windowMode);
 }
 
 SaveMapChoice SaveMapDialog::choice() const {

@@ -1,5 +1,6 @@
 #include "app/terrainfilterdialog.h"
 
+#include "app/dialogplacement.h"
 #include "app/dialogunits.h"
 #include "ui_terrainfilterdialog.h"
 
@@ -36,7 +37,7 @@ TerrainFilterDialog::TerrainFilterDialog(const TerrainFilter& filter, bool showL
 TerrainFilterDialog::~TerrainFilterDialog() = default;
 
 void TerrainFilterDialog::placeAt(const QPoint& anchor, bool windowMode) {
-    move(anchor.x(), anchor.y() + (windowMode ? 48 : 0));
+    placeAtAnchor(*this, anchor, windowMode);
 }
 
 void TerrainFilterDialog::setBoxes(const TerrainFilter& filter) {

@@ -222,9 +222,8 @@ void MapFrame::showNoPicture() {
     // The map has no picture of its own: never show the one of the map before it.
     view_.picture.ReleaseSurface();
     view_.picture.loaded = false;
-    view_.titleText = fileNameWithExtension(workspace_.document.path);
     view_.PlaceWidgets();
-    refreshTitle();
+    showDocumentName();
 }
 
 void MapFrame::restorePicture() {
@@ -235,6 +234,11 @@ void MapFrame::restorePicture() {
         view_.picture.LoadPicture(workspace_.picture);
         view_.picture.SetPlaceRect(place);
     }
+}
+
+void MapFrame::showDocumentName() {
+    view_.titleText = fileNameWithExtension(workspace_.document.path);
+    refreshTitle();
 }
 
 void MapFrame::refreshTitle() {

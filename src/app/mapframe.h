@@ -109,7 +109,9 @@ public:
     // After a dialog's preview borrowed the shared pixel buffer: the map's own
     // picture back in the buffer and in the view.
     void restorePicture();
-    // The caption follows the map's file name.
+    // The view's title text and the caption follow the map's file name.
+    void showDocumentName();
+    // The caption follows the view's title text.
     void refreshTitle();
 
     // Before a modal dialog, box or picker: a full-screen display lets the desktop's

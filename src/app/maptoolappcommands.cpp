@@ -117,8 +117,7 @@ bool MapToolApp::fileSave() {
     }
     addRecent(result.path);
     frame_->history().markMapSaved();
-    frame_->view().titleText = fileNameWithExtension(workspace_.document.path);
-    frame_->refreshTitle();
+    frame_->showDocumentName();
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "app/misctoolsdialog.h"
+#include "dialogprobe.h"
 #include "editing/brush.h"
 #include "editing/edithistory.h"
 #include "editing/mapeditor.h"
@@ -6,6 +7,7 @@
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
 #include "mapdata/userinterface.h"
+#include "mapfiles.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
@@ -23,43 +25,18 @@
 namespace maporv {
 namespace {
 
+using test::child;
+using test::clickButton;
+using test::fieldText;
+using test::numberedMapFile;
 using ::testing::ElementsAre;
 
-template <typename T>
-T* child(const QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
 std::vector<std::string> lines(const QWidget& dialog) {
-    std::vector<std::string> texts;
-    const auto* list = child<QListWidget>(dialog, "mapList");
-    for (int row = 0; row < list->count(); ++row) {
-        texts.push_back(list->item(row)->text().toStdString());
-    }
-    return texts;
-}
-
-std::string text(const QWidget& dialog, const char* name) {
-    if (auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(name))) {
-        return edit->text().toStdString();
-    }
-    return child<QLabel>(dialog, name)->text().toStdString();
-}
-
-void click(const QWidget& dialog, const char* name) {
-    child<QAbstractButton>(dialog, name)->click();
+    return test::listLines(dialog, "mapList");
 }
 
 void choose(const QWidget& dialog, const char* combo, int code) {
     child<QComboBox>(dialog, combo)->setCurrentIndex(code);
-}
-
-std::string mapFile(std::uint16_t number) {
-    MapDocument document;
-    document.mapNumber = number;
-    return document.toBytes();
 }
 
 constexpr const char* kRule = "=======================================\n";
@@ -69,9 +46,9 @@ constexpr const char* kRule = "=======================================\n";
 class MiscTools : public testing::Test {
 protected:
     MiscTools() {
-        game.write("G/SCENARIO/A.MAP", mapFile(5));
-        game.write("G/SCENARIO/B.MAP", mapFile(5));
-        game.write("G/SCENARIO/c.map", mapFile(12));
+        game.write("G/SCENARIO/A.MAP", numberedMapFile(5));
+        game.write("G/SCENARIO/B.MAP", numberedMapFile(5));
+        game.write("G/SCENARIO/c.map", numberedMapFile(12));
         for (int i = 0; i < 12; ++i) {
             document.cells[static_cast<std::size_t>(i)][static_cast<std::size_t>(i * 2)].terrain =
                 3;
@@ -107,10 +84,10 @@ protected:
 
 TEST_F(MiscTools, OpensOnTheScenarioFolderOfTheLastFile) {
     MiscToolsDialog dialog(lastOpen, ui, change());
-    EXPECT_EQ(text(dialog, "folderEdit"), scenario());
-    EXPECT_EQ(text(dialog, "reportFileEdit"), scenario() + "MapsReport.txt");
+    EXPECT_EQ(fieldText(dialog, "folderEdit"), scenario());
+    EXPECT_EQ(fieldText(dialog, "reportFileEdit"), scenario() + "MapsReport.txt");
     EXPECT_TRUE(child<QRadioButton>(dialog, "numberRadio")->isChecked());
-    EXPECT_EQ(text(dialog, "listTitle"), "3 mapfiles");
+    EXPECT_EQ(fieldText(dialog, "listTitle"), "3 mapfiles");
     EXPECT_THAT(lines(dialog), ElementsAre("   5   A.MAP", "   5   B.MAP", "  12   c.map"));
     EXPECT_EQ(child<QListWidget>(dialog, "mapList")->item(2)->data(Qt::UserRole).toInt(), 12);
 
@@ -123,9 +100,9 @@ TEST_F(MiscTools, OpensOnTheScenarioFolderOfTheLastFile) {
 
 TEST_F(MiscTools, TheNameRadioListsByName) {
     MiscToolsDialog dialog(lastOpen, ui, change());
-    click(dialog, "nameRadio");
+    clickButton(dialog, "nameRadio");
     EXPECT_THAT(lines(dialog), ElementsAre("A.MAP   #5", "B.MAP   #5", "c.map   #12"));
-    click(dialog, "bothRadio");
+    clickButton(dialog, "bothRadio");
     EXPECT_THAT(lines(dialog), ElementsAre("   5   A.MAP", "   5   B.MAP", "  12   c.map"));
 }
 
@@ -133,7 +110,7 @@ TEST_F(MiscTools, MakeChangesTurnsEveryForestIntoClearAsOneStep) {
     MiscToolsDialog dialog(lastOpen, ui, change());
     choose(dialog, "fromCombo", 3);
     choose(dialog, "toCombo", 0);
-    click(dialog, "changeButton");
+    clickButton(dialog, "changeButton");
 
     EXPECT_EQ(ui.lastMessage(), "Done !\n12 Terrain types changed\nfrom: Forest\nto Clear");
     EXPECT_EQ(count(3), 0);
@@ -150,11 +127,11 @@ TEST_F(MiscTools, MakeChangesTurnsEveryForestIntoClearAsOneStep) {
 
 TEST_F(MiscTools, NoChoiceTheSameTypeOrNoMatchChangesNothing) {
     MiscToolsDialog dialog(lastOpen, ui, change());
-    click(dialog, "changeButton");
+    clickButton(dialog, "changeButton");
     choose(dialog, "fromCombo", 3);
-    click(dialog, "changeButton");
+    clickButton(dialog, "changeButton");
     choose(dialog, "toCombo", 3);
-    click(dialog, "changeButton");
+    clickButton(dialog, "changeButton");
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(dialog.terrainChanged());
     EXPECT_EQ(count(3), 12);
@@ -162,7 +139,7 @@ TEST_F(MiscTools, NoChoiceTheSameTypeOrNoMatchChangesNothing) {
     // No hex of the type: said, but nothing changes.
     choose(dialog, "fromCombo", 6);
     choose(dialog, "toCombo", 0);
-    click(dialog, "changeButton");
+    clickButton(dialog, "changeButton");
     EXPECT_EQ(ui.lastMessage(), "Done !\n0 Terrain types changed\nfrom: Mountain\nto Clear");
     EXPECT_FALSE(dialog.terrainChanged());
     EXPECT_FALSE(history.canUndo());
@@ -170,7 +147,7 @@ TEST_F(MiscTools, NoChoiceTheSameTypeOrNoMatchChangesNothing) {
 
 TEST_F(MiscTools, ReportByNumberJoinsTheFilesOfANumber) {
     MiscToolsDialog dialog(lastOpen, ui, change());
-    click(dialog, "reportButton");
+    clickButton(dialog, "reportButton");
     const std::string expected = "Map files on folder: " + scenario() + "\n\n" +
                                  "Mapno     Mapname\n" + kRule +
                                  "    5     A.MAP ; B.MAP\n"
@@ -184,8 +161,8 @@ TEST_F(MiscTools, ReportByNumberJoinsTheFilesOfANumber) {
 
 TEST_F(MiscTools, ReportByNameDotsTheColumns) {
     MiscToolsDialog dialog(lastOpen, ui, change());
-    click(dialog, "nameRadio");
-    click(dialog, "reportButton");
+    clickButton(dialog, "nameRadio");
+    clickButton(dialog, "reportButton");
     const std::string expected = "Map files on folder: " + scenario() + "\n\n" +
                                  "Mapname                       Mapnumber\n" + kRule +
                                  "A.MAP.............................5\n"
@@ -198,8 +175,8 @@ TEST_F(MiscTools, ReportByNameDotsTheColumns) {
 
 TEST_F(MiscTools, ReportWithBothListsPutsTheNamesFirst) {
     MiscToolsDialog dialog(lastOpen, ui, change());
-    click(dialog, "bothRadio");
-    click(dialog, "reportButton");
+    clickButton(dialog, "bothRadio");
+    clickButton(dialog, "reportButton");
     const std::string report = game.read("G/SCENARIO/MapsReport.txt");
     const std::size_t byName = report.find("Mapname                       Mapnumber\n");
     const std::size_t byNumber = report.find("Mapno     Mapname\n");
@@ -219,11 +196,11 @@ TEST_F(MiscTools, ALeftFolderGetsItsSeparatorAndIsScanned) {
     QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(edit, &out);
 
-    EXPECT_EQ(text(dialog, "folderEdit"), game.path() + "Empty/");
-    EXPECT_EQ(text(dialog, "listTitle"), "0 mapfiles");
+    EXPECT_EQ(fieldText(dialog, "folderEdit"), game.path() + "Empty/");
+    EXPECT_EQ(fieldText(dialog, "listTitle"), "0 mapfiles");
     EXPECT_TRUE(lines(dialog).empty());
 
-    click(dialog, "reportButton");
+    clickButton(dialog, "reportButton");
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(ui.messages[0].text, "There is nothing to do !");
@@ -231,17 +208,17 @@ TEST_F(MiscTools, ALeftFolderGetsItsSeparatorAndIsScanned) {
 }
 
 TEST_F(MiscTools, BrowsingForTheFolderScansTheOneChosen) {
-    game.write("H/D.MAP", mapFile(40));
+    game.write("H/D.MAP", numberedMapFile(40));
     MiscToolsDialog dialog(lastOpen, ui, change());
     ui.folders.push_back(game.path() + "H/");
-    click(dialog, "folderBrowseButton");
+    clickButton(dialog, "folderBrowseButton");
     ASSERT_EQ(ui.folderPicks.size(), 1u);
     EXPECT_EQ(ui.folderPicks[0].typeOrKind, FolderKind::Scenario);
     EXPECT_EQ(ui.folderPicks[0].initial, scenario());
     EXPECT_EQ(ui.folderPicks[0].title, "Select SCENARIO folder (for .map files)");
-    EXPECT_EQ(text(dialog, "folderEdit"), game.path() + "H/");
+    EXPECT_EQ(fieldText(dialog, "folderEdit"), game.path() + "H/");
     EXPECT_THAT(lines(dialog), ElementsAre("  40   D.MAP"));
-    EXPECT_EQ(text(dialog, "listTitle"), "1 mapfiles");
+    EXPECT_EQ(fieldText(dialog, "listTitle"), "1 mapfiles");
 }
 
 TEST_F(MiscTools, TheReportGoesToTheFileChosen) {
@@ -249,14 +226,14 @@ TEST_F(MiscTools, TheReportGoesToTheFileChosen) {
     game.makeFolder("out");
     MiscToolsDialog dialog(lastOpen, ui, change());
     ui.files.push_back(target);
-    click(dialog, "reportFileBrowseButton");
+    clickButton(dialog, "reportFileBrowseButton");
     ASSERT_EQ(ui.filePicks.size(), 1u);
     EXPECT_EQ(ui.filePicks[0].typeOrKind, FileType::Text);
     EXPECT_EQ(ui.filePicks[0].initial, scenario() + "MapsReport.txt");
     EXPECT_EQ(ui.filePicks[0].title, "Select File for Report");
-    EXPECT_EQ(text(dialog, "reportFileEdit"), target);
+    EXPECT_EQ(fieldText(dialog, "reportFileEdit"), target);
 
-    click(dialog, "reportButton");
+    clickButton(dialog, "reportButton");
     EXPECT_THAT(ui.launched, ElementsAre(target));
     EXPECT_EQ(game.read("out/list.txt").rfind("Map files on folder: ", 0), 0u);
 }
@@ -265,8 +242,8 @@ TEST_F(MiscTools, CloseEmptiesTheCollectionAndKeepsTheChangedFlag) {
     MiscToolsDialog dialog(lastOpen, ui, change());
     choose(dialog, "fromCombo", 3);
     choose(dialog, "toCombo", 7);
-    click(dialog, "changeButton");
-    click(dialog, "closeButton");
+    clickButton(dialog, "changeButton");
+    clickButton(dialog, "closeButton");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_TRUE(dialog.model().maps().empty());
     EXPECT_TRUE(dialog.terrainChanged());

@@ -1,4 +1,5 @@
 #include "app/newmapdialog.h"
+#include "dialogprobe.h"
 #include "editing/mapworkspace.h"
 #include "mapdata/userinterface.h"
 #include "picturefiles.h"
@@ -19,41 +20,17 @@
 namespace maporv {
 namespace {
 
+using test::child;
+using test::clickButton;
+using test::isRed;
 using ::testing::ElementsAre;
 
-template <typename T>
-T* child(const QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
 std::vector<std::string> lines(const QWidget& dialog) {
-    std::vector<std::string> texts;
-    const auto* list = child<QListWidget>(dialog, "pictureList");
-    for (int row = 0; row < list->count(); ++row) {
-        texts.push_back(list->item(row)->text().toStdString());
-    }
-    return texts;
+    return test::listLines(dialog, "pictureList");
 }
 
-void selectLine(const QWidget& dialog, const std::string& text) {
-    auto* list = child<QListWidget>(dialog, "pictureList");
-    for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->text().toStdString() == text) {
-            list->setCurrentRow(row);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no line " << text;
-}
-
-void click(const QWidget& dialog, const char* name) {
-    child<QAbstractButton>(dialog, name)->click();
-}
-
-bool isRed(QRgb pixel) {
-    return qRed(pixel) > 200 && qGreen(pixel) < 40 && qBlue(pixel) < 40;
+void selectLine(const QWidget& dialog, const std::string& start) {
+    test::selectLineStarting(dialog, "pictureList", start);
 }
 
 // An 8-bit BMP of one grey, width a multiple of 4 so that its rows need no padding.
@@ -116,7 +93,7 @@ TEST_F(NewMap, ChoosingASetReturnsTheGameNameOfItsFirstTile) {
     selectLine(dialog, "MAP012");
     EXPECT_EQ(dialog.preview().width, 32);
 
-    click(dialog, "loadButton");
+    clickButton(dialog, "loadButton");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     // Whatever the tile on disk is called; the load step finds it ignoring case.
     EXPECT_EQ(dialog.chosenPath(), tiles() + "MAP1200.s16");
@@ -132,27 +109,27 @@ TEST_F(NewMap, ADoubleClickLoadsAndCancelReturnsNothing) {
         EXPECT_EQ(dialog.chosenPath(), tiles() + "MAP1200.s16");
     }
     NewMapDialog dialog(workspace, ui);
-    click(dialog, "cancelButton");
+    clickButton(dialog, "cancelButton");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.chosenPath(), "");
 }
 
 TEST_F(NewMap, BmpFilesAreListedByNameAndReturnedAsFound) {
     NewMapDialog dialog(workspace, ui);
-    click(dialog, "bmpRadio");
+    clickButton(dialog, "bmpRadio");
     EXPECT_EQ(dialog.kind(), NewMapKind::Bmp);
     EXPECT_THAT(lines(dialog), ElementsAre("Coast.BMP", "river.bmp"));
 
     selectLine(dialog, "river.bmp");
-    click(dialog, "loadButton");
+    clickButton(dialog, "loadButton");
     EXPECT_EQ(dialog.chosenPath(), tiles() + "river.bmp");
 }
 
 TEST_F(NewMap, ShapeSetsResolveToShpFiles) {
     NewMapDialog dialog(workspace, ui);
-    click(dialog, "shpRadio");
+    clickButton(dialog, "shpRadio");
     EXPECT_THAT(lines(dialog), ElementsAre("MAP003"));
-    click(dialog, "loadButton");
+    clickButton(dialog, "loadButton");
     EXPECT_EQ(dialog.chosenPath(), tiles() + "MAP0300.shp");
 }
 
@@ -182,16 +159,16 @@ TEST_F(NewMap, PreviewIsAFractionOfTheLargestPictureOrFillsTheFrame) {
     game.write("B/wide.bmp", greyBmp(1580, 1540));
     workspace.lastOpen = game.path() + "X/*.map";
     NewMapDialog dialog(workspace, ui);
-    click(dialog, "bmpRadio");
+    clickButton(dialog, "bmpRadio");
     ui.folders.push_back(game.path() + "B/");
-    click(dialog, "browseButton");
+    clickButton(dialog, "browseButton");
     ASSERT_EQ(dialog.chosenPath(), game.path() + "B/wide.bmp");
     EXPECT_EQ(dialog.previewSize(), QSize(271, 264));
 
-    click(dialog, "fitCheck");
+    clickButton(dialog, "fitCheck");
     EXPECT_TRUE(dialog.fitToFrame());
     EXPECT_EQ(dialog.previewSize(), QSize(330, 330));
-    click(dialog, "fitCheck");
+    clickButton(dialog, "fitCheck");
     EXPECT_EQ(dialog.previewSize(), QSize(271, 264));
 }
 
@@ -259,7 +236,7 @@ TEST_F(NewMap, TypedFolderCountsFromTheNextRadioClick) {
     selectLine(dialog, "MAP012");
     EXPECT_EQ(dialog.chosenPath(), tiles() + "MAP1200.s16");
 
-    click(dialog, "s16Radio");
+    clickButton(dialog, "s16Radio");
     EXPECT_EQ(dialog.folder(), game.path() + "Other/");
     EXPECT_THAT(lines(dialog), ElementsAre("MAP008"));
     EXPECT_EQ(dialog.chosenPath(), game.path() + "Other/MAP0800.s16");
@@ -267,11 +244,11 @@ TEST_F(NewMap, TypedFolderCountsFromTheNextRadioClick) {
 
 TEST_F(NewMap, BrowsingAsksForTheFolderOfTheKind) {
     NewMapDialog dialog(workspace, ui);
-    click(dialog, "browseButton");
-    click(dialog, "shpRadio");
-    click(dialog, "browseButton");
-    click(dialog, "bmpRadio");
-    click(dialog, "browseButton");
+    clickButton(dialog, "browseButton");
+    clickButton(dialog, "shpRadio");
+    clickButton(dialog, "browseButton");
+    clickButton(dialog, "bmpRadio");
+    clickButton(dialog, "browseButton");
     ASSERT_EQ(ui.folderPicks.size(), 3u);
     EXPECT_EQ(ui.folderPicks[0].typeOrKind, FolderKind::S16);
     EXPECT_EQ(ui.folderPicks[0].title, "Select folder for S16 files");
@@ -288,11 +265,11 @@ TEST_F(NewMap, AFolderWithoutPicturesLoadsNothing) {
     const std::string empty = game.makeFolder("Empty");
     NewMapDialog dialog(workspace, ui);
     ui.folders.push_back(empty);
-    click(dialog, "browseButton");
+    clickButton(dialog, "browseButton");
     EXPECT_TRUE(lines(dialog).empty());
     EXPECT_EQ(dialog.chosenPath(), "");
 
-    click(dialog, "loadButton");
+    clickButton(dialog, "loadButton");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.chosenPath(), "");
 }

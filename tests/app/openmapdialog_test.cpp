@@ -1,7 +1,9 @@
 #include "app/dialogunits.h"
 #include "app/openmapdialog.h"
 #include "app/qtuserinterface.h"
+#include "dialogprobe.h"
 #include "editing/mapworkspace.h"
+#include "mapfiles.h"
 #include "modalscript.h"
 #include "picturefiles.h"
 #include "scripteduserinterface.h"
@@ -26,56 +28,20 @@
 namespace maporv {
 namespace {
 
+using test::child;
+using test::clickButton;
+using test::fieldText;
+using test::isRed;
+using test::leaveEdit;
+using test::numberedMapFile;
 using ::testing::ElementsAre;
 
-std::string mapFile(std::uint16_t number) {
-    MapDocument document;
-    document.mapNumber = number;
-    return document.toBytes();
-}
-
-template <typename T>
-T* child(const QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
 std::vector<std::string> lines(const QWidget& dialog) {
-    std::vector<std::string> texts;
-    const auto* list = child<QListWidget>(dialog, "mapList");
-    for (int row = 0; row < list->count(); ++row) {
-        texts.push_back(list->item(row)->text().toStdString());
-    }
-    return texts;
-}
-
-std::string labelText(const QWidget& dialog, const char* name) {
-    return child<QLabel>(dialog, name)->text().toStdString();
+    return test::listLines(dialog, "mapList");
 }
 
 void selectLine(const QWidget& dialog, const std::string& start) {
-    auto* list = child<QListWidget>(dialog, "mapList");
-    for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->text().startsWith(QString::fromStdString(start))) {
-            list->setCurrentRow(row);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no line starts with " << start;
-}
-
-void click(const QWidget& dialog, const char* name) {
-    child<QAbstractButton>(dialog, name)->click();
-}
-
-void loseFocus(const QWidget& dialog, const char* edit) {
-    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
-    QApplication::sendEvent(child<QLineEdit>(dialog, edit), &out);
-}
-
-bool isRed(QRgb pixel) {
-    return qRed(pixel) > 200 && qGreen(pixel) < 40 && qBlue(pixel) < 40;
+    test::selectLineStarting(dialog, "mapList", start);
 }
 
 // Three maps in G/SCENARIO, numbered 5, 12 and 100, in both letter cases; the tiles of
@@ -83,9 +49,9 @@ bool isRed(QRgb pixel) {
 class OpenMap : public testing::Test {
 protected:
     OpenMap() {
-        game.write("G/SCENARIO/alpha.map", mapFile(12));
-        game.write("G/SCENARIO/BETA.MAP", mapFile(5));
-        game.write("G/SCENARIO/Gamma.Map", mapFile(100));
+        game.write("G/SCENARIO/alpha.map", numberedMapFile(12));
+        game.write("G/SCENARIO/BETA.MAP", numberedMapFile(5));
+        game.write("G/SCENARIO/Gamma.Map", numberedMapFile(100));
         game.write("G/SCENARIO/notes.txt", "not a map");
         game.write("G/MAP/MAP0500.s16", test::s16Uniform(640, 480, 0xF800));
         game.write("G/MAP/map1200.S16", test::s16Uniform(64, 48, 0x07E0));
@@ -116,7 +82,7 @@ TEST_F(OpenMap, ListsByNumberFirstWithThePictureStatus) {
     EXPECT_THAT(lines(dialog), ElementsAre("   5  BETA.MAP................ Ok ",
                                            "  12  alpha.map............... Ok ",
                                            " 100  Gamma.Map............... No Pic "));
-    EXPECT_EQ(labelText(dialog, "countLabel"), "3 Maps found");
+    EXPECT_EQ(fieldText(dialog, "countLabel"), "3 Maps found");
     // Each line carries the index of the entry it shows.
     const auto* list = child<QListWidget>(dialog, "mapList");
     const char* expected[] = {"BETA.MAP", "alpha.map", "Gamma.Map"};
@@ -146,21 +112,21 @@ TEST_F(OpenMap, TilesAreLookedUpIgnoringCase) {
 
 TEST_F(OpenMap, NameOrderIgnoresCaseAndIsRebuiltWithoutListingAgain) {
     OpenMapDialog dialog(workspace, ui);
-    game.write("G/SCENARIO/aardvark.map", mapFile(1));
+    game.write("G/SCENARIO/aardvark.map", numberedMapFile(1));
 
-    click(dialog, "nameRadio");
+    clickButton(dialog, "nameRadio");
     EXPECT_FALSE(dialog.sortByNumber());
     EXPECT_THAT(lines(dialog), ElementsAre("alpha.map.................  12  ok",
                                            "BETA.MAP..................   5  ok",
                                            "Gamma.Map................. 100  No Pic"));
 
-    click(dialog, "refreshButton");
+    clickButton(dialog, "refreshButton");
     EXPECT_EQ(lines(dialog).size(), 4u);
-    EXPECT_EQ(labelText(dialog, "countLabel"), "4 Maps found");
+    EXPECT_EQ(fieldText(dialog, "countLabel"), "4 Maps found");
 }
 
 TEST_F(OpenMap, LongNamesAreCutAndAShortFileReadsItsMissingByteAsZero) {
-    game.write("G/SCENARIO/a_very_long_scenario_name.map", mapFile(7));
+    game.write("G/SCENARIO/a_very_long_scenario_name.map", numberedMapFile(7));
     game.write("G/SCENARIO/short.map", "\x03");
     OpenMapDialog dialog(workspace, ui);
     EXPECT_THAT(lines(dialog), ElementsAre("   3  short.map............... No Pic ",
@@ -168,14 +134,14 @@ TEST_F(OpenMap, LongNamesAreCutAndAShortFileReadsItsMissingByteAsZero) {
                                            "   7  a_very_long_scenario_nam No Pic ",
                                            "  12  alpha.map............... Ok ",
                                            " 100  Gamma.Map............... No Pic "));
-    EXPECT_EQ(labelText(dialog, "countLabel"), "5 Maps found");
+    EXPECT_EQ(fieldText(dialog, "countLabel"), "5 Maps found");
 }
 
 TEST_F(OpenMap, TheFirstLineIsPreviewedAtAFifthOfItsSize) {
     OpenMapDialog dialog(workspace, ui);
     dialog.show();
 
-    EXPECT_EQ(labelText(dialog, "captionLabel"), "Picture for Map: 5 (640 x 480) ");
+    EXPECT_EQ(fieldText(dialog, "captionLabel"), "Picture for Map: 5 (640 x 480) ");
     EXPECT_EQ(dialog.previewPath(), tiles() + "MAP0500.S16");
     EXPECT_EQ(dialog.previewSize(), QSize(100, 75));
 
@@ -194,7 +160,7 @@ TEST_F(OpenMap, AMapWithoutItsFirstTileShowsNoPreview) {
     dialog.show();
     selectLine(dialog, " 100");
 
-    EXPECT_EQ(labelText(dialog, "captionLabel"), "Picture for Map: 100 * not FOUND");
+    EXPECT_EQ(fieldText(dialog, "captionLabel"), "Picture for Map: 100 * not FOUND");
     EXPECT_TRUE(dialog.previewPath().empty());
     EXPECT_TRUE(dialog.previewSize().isEmpty());
     const QRect area = dialog.previewArea();
@@ -203,7 +169,8 @@ TEST_F(OpenMap, AMapWithoutItsFirstTileShowsNoPreview) {
 
 TEST_F(OpenMap, ThePreviewBorrowsTheMapsPictureUntilTheCallerRestoresIt) {
     game.write("H/MAP/MAP0900.s16", test::s16Uniform(32, 16, 0x001F));
-    ASSERT_TRUE(workspace.load(game.write("H/SCENARIO/CUR.MAP", mapFile(9)), false).pictureLoaded);
+    ASSERT_TRUE(
+        workspace.load(game.write("H/SCENARIO/CUR.MAP", numberedMapFile(9)), false).pictureLoaded);
     workspace.lastOpen = scenario() + "BETA.MAP";
 
     OpenMapDialog dialog(workspace, ui);
@@ -222,25 +189,25 @@ TEST_F(OpenMap, FolderEditsGetTheirSeparatorOnLeavingAndAreListedOnlyByRefresh) 
     auto* edit = child<QLineEdit>(dialog, "scenarioFolderEdit");
     edit->setText(QString::fromStdString(empty.substr(0, empty.size() - 1)));
 
-    loseFocus(dialog, "scenarioFolderEdit");
+    leaveEdit(dialog, "scenarioFolderEdit");
     EXPECT_EQ(edit->text().toStdString(), empty);
     EXPECT_EQ(dialog.scenarioFolder(), empty);
     EXPECT_EQ(lines(dialog).size(), 3u);
-    EXPECT_EQ(labelText(dialog, "countLabel"), "3 Maps found");
+    EXPECT_EQ(fieldText(dialog, "countLabel"), "3 Maps found");
 
     auto* mapEdit = child<QLineEdit>(dialog, "mapFolderEdit");
     mapEdit->setText(QString::fromStdString(game.path() + "G/MAP"));
-    loseFocus(dialog, "mapFolderEdit");
+    leaveEdit(dialog, "mapFolderEdit");
     EXPECT_EQ(mapEdit->text().toStdString(), tiles());
 
-    click(dialog, "refreshButton");
+    clickButton(dialog, "refreshButton");
     EXPECT_TRUE(lines(dialog).empty());
-    EXPECT_EQ(labelText(dialog, "countLabel"), "0 Maps found");
-    EXPECT_EQ(labelText(dialog, "captionLabel"), "");
+    EXPECT_EQ(fieldText(dialog, "countLabel"), "0 Maps found");
+    EXPECT_EQ(fieldText(dialog, "captionLabel"), "");
     EXPECT_TRUE(dialog.previewPath().empty());
 
     // With nothing listed, LOAD closes with no file to open.
-    click(dialog, "loadButton");
+    clickButton(dialog, "loadButton");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPath(), "");
     EXPECT_FALSE(dialog.pictureChosen());
@@ -249,20 +216,20 @@ TEST_F(OpenMap, FolderEditsGetTheirSeparatorOnLeavingAndAreListedOnlyByRefresh) 
 TEST_F(OpenMap, BrowsingListsAgainOnlyForAnotherFolder) {
     const std::string empty = game.makeFolder("Empty");
     OpenMapDialog dialog(workspace, ui);
-    game.write("G/SCENARIO/aardvark.map", mapFile(1));
+    game.write("G/SCENARIO/aardvark.map", numberedMapFile(1));
     ui.folders = {scenario(), empty};
 
-    click(dialog, "scenarioBrowseButton");
+    clickButton(dialog, "scenarioBrowseButton");
     ASSERT_EQ(ui.folderPicks.size(), 1u);
     EXPECT_EQ(ui.folderPicks[0].typeOrKind, FolderKind::Scenario);
     EXPECT_EQ(ui.folderPicks[0].initial, scenario());
     EXPECT_EQ(ui.folderPicks[0].title, "Select SCENARIO folder (for .map files)");
     EXPECT_EQ(lines(dialog).size(), 3u);
 
-    click(dialog, "scenarioBrowseButton");
+    clickButton(dialog, "scenarioBrowseButton");
     EXPECT_EQ(dialog.scenarioFolder(), empty);
     EXPECT_EQ(child<QLineEdit>(dialog, "scenarioFolderEdit")->text().toStdString(), empty);
-    EXPECT_EQ(labelText(dialog, "countLabel"), "0 Maps found");
+    EXPECT_EQ(fieldText(dialog, "countLabel"), "0 Maps found");
 }
 
 TEST_F(OpenMap, BrowsingTheTileFolderChecksThePicturesThere) {
@@ -270,7 +237,7 @@ TEST_F(OpenMap, BrowsingTheTileFolderChecksThePicturesThere) {
     OpenMapDialog dialog(workspace, ui);
     ui.folders = {otherTiles};
 
-    click(dialog, "mapBrowseButton");
+    clickButton(dialog, "mapBrowseButton");
     ASSERT_EQ(ui.folderPicks.size(), 1u);
     EXPECT_EQ(ui.folderPicks[0].typeOrKind, FolderKind::S16);
     EXPECT_EQ(ui.folderPicks[0].initial, tiles());
@@ -282,7 +249,7 @@ TEST_F(OpenMap, BrowsingTheTileFolderChecksThePicturesThere) {
 TEST_F(OpenMap, LoadReturnsTheSelectedMapFile) {
     OpenMapDialog dialog(workspace, ui);
     selectLine(dialog, "  12");
-    click(dialog, "loadButton");
+    clickButton(dialog, "loadButton");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPath(), scenario() + "alpha.map");
     EXPECT_FALSE(dialog.pictureChosen());
@@ -300,7 +267,7 @@ TEST_F(OpenMap, DoubleClickLoads) {
 
 TEST_F(OpenMap, CancelReturnsNoFile) {
     OpenMapDialog dialog(workspace, ui);
-    click(dialog, "cancelButton");
+    clickButton(dialog, "cancelButton");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.selectedPath(), "");
     EXPECT_FALSE(dialog.pictureChosen());
@@ -340,7 +307,7 @@ protected:
     // LOAD on map 100, whose picture is missing.
     void loadGamma() {
         selectLine(dialog, " 100");
-        click(dialog, "loadButton");
+        clickButton(dialog, "loadButton");
     }
 
     static void answer(QWidget* modal, QMessageBox::StandardButton button) {

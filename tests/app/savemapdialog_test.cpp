@@ -1,8 +1,10 @@
 #include "app/dialogunits.h"
 #include "app/savemapdialog.h"
+#include "dialogprobe.h"
 #include "editing/mapworkspace.h"
 #include "editing/savemap.h"
 #include "mapdata/mapdocument.h"
+#include "mapfiles.h"
 #include "picturefiles.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
@@ -23,29 +25,12 @@
 namespace maporv {
 namespace {
 
+using test::child;
+using test::clickButton;
+using test::fieldText;
+using test::listLines;
+using test::numberedMapFile;
 using ::testing::ElementsAre;
-
-std::string mapFile(std::uint16_t number) {
-    MapDocument document;
-    document.mapNumber = number;
-    return document.toBytes();
-}
-
-template <typename T>
-T* child(const QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
-std::vector<std::string> lines(const QWidget& dialog, const char* list) {
-    std::vector<std::string> texts;
-    const auto* widget = child<QListWidget>(dialog, list);
-    for (int row = 0; row < widget->count(); ++row) {
-        texts.push_back(widget->item(row)->text().toStdString());
-    }
-    return texts;
-}
 
 std::string currentLine(const QWidget& dialog, const char* list) {
     const QListWidgetItem* item = child<QListWidget>(dialog, list)->currentItem();
@@ -53,21 +38,7 @@ std::string currentLine(const QWidget& dialog, const char* list) {
 }
 
 void selectLine(const QWidget& dialog, const std::string& start) {
-    auto* list = child<QListWidget>(dialog, "mapList");
-    for (int row = 0; row < list->count(); ++row) {
-        if (list->item(row)->text().startsWith(QString::fromStdString(start))) {
-            list->setCurrentRow(row);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no line starts with " << start;
-}
-
-std::string text(const QWidget& dialog, const char* name) {
-    if (auto* edit = dialog.findChild<QLineEdit*>(QString::fromLatin1(name))) {
-        return edit->text().toStdString();
-    }
-    return child<QLabel>(dialog, name)->text().toStdString();
+    test::selectLineStarting(dialog, "mapList", start);
 }
 
 void type(const QWidget& dialog, const char* edit, const std::string& value) {
@@ -77,19 +48,15 @@ void type(const QWidget& dialog, const char* edit, const std::string& value) {
     QApplication::sendEvent(line, &out);
 }
 
-void click(const QWidget& dialog, const char* name) {
-    child<QAbstractButton>(dialog, name)->click();
-}
-
 // Maps 5, 12 and 100 in G/SCENARIO in both letter cases; in G/MAP the first tiles of
 // 5, 7 and 12 (the latter in lower case) and files that are no first tiles. The map
 // being saved is number 7, made from a BMP.
 class SaveMapDialogTest : public testing::Test {
 protected:
     SaveMapDialogTest() {
-        game.write("G/SCENARIO/alpha.map", mapFile(12));
-        game.write("G/SCENARIO/BETA.MAP", mapFile(5));
-        game.write("G/SCENARIO/Gamma.Map", mapFile(100));
+        game.write("G/SCENARIO/alpha.map", numberedMapFile(12));
+        game.write("G/SCENARIO/BETA.MAP", numberedMapFile(5));
+        game.write("G/SCENARIO/Gamma.Map", numberedMapFile(100));
         for (const char* tile :
              {"MAP0500.s16", "MAP0501.s16", "MAP0700.s16", "map1200.S16", "X00.s16", "other.s16"}) {
             game.write(std::string("G/MAP/") + tile, test::s16Uniform(8, 8, 0));
@@ -109,56 +76,56 @@ protected:
 
 TEST_F(SaveMapDialogTest, StartsFromTheMapAndTheLastOpenedFile) {
     SaveMapDialog dialog(document, scenario() + "BETA.MAP", ui);
-    EXPECT_EQ(text(dialog, "fileNameEdit"), "OLD");
-    EXPECT_EQ(text(dialog, "numberEdit"), "7");
-    EXPECT_EQ(text(dialog, "mapFolderEdit"), scenario());
-    EXPECT_EQ(text(dialog, "s16FolderEdit"), tiles());
+    EXPECT_EQ(fieldText(dialog, "fileNameEdit"), "OLD");
+    EXPECT_EQ(fieldText(dialog, "numberEdit"), "7");
+    EXPECT_EQ(fieldText(dialog, "mapFolderEdit"), scenario());
+    EXPECT_EQ(fieldText(dialog, "s16FolderEdit"), tiles());
     EXPECT_TRUE(child<QRadioButton>(dialog, "numberRadio")->isChecked());
-    EXPECT_EQ(text(dialog, "mapListTitle"), "3 Maps found");
+    EXPECT_EQ(fieldText(dialog, "mapListTitle"), "3 Maps found");
 }
 
 TEST_F(SaveMapDialogTest, ExistingTilesOfTheNumberLeaveNothingToCreate) {
     SaveMapDialog dialog(document, scenario() + "BETA.MAP", ui);
-    EXPECT_EQ(text(dialog, "pictureStatus"), "Pic Ok");
+    EXPECT_EQ(fieldText(dialog, "pictureStatus"), "Pic Ok");
     EXPECT_FALSE(child<QCheckBox>(dialog, "createS16Check")->isEnabled());
     EXPECT_FALSE(child<QCheckBox>(dialog, "createS16Check")->isChecked());
     EXPECT_FALSE(dialog.createS16());
-    EXPECT_THAT(lines(dialog, "pictureList"), ElementsAre("MAP05", "MAP07", "map12", "X"));
+    EXPECT_THAT(listLines(dialog, "pictureList"), ElementsAre("MAP05", "MAP07", "map12", "X"));
 }
 
 TEST_F(SaveMapDialogTest, ANumberWithoutTilesOffersToCreateThem) {
     document.mapNumber = 8;
     SaveMapDialog dialog(document, scenario() + "BETA.MAP", ui);
-    EXPECT_EQ(text(dialog, "pictureStatus"), "Pic Not FOUND");
+    EXPECT_EQ(fieldText(dialog, "pictureStatus"), "Pic Not FOUND");
     EXPECT_TRUE(child<QCheckBox>(dialog, "createS16Check")->isEnabled());
     EXPECT_TRUE(child<QCheckBox>(dialog, "createS16Check")->isChecked());
 
     type(dialog, "numberEdit", "12");
-    EXPECT_EQ(text(dialog, "pictureStatus"), "Pic Ok");
+    EXPECT_EQ(fieldText(dialog, "pictureStatus"), "Pic Ok");
     EXPECT_FALSE(child<QCheckBox>(dialog, "createS16Check")->isChecked());
 
     type(dialog, "numberEdit", "9");
-    EXPECT_EQ(text(dialog, "pictureStatus"), "Pic Not FOUND");
+    EXPECT_EQ(fieldText(dialog, "pictureStatus"), "Pic Not FOUND");
     EXPECT_TRUE(child<QCheckBox>(dialog, "createS16Check")->isEnabled());
 }
 
 TEST_F(SaveMapDialogTest, ListsByNumberOrByUpperCasedName) {
     SaveMapDialog dialog(document, scenario() + "BETA.MAP", ui);
-    EXPECT_THAT(lines(dialog, "mapList"),
+    EXPECT_THAT(listLines(dialog, "mapList"),
                 ElementsAre("   5  BETA.MAP ", "  12  ALPHA.MAP ", " 100  GAMMA.MAP - No Pic"));
     EXPECT_EQ(currentLine(dialog, "mapList"), "   5  BETA.MAP ");
     EXPECT_EQ(currentLine(dialog, "pictureList"), "MAP05");
 
-    game.write("G/SCENARIO/zulu.map", mapFile(1));
-    click(dialog, "nameRadio");
+    game.write("G/SCENARIO/zulu.map", numberedMapFile(1));
+    clickButton(dialog, "nameRadio");
     EXPECT_FALSE(dialog.sortByNumber());
-    EXPECT_THAT(lines(dialog, "mapList"),
+    EXPECT_THAT(listLines(dialog, "mapList"),
                 ElementsAre("ALPHA.MAP  #12 ", "BETA.MAP  #5 ", "GAMMA.MAP  #100 - No Pic"));
     EXPECT_EQ(currentLine(dialog, "mapList"), "BETA.MAP  #5 ");
 
-    click(dialog, "refreshButton");
-    EXPECT_EQ(lines(dialog, "mapList").size(), 4u);
-    EXPECT_EQ(text(dialog, "mapListTitle"), "4 Maps found");
+    clickButton(dialog, "refreshButton");
+    EXPECT_EQ(listLines(dialog, "mapList").size(), 4u);
+    EXPECT_EQ(fieldText(dialog, "mapListTitle"), "4 Maps found");
 }
 
 TEST_F(SaveMapDialogTest, SelectingAMapSelectsItsPicture) {
@@ -175,38 +142,38 @@ TEST_F(SaveMapDialogTest, FolderEditsGetTheirSeparatorOnLeaving) {
     SaveMapDialog dialog(document, scenario() + "BETA.MAP", ui);
 
     type(dialog, "mapFolderEdit", empty.substr(0, empty.size() - 1));
-    EXPECT_EQ(text(dialog, "mapFolderEdit"), empty);
+    EXPECT_EQ(fieldText(dialog, "mapFolderEdit"), empty);
     EXPECT_EQ(dialog.mapFolder(), empty);
-    EXPECT_EQ(lines(dialog, "mapList").size(), 3u);
+    EXPECT_EQ(listLines(dialog, "mapList").size(), 3u);
 
     // The S16 folder is checked for the map's picture at once, listed on Refresh.
     type(dialog, "s16FolderEdit", empty.substr(0, empty.size() - 1));
-    EXPECT_EQ(text(dialog, "s16FolderEdit"), empty);
-    EXPECT_EQ(text(dialog, "pictureStatus"), "Pic Not FOUND");
-    EXPECT_EQ(lines(dialog, "pictureList").size(), 4u);
+    EXPECT_EQ(fieldText(dialog, "s16FolderEdit"), empty);
+    EXPECT_EQ(fieldText(dialog, "pictureStatus"), "Pic Not FOUND");
+    EXPECT_EQ(listLines(dialog, "pictureList").size(), 4u);
 
-    click(dialog, "refreshButton");
-    EXPECT_TRUE(lines(dialog, "mapList").empty());
-    EXPECT_TRUE(lines(dialog, "pictureList").empty());
-    EXPECT_EQ(text(dialog, "mapListTitle"), "0 Maps found");
+    clickButton(dialog, "refreshButton");
+    EXPECT_TRUE(listLines(dialog, "mapList").empty());
+    EXPECT_TRUE(listLines(dialog, "pictureList").empty());
+    EXPECT_EQ(fieldText(dialog, "mapListTitle"), "0 Maps found");
 }
 
 TEST_F(SaveMapDialogTest, BrowsingTheMapFolderListsAgainOnlyForAnotherFolder) {
     const std::string empty = game.makeFolder("Empty");
     SaveMapDialog dialog(document, scenario() + "BETA.MAP", ui);
-    game.write("G/SCENARIO/zulu.map", mapFile(1));
+    game.write("G/SCENARIO/zulu.map", numberedMapFile(1));
     ui.folders = {scenario(), empty};
 
-    click(dialog, "mapFolderBrowseButton");
+    clickButton(dialog, "mapFolderBrowseButton");
     ASSERT_EQ(ui.folderPicks.size(), 1u);
     EXPECT_EQ(ui.folderPicks[0].typeOrKind, FolderKind::Scenario);
     EXPECT_EQ(ui.folderPicks[0].initial, scenario());
     EXPECT_EQ(ui.folderPicks[0].title, "Select SCENARIO folder (for .map files)");
-    EXPECT_EQ(lines(dialog, "mapList").size(), 3u);
+    EXPECT_EQ(listLines(dialog, "mapList").size(), 3u);
 
-    click(dialog, "mapFolderBrowseButton");
-    EXPECT_EQ(text(dialog, "mapFolderEdit"), empty);
-    EXPECT_EQ(text(dialog, "mapListTitle"), "0 Maps found");
+    clickButton(dialog, "mapFolderBrowseButton");
+    EXPECT_EQ(fieldText(dialog, "mapFolderEdit"), empty);
+    EXPECT_EQ(fieldText(dialog, "mapListTitle"), "0 Maps found");
 }
 
 TEST_F(SaveMapDialogTest, BrowsingTheS16FolderChecksThePictureEvenWhenUnchanged) {
@@ -214,14 +181,14 @@ TEST_F(SaveMapDialogTest, BrowsingTheS16FolderChecksThePictureEvenWhenUnchanged)
     std::filesystem::remove(tiles() + "MAP0700.s16");
     ui.folders = {tiles()};
 
-    click(dialog, "s16FolderBrowseButton");
+    clickButton(dialog, "s16FolderBrowseButton");
     ASSERT_EQ(ui.folderPicks.size(), 1u);
     EXPECT_EQ(ui.folderPicks[0].typeOrKind, FolderKind::S16);
     EXPECT_EQ(ui.folderPicks[0].initial, tiles());
     EXPECT_EQ(ui.folderPicks[0].title, "Select MAP folder (for Orv .s16 files)");
-    EXPECT_EQ(text(dialog, "pictureStatus"), "Pic Not FOUND");
+    EXPECT_EQ(fieldText(dialog, "pictureStatus"), "Pic Not FOUND");
     // Not listed again: the removed tile is still in the list.
-    EXPECT_THAT(lines(dialog, "pictureList"), ElementsAre("MAP05", "MAP07", "map12", "X"));
+    EXPECT_THAT(listLines(dialog, "pictureList"), ElementsAre("MAP05", "MAP07", "map12", "X"));
 }
 
 TEST_F(SaveMapDialogTest, OkHandsOverTheFieldsAndTheyWriteTheMap) {
@@ -230,7 +197,7 @@ TEST_F(SaveMapDialogTest, OkHandsOverTheFieldsAndTheyWriteTheMap) {
     type(dialog, "numberEdit", "9");
     child<QCheckBox>(dialog, "createS16Check")->setChecked(true);
 
-    click(dialog, "okButton");
+    clickButton(dialog, "okButton");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.filePath(), scenario() + "NEW");
     const SaveMapChoice choice = dialog.choice();
@@ -253,7 +220,7 @@ TEST_F(SaveMapDialogTest, TheResultStaysAsReadWhenTheDialogCloses) {
     auto* number = child<QLineEdit>(dialog, "numberEdit");
     number->setText(QStringLiteral("12"));
 
-    click(dialog, "okButton");
+    clickButton(dialog, "okButton");
     QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(number, &out);
     EXPECT_EQ(dialog.choice().mapNumber, 12);
@@ -263,7 +230,7 @@ TEST_F(SaveMapDialogTest, TheResultStaysAsReadWhenTheDialogCloses) {
 TEST_F(SaveMapDialogTest, TextThatIsNoNumberKeepsTheLastNumber) {
     SaveMapDialog dialog(document, scenario() + "BETA.MAP", ui);
     type(dialog, "numberEdit", "");
-    EXPECT_EQ(text(dialog, "numberEdit"), "7");
+    EXPECT_EQ(fieldText(dialog, "numberEdit"), "7");
     EXPECT_EQ(dialog.mapNumber(), 7);
 }
 
@@ -274,7 +241,7 @@ TEST_F(SaveMapDialogTest, DoubleClickIsOkAndCancelIsCancel) {
     EXPECT_EQ(twice.result(), QDialog::Accepted);
 
     SaveMapDialog cancelled(document, scenario() + "BETA.MAP", ui);
-    click(cancelled, "cancelButton");
+    clickButton(cancelled, "cancelButton");
     EXPECT_EQ(cancelled.result(), QDialog::Rejected);
 }
 

@@ -1,4 +1,5 @@
 #include "app/setdatadialog.h"
+#include "dialogprobe.h"
 #include "editing/brush.h"
 #include "editing/edithistory.h"
 #include "editing/mapeditor.h"
@@ -23,14 +24,9 @@
 namespace maporv {
 namespace {
 
+using test::child;
+using test::clickButton;
 using ::testing::ElementsAre;
-
-template <typename T>
-T* child(const QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
 
 std::vector<std::string> comboLines(const QWidget& dialog, const char* name) {
     std::vector<std::string> texts;
@@ -46,10 +42,6 @@ void choose(const QWidget& dialog, const char* name, int row) {
     auto* combo = child<QComboBox>(dialog, name);
     combo->setCurrentIndex(row);
     emit combo->activated(row);
-}
-
-void click(const QWidget& dialog, const char* name) {
-    child<QAbstractButton>(dialog, name)->click();
 }
 
 bool waitFor(const std::function<bool()>& condition) {
@@ -134,7 +126,7 @@ TEST_F(SetData, OpeningShowsTheBrush) {
     EXPECT_EQ(d.nameIndex(), 2);
 
     // A box builds the word from the six directions alone.
-    click(d, "roadNECheck");
+    clickButton(d, "roadNECheck");
     EXPECT_EQ(brush.roads, 0x03);
     EXPECT_EQ(roadText(), "3");
 }
@@ -155,13 +147,13 @@ TEST_F(SetData, ALeftRoadNumberKeepsTheSixDirections) {
 
 TEST_F(SetData, RoadBoxesBuildTheWord) {
     open();
-    click(*dialog, "roadNCheck");
-    click(*dialog, "roadSECheck");
+    clickButton(*dialog, "roadNCheck");
+    clickButton(*dialog, "roadSECheck");
     EXPECT_EQ(roadText(), "9");
     EXPECT_EQ(brush.roads, 9);
-    click(*dialog, "roadNWCheck");
+    clickButton(*dialog, "roadNWCheck");
     EXPECT_EQ(brush.roads, 0x89);
-    click(*dialog, "roadNCheck");
+    clickButton(*dialog, "roadNCheck");
     EXPECT_EQ(roadText(), "136");
     EXPECT_EQ(brush.roads, 0x88);
 }
@@ -209,7 +201,7 @@ TEST_F(SetData, AddListsTheNewNameShortUntilTheNextRefresh) {
     d.setPauseHook([&](bool on) { pauses.push_back(on); });
     ui.texts.push_back(std::string("X"));
 
-    click(d, "addButton");
+    clickButton(d, "addButton");
     ASSERT_EQ(ui.prompts.size(), 1u);
     EXPECT_EQ(ui.prompts[0].title, "Enter new Terrain name");
     EXPECT_THAT(pauses, ElementsAre(true, false));
@@ -225,7 +217,7 @@ TEST_F(SetData, AddListsTheNewNameShortUntilTheNextRefresh) {
 
     // A name already in the list adds no line.
     ui.texts.push_back(std::string("Beta"));
-    click(d, "addButton");
+    clickButton(d, "addButton");
     EXPECT_EQ(comboLines(d, "nameCombo").size(), 4u);
 }
 
@@ -236,7 +228,7 @@ TEST_F(SetData, EditRenamesTheSelectedNameAsAStep) {
     choose(d, "nameCombo", 2);
     ui.texts.push_back(std::string("Bee"));
 
-    click(d, "editButton");
+    clickButton(d, "editButton");
     ASSERT_EQ(ui.prompts.size(), 1u);
     EXPECT_EQ(ui.prompts[0].title, "Edit map name");
     EXPECT_EQ(ui.prompts[0].initial, "Beta");
@@ -250,7 +242,7 @@ TEST_F(SetData, EditRenamesTheSelectedNameAsAStep) {
 TEST_F(SetData, EditWithoutANameSaysSo) {
     names.addName("Alpha");
     SetDataDialog& d = open();
-    click(d, "editButton");
+    clickButton(d, "editButton");
     EXPECT_TRUE(ui.prompts.empty());
     EXPECT_EQ(ui.lastMessage(), "No name to edit !");
 }
@@ -298,7 +290,7 @@ TEST_F(SetData, CloseAndEscapeDeleteTheWindowAndTellTheOwner) {
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(&d, &escape);
         } else {
-            click(d, "closeButton");
+            clickButton(d, "closeButton");
         }
         EXPECT_EQ(dismissed, 1);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

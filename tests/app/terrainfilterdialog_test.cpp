@@ -1,4 +1,5 @@
 #include "app/terrainfilterdialog.h"
+#include "dialogprobe.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -10,16 +11,8 @@
 namespace maporv {
 namespace {
 
-template <typename T>
-T* child(const QWidget& dialog, const char* name) {
-    T* widget = dialog.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-}
-
-void click(const QWidget& dialog, const char* name) {
-    child<QAbstractButton>(dialog, name)->click();
-}
+using test::child;
+using test::clickButton;
 
 // The view's filter at start: City, Airfield, Ocean, River, Impassable River, Lake.
 TerrainFilter startFilter() {
@@ -58,9 +51,9 @@ TEST(TerrainFilter, OpensWithTheViewsChoice) {
 
 TEST(TerrainFilter, SetAllThenOkMarksEverythingButClear) {
     TerrainFilterDialog dialog(startFilter(), false);
-    click(dialog, "setAllButton");
+    clickButton(dialog, "setAllButton");
     EXPECT_EQ(shownBoxes(dialog), allButClear());
-    click(dialog, "okButton");
+    clickButton(dialog, "okButton");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.terrainFilter(), allButClear());
     EXPECT_FALSE(dialog.showLabels());
@@ -68,8 +61,8 @@ TEST(TerrainFilter, SetAllThenOkMarksEverythingButClear) {
 
 TEST(TerrainFilter, ResetAllThenOkMarksNothing) {
     TerrainFilterDialog dialog(startFilter(), true);
-    click(dialog, "resetAllButton");
-    click(dialog, "okButton");
+    clickButton(dialog, "resetAllButton");
+    clickButton(dialog, "okButton");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.terrainFilter(), TerrainFilter{});
     EXPECT_TRUE(dialog.showLabels());
@@ -77,9 +70,9 @@ TEST(TerrainFilter, ResetAllThenOkMarksNothing) {
 
 TEST(TerrainFilter, CancelKeepsThePreviousChoice) {
     TerrainFilterDialog dialog(startFilter(), true);
-    click(dialog, "setAllButton");
-    click(dialog, "labelsCheck");
-    click(dialog, "cancelButton");
+    clickButton(dialog, "setAllButton");
+    clickButton(dialog, "labelsCheck");
+    clickButton(dialog, "cancelButton");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.terrainFilter(), startFilter());
     EXPECT_TRUE(dialog.showLabels());
@@ -87,10 +80,10 @@ TEST(TerrainFilter, CancelKeepsThePreviousChoice) {
 
 TEST(TerrainFilter, SingleBoxesAndTheLabelSwitchAreRead) {
     TerrainFilterDialog dialog(TerrainFilter{}, true);
-    click(dialog, "terrainCheck0");
-    click(dialog, "terrainCheck19");
-    click(dialog, "labelsCheck");
-    click(dialog, "okButton");
+    clickButton(dialog, "terrainCheck0");
+    clickButton(dialog, "terrainCheck19");
+    clickButton(dialog, "labelsCheck");
+    clickButton(dialog, "okButton");
     TerrainFilter expected{};
     expected[0] = true;
     expected[19] = true;

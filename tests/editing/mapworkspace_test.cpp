@@ -1,4 +1,5 @@
 #include "editing/mapworkspace.h"
+#include "mapfiles.h"
 #include "picturefiles.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
@@ -9,24 +10,6 @@ namespace maporv {
 namespace {
 
 using test::s16Uniform;
-
-std::string mapFile(std::uint16_t number) {
-    MapDocument document;
-    document.mapNumber = number;
-    document.width = 45;
-    document.height = 40;
-    document.cells[2][3].terrain = 5;
-    return document.toBytes();
-}
-
-std::string smallBmp(int width, int height) {
-    test::BmpSpec spec;
-    spec.width = width;
-    spec.height = height;
-    const int rowLength = (3 * width + 3) / 4 * 4;
-    spec.rows.assign(static_cast<std::size_t>(rowLength * height), '\x40');
-    return test::bmpFile(spec);
-}
 
 class Workspace : public testing::Test {
 protected:
@@ -44,7 +27,7 @@ TEST_F(Workspace, MapFileBringsItsTilesAndNames) {
     temp.write("G/MAP/MAP0700.s16", s16Uniform(640, 480, 0xFFFF));
     temp.write("G/MAP/MAP0710.s16", s16Uniform(100, 480, 0));
     temp.write("G/MAP/MAP007.TXT", "hdr\n(03,02) #Hilltown\n");
-    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
+    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7));
 
     EXPECT_TRUE(workspace.load(map, false).pictureLoaded);
     EXPECT_EQ(workspace.picture.width, 740);
@@ -57,7 +40,7 @@ TEST_F(Workspace, MapFileBringsItsTilesAndNames) {
 }
 
 TEST_F(Workspace, RemembersTheFileActuallyRead) {
-    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
+    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7));
     workspace.lastOpen = temp.path() + "G/SCENARIO/*.map";
     ui.files.push_back(map);
     workspace.load("", false);
@@ -68,13 +51,13 @@ TEST_F(Workspace, RemembersTheFileActuallyRead) {
 
 TEST_F(Workspace, OneTileOmitsTheFileCount) {
     temp.write("G/MAP/MAP1200.s16", s16Uniform(64, 48, 0));
-    const std::string map = temp.write("G/SCENARIO/X.MAP", mapFile(12));
+    const std::string map = temp.write("G/SCENARIO/X.MAP", test::sampleMapFile(12));
     workspace.load(map, false);
     EXPECT_EQ(workspace.infoText, "Map file: " + map + " #012 *  MAP12xx.S16  (64 x 48) - ");
 }
 
 TEST_F(Workspace, PictureStartsANewMapNamedAfterIt) {
-    const std::string bmp = temp.write("v/MAP/PIC12ab.bmp", smallBmp(4, 2));
+    const std::string bmp = temp.write("v/MAP/PIC12ab.bmp", test::uniformBmp24(4, 2));
     workspace.document.modified = true; // the map before, its changes declined
     workspace.document.cells[0][0].terrain = 9;
 
@@ -99,7 +82,7 @@ TEST_F(Workspace, PictureStartsANewMapNamedAfterIt) {
 
 TEST_F(Workspace, UnreadablePictureChangesNothing) {
     temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0x001F));
-    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
+    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7));
     workspace.load(map, false);
     const std::string info = workspace.infoText;
 
@@ -119,10 +102,10 @@ TEST_F(Workspace, UnreadablePictureChangesNothing) {
 
 TEST_F(Workspace, MapWithoutPictureAsksForOneAndNeverShowsTheOldOne) {
     temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0));
-    workspace.load(temp.write("G/SCENARIO/DEMO.MAP", mapFile(7)), false);
+    workspace.load(temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7)), false);
     ASSERT_TRUE(workspace.pictureLoaded());
 
-    const std::string lonely = temp.write("G/SCENARIO/LONELY.MAP", mapFile(3));
+    const std::string lonely = temp.write("G/SCENARIO/LONELY.MAP", test::sampleMapFile(3));
     EXPECT_FALSE(workspace.load(lonely, false).pictureLoaded);
     ASSERT_EQ(ui.filePicks.size(), 1u);
     EXPECT_EQ(ui.filePicks[0].typeOrKind, FileType::Picture);
@@ -132,7 +115,7 @@ TEST_F(Workspace, MapWithoutPictureAsksForOneAndNeverShowsTheOldOne) {
     EXPECT_EQ(workspace.infoText, " No file loaded");
 
     // Answering the question with a picture loads it for the map.
-    ui.files.push_back(temp.write("elsewhere/any.bmp", smallBmp(2, 2)));
+    ui.files.push_back(temp.write("elsewhere/any.bmp", test::uniformBmp24(2, 2)));
     EXPECT_TRUE(workspace.load(lonely, false).pictureLoaded);
     EXPECT_EQ(workspace.document.mapNumber, 3);
     EXPECT_EQ(workspace.picture.width, 2);
@@ -141,7 +124,7 @@ TEST_F(Workspace, MapWithoutPictureAsksForOneAndNeverShowsTheOldOne) {
 TEST_F(Workspace, MapFileThatCannotBeFoundChangesNothing) {
     temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0));
     temp.write("G/MAP/MAP007.TXT", "hdr\n(03,02) #Hilltown\n");
-    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", mapFile(7));
+    const std::string map = temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7));
     workspace.load(map, false);
     ui.clearRecord();
 
@@ -159,9 +142,9 @@ TEST_F(Workspace, MapFileThatCannotBeFoundChangesNothing) {
 
 TEST_F(Workspace, RestoresAPictureAPreviewOverwrote) {
     temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0xF800));
-    workspace.load(temp.write("G/SCENARIO/DEMO.MAP", mapFile(7)), false);
+    workspace.load(temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7)), false);
     MapPicture preview(ui);
-    preview.load(temp.write("G/other.bmp", smallBmp(3, 3)));
+    preview.load(temp.write("G/other.bmp", test::uniformBmp24(3, 3)));
     workspace.picture.valid = false;
     EXPECT_TRUE(workspace.restorePicture());
     EXPECT_EQ(test::pixelRgb(workspace.picture, 5, 5), (test::Rgb{248, 0, 0}));

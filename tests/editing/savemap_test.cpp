@@ -1,6 +1,7 @@
 #include "editing/mapworkspace.h"
 #include "editing/savemap.h"
 #include "mapdata/paths.h"
+#include "mapfiles.h"
 #include "picturefiles.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
@@ -16,24 +17,6 @@ namespace {
 using test::s16Uniform;
 using ::testing::ElementsAre;
 
-std::string mapFile(std::uint16_t number) {
-    MapDocument document;
-    document.mapNumber = number;
-    document.width = 45;
-    document.height = 40;
-    document.cells[2][3].terrain = 5;
-    return document.toBytes();
-}
-
-std::string bmpOf(int width, int height) {
-    test::BmpSpec bmp;
-    bmp.width = width;
-    bmp.height = height;
-    const int rowLength = (3 * width + 3) / 4 * 4;
-    bmp.rows.assign(static_cast<std::size_t>(rowLength * height), '\x40');
-    return test::bmpFile(bmp);
-}
-
 int numberIn(const std::string& bytes) {
     return static_cast<int>(test::get16(bytes, 0));
 }
@@ -43,7 +26,7 @@ class SaveMap : public testing::Test {
 protected:
     SaveMap() {
         temp.write("G/MAP/MAP0700.s16", s16Uniform(64, 48, 0xF800));
-        oldMap = temp.write("G/SCENARIO/OLD.MAP", mapFile(7));
+        oldMap = temp.write("G/SCENARIO/OLD.MAP", test::sampleMapFile(7));
         workspace.load(oldMap, false);
         workspace.document.cells[0][0].terrain = 3;
         workspace.document.modified = true;
@@ -100,7 +83,7 @@ TEST_F(SaveMap, ItsOwnFileInAnotherCaseIsRewrittenWithoutAsking) {
 }
 
 TEST_F(SaveMap, AnotherExistingFileIsReplacedOnYes) {
-    const std::string other = temp.write("G/SCENARIO/other.map", mapFile(3));
+    const std::string other = temp.write("G/SCENARIO/other.map", test::sampleMapFile(3));
     ui.answers = {Answer::Yes};
 
     const SaveMapResult result = saveMap(workspace, choice("OTHER.MAP"), ui);
@@ -114,7 +97,7 @@ TEST_F(SaveMap, AnotherExistingFileIsReplacedOnYes) {
 }
 
 TEST_F(SaveMap, DecliningTheReplaceWritesAndChangesNothing) {
-    const std::string before = mapFile(3);
+    const std::string before = test::sampleMapFile(3);
     temp.write("G/SCENARIO/OTHER.MAP", before);
     ui.answers = {Answer::No};
 
@@ -171,7 +154,7 @@ TEST_F(SaveMap, WithoutAFileNameNothingIsWritten) {
 }
 
 TEST_F(SaveMap, MapFromABmpGetsItsOwnTilesAndOpensWithThem) {
-    const std::string bmp = temp.write("G/MAP/pic.bmp", bmpOf(650, 490));
+    const std::string bmp = temp.write("G/MAP/pic.bmp", test::uniformBmp24(650, 490));
     ASSERT_TRUE(workspace.load(bmp, false).pictureLoaded);
     ASSERT_TRUE(workspace.document.pictureFromBmp);
     ui.clearRecord();
@@ -198,7 +181,7 @@ TEST_F(SaveMap, MapFromABmpGetsItsOwnTilesAndOpensWithThem) {
 }
 
 TEST_F(SaveMap, AFailedTileKeepsTheMapOnItsPreviousPicture) {
-    const std::string bmp = temp.write("G/MAP/pic.bmp", bmpOf(650, 490));
+    const std::string bmp = temp.write("G/MAP/pic.bmp", test::uniformBmp24(650, 490));
     ASSERT_TRUE(workspace.load(bmp, false).pictureLoaded);
     const std::string tileName = workspace.document.tileName;
     const std::string picturePath = workspace.document.picturePath;

@@ -120,6 +120,16 @@ inline std::string bmpFile(const BmpSpec& s) {
            le32(s.colorsUsed) + le32(s.colorsUsed) + s.palette + s.rows;
 }
 
+// A 24-bit BMP whose every byte of pixel data is value (a grey), rows padded.
+inline std::string uniformBmp24(int width, int height, char value = '\x40') {
+    BmpSpec bmp;
+    bmp.width = width;
+    bmp.height = height;
+    const int rowLength = (3 * width + 3) / 4 * 4;
+    bmp.rows.assign(static_cast<std::size_t>(rowLength * height), value);
+    return bmpFile(bmp);
+}
+
 struct ShpSpec {
     int height = 480;
     int width = 640;

@@ -11,11 +11,9 @@
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>

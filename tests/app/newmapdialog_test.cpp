@@ -6,7 +6,6 @@
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFrame>
 #include <QImage>

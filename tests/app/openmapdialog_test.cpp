@@ -9,14 +9,10 @@
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>

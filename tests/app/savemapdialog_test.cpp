@@ -9,11 +9,9 @@
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFocusEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>

@@ -8,7 +8,6 @@
 #include "mapdata/mapnames.h"
 #include "scripteduserinterface.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,6 @@
 #include "app/terrainfilterdialog.h"
 #include "dialogprobe.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPixmap>

@@ -1,7 +1,7 @@
 #include "app/appsettings.h"
 
 #include "app/recentfiles.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 
 #include <QSettings>
 

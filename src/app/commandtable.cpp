@@ -1,6 +1,6 @@
 #include "app/commandtable.h"
 
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 
 #include <QAction>
 #include <QMenu>

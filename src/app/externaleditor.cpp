@@ -1,6 +1,6 @@
 #include "app/externaleditor.h"
 
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"

@@ -1,7 +1,7 @@
 #include "app/filepickerdialog.h"
 
 #include "app/folderpickersetup.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 
 #include <QDir>
 #include <QFileDialog>

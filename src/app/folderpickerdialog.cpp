@@ -1,7 +1,7 @@
 #include "app/folderpickerdialog.h"
 
 #include "app/folderpickersetup.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 
 #include <QDialogButtonBox>
 #include <QDir>

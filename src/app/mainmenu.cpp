@@ -4,8 +4,8 @@
 #include "app/commandtable.h"
 #include "app/mapframe.h"
 #include "app/recentfiles.h"
-#include "app/textconversion.h"
 #include "app/userguide.h"
+#include "display/textconversion.h"
 
 #include <QApplication>
 #include <QMenu>

@@ -3,7 +3,7 @@
 #include "app/framesurface.h"
 #include "app/pauseflags.h"
 #include "app/setdatadialog.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 #include "display/trace.h"
 #include "editing/mapworkspace.h"
 #include "mapdata/paths.h"

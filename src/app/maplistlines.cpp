@@ -1,6 +1,6 @@
 #include "app/maplistlines.h"
 
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 
 #include <QListWidget>
 #include <QSignalBlocker>

@@ -12,7 +12,7 @@
 #include "app/pauseflags.h"
 #include "app/qtuserinterface.h"
 #include "app/renderloop.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 

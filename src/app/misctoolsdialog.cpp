@@ -3,7 +3,7 @@
 #include "app/columnfont.h"
 #include "app/dialogplacement.h"
 #include "app/dialogunits.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 #include "mapdata/terraintype.h"
 #include "mapdata/userinterface.h"
 #include "ui_misctoolsdialog.h"

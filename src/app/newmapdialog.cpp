@@ -3,8 +3,8 @@
 #include "app/browseglyph.h"
 #include "app/dialogplacement.h"
 #include "app/dialogunits.h"
-#include "app/textconversion.h"
 #include "display/picturedraw.h"
+#include "display/textconversion.h"
 #include "editing/mapworkspace.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
@@ -76,8 +76,9 @@ void NewMapDialog::alignTicks() {
     // form's units to. They sit on the frame's own edge pixels.
     const QRect frame = form_->previewFrame->geometry();
     const QPoint origin = previewOrigin();
-    auto along = [](int origin, int step, int index) {
-        return origin + static_cast<int>(std::lround(kFullPreviewSide * index / double(step)));
+    // The index-th of parts equal parts of the preview's side, from start.
+    auto along = [](int start, int parts, int index) {
+        return start + static_cast<int>(std::lround(kFullPreviewSide * index / double(parts)));
     };
     int index = 1;
     for (auto [top, bottom] : {std::pair{form_->tickTop1, form_->tickBottom1},

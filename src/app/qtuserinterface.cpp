@@ -4,7 +4,7 @@
 #include "app/filepickerdialog.h"
 #include "app/folderpickerdialog.h"
 #include "app/folderpickersetup.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 #include "mapdata/paths.h"
 
 #include <QApplication>

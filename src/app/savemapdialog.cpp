@@ -5,7 +5,7 @@
 #include "app/dialogplacement.h"
 #include "app/dialogunits.h"
 #include "app/maplistlines.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"

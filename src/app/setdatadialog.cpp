@@ -2,7 +2,7 @@
 
 #include "app/columnfont.h"
 #include "app/dialogunits.h"
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 #include "editing/brush.h"
 #include "editing/brushsteps.h"
 #include "editing/mapeditor.h"

@@ -4,6 +4,7 @@
 #include "display/mapview.h"
 #include "display/pointerdevice.h"
 #include "display/surface.h"
+#include "display/textconversion.h"
 #include "display/trace.h"
 #include "editing/brush.h"
 #include "editing/mapworkspace.h"
@@ -13,7 +14,6 @@
 #include <QColor>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QStringDecoder>
 #include <algorithm>
 #include <array>
 
@@ -35,16 +35,6 @@ void note(Status& result, Status status) {
 QColor colorOf(std::uint32_t bgr) {
     return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
                   static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-// Paths arrive in UTF-8; names files written by the game's own tools are 8-bit text.
-QString textOf(const std::string& text) {
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    QString result = decoder(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
-    if (decoder.hasError()) {
-        result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    }
-    return result;
 }
 
 // The panel's road marks: bit and big road mark cell. E and W are never shown here.
@@ -355,16 +345,16 @@ void MapView::DrawTexts(Surface& target) {
         drawText(painter, regions.topBar.left + 6, 2, QStringLiteral("ALT - Menu"));
         const QString winMode = QStringLiteral("F12 - WinMode");
         drawText(painter, regions.rightColumn.right - tw(winMode) - 10, 2, winMode);
-        const QString title = textOf(strprintf("Orv Map Tool  *  %s", titleText.c_str()));
+        const QString title = toQString(strprintf("Orv Map Tool  *  %s", titleText.c_str()));
         drawText(painter, screenRect.left + (W - tw(title)) / 2, screenRect.top + 2, title);
     }
     painter.setPen(colorOf(kTextColor));
 
     const ViewRect& view = grid_.viewRect;
-    const QString status = textOf(statusText);
+    const QString status = toQString(statusText);
     drawText(painter, view.left + (view.right - view.left - tw(status)) / 2, regions.topBar.top + 2,
              status);
-    drawText(painter, roadBox.anchor.x, roadBox.anchor.y, textOf(roadsText));
+    drawText(painter, roadBox.anchor.x, roadBox.anchor.y, toQString(roadsText));
 
     const MapDocument& document = workspace_.document;
     const MapNames& names = workspace_.names;
@@ -381,7 +371,7 @@ void MapView::DrawTexts(Surface& target) {
         drawText(painter, x, regions.bottomBar.top + 2, which);
     }
     drawText(painter, regions.bottomBar.left + 3, regions.bottomBar.top + 2,
-             textOf(workspace_.infoText));
+             toQString(workspace_.infoText));
 
     if (capsLockOn) {
         const int y0 = roadBox.placeRect.bottom + 3;
@@ -399,12 +389,12 @@ void MapView::DrawTexts(Surface& target) {
     }
 
     if (!setDataDialogOpen) {
-        rightMenu.DrawBoxText(painter, 0, textOf(terrainText(brush_.terrain)));
+        rightMenu.DrawBoxText(painter, 0, toQString(terrainText(brush_.terrain)));
         rightMenu.DrawBoxText(painter, 1, QString::number(brush_.roads));
         painter.setFont(nameFont_);
         const QString name = brush_.nameIndex < 1
                                  ? QStringLiteral("No name")
-                                 : textOf(workspace_.names.nameText(brush_.nameIndex));
+                                 : toQString(workspace_.names.nameText(brush_.nameIndex));
         rightMenu.DrawBoxText(painter, 2, name);
     }
 }

@@ -1,4 +1,4 @@
-#include "app/textconversion.h"
+#include "display/textconversion.h"
 
 #include <QStringDecoder>
 

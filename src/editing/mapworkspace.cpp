@@ -80,6 +80,10 @@ MapWorkspace::LoadResult MapWorkspace::load(const std::string& givenPath, bool p
         document.loaded = true;
         document.mapNumber = mapNumberFromName(picture.name);
         document.pictureFromBmp = extension == ".BMP";
+        // The new map's picture is the one just read, not the previous map's: its names
+        // file and the Names commands look beside it.
+        document.picturePath = picture.path;
+        document.tileName = fileNameWithExtension(picture.path);
     } else {
         return {false, picture.valid};
     }

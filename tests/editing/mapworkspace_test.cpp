@@ -80,6 +80,18 @@ TEST_F(Workspace, PictureStartsANewMapNamedAfterIt) {
     EXPECT_FALSE(workspace.document.pictureFromBmp);
 }
 
+TEST_F(Workspace, ANewMapNeverTakesThePreviousMapsNames) {
+    temp.write("G/MAP/MAP012.TXT", "hdr\n(03,02) #Hilltown\n");
+    workspace.load(temp.write("G/SCENARIO/X.MAP", test::sampleMapFile(12)), false);
+    ASSERT_EQ(workspace.names.nameText(workspace.names.nameAt(2, 3)), "Hilltown");
+
+    const std::string bmp = temp.write("other/PIC12.bmp", test::uniformBmp24(4, 2));
+    EXPECT_TRUE(workspace.load(bmp, true).pictureLoaded);
+    EXPECT_EQ(workspace.document.picturePath, bmp);
+    EXPECT_EQ(workspace.document.tileName, "PIC12.bmp");
+    EXPECT_EQ(workspace.names.nameAt(2, 3), 0);
+}
+
 TEST_F(Workspace, UnreadablePictureChangesNothing) {
     temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0x001F));
     const std::string map = temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7));

@@ -74,12 +74,13 @@ bool MapToolApp::start(const QStringList& arguments) {
 
     // 2. The work area becomes the first display area.
     FrameSetup frameSetup;
-    frameSetup.workArea = setup_.workArea.value_or(desktopWorkArea());
+    // Asked of the platform only when the setup does not give it.
+    frameSetup.workArea = setup_.workArea ? *setup_.workArea : desktopWorkArea();
     if (!setup_.workArea) {
         frameSetup.workAreaSource = &desktopWorkArea;
     }
     frameSetup.maximise = setup_.maximise;
-    frameSetup.capsLockOn = setup_.capsLockOn.value_or(readCapsLockState());
+    frameSetup.capsLockOn = setup_.capsLockOn ? *setup_.capsLockOn : readCapsLockState();
 
     // 3. The main window with its menu, accelerators and icon.
     frame_ = std::make_unique<MapFrame>(workspace_, ui_, std::move(frameSetup));

@@ -24,7 +24,7 @@ QRect toQRect(const Rect& rect) {
 } // namespace
 
 MapFrame::MapFrame(MapWorkspace& workspace, UserInterface& ui, FrameSetup setup)
-    : workspace_(workspace), ui_(ui), workArea_(setup.workArea), maximise_(setup.maximise),
+    : workspace_(workspace), ui_(ui), maximise_(setup.maximise),
       workAreaSource_(std::move(setup.workAreaSource)), surface_(new FrameSurface(display_, this)),
       pointer_(*surface_), selection_(workspace.document),
       history_(workspace.document, workspace.names),
@@ -37,13 +37,13 @@ MapFrame::MapFrame(MapWorkspace& workspace, UserInterface& ui, FrameSetup setup)
     // Until the first mode is set the display area is the work area. The selection,
     // the view toggles and the terrain filter start from their own defaults.
     pauseFlags_ = kPauseNotCreated;
-    view_.screenRect = workArea_;
-    view_.workArea = workArea_;
+    view_.screenRect = setup.workArea;
+    view_.workArea = setup.workArea;
     view_.screenDepth = 16;
     view_.videoMode = kWindowMode;
     view_.vsyncOn = 1;
     view_.capsLockOn = setup.capsLockOn;
-    setGeometry(toQRect(workArea_));
+    setGeometry(toQRect(view_.workArea));
     watchScreens();
 }
 
@@ -161,7 +161,7 @@ void MapFrame::applyWindowedStyle() {
             setWindowFlags(windowFlags() & ~Qt::FramelessWindowHint);
         }
         setWindowState(Qt::WindowNoState);
-        setGeometry(toQRect(workArea_));
+        setGeometry(toQRect(view_.workArea));
         if (maximise_) {
             setWindowState(Qt::WindowMaximized);
         }

@@ -155,7 +155,6 @@ public:
     int pauseFlags() const { return pauseFlags_; }
     void setPauseBit(int bit, bool on);
     int videoMode() const { return view_.videoMode; }
-    const Rect& workArea() const { return workArea_; }
 
     MapView& view() { return view_; }
     const MapView& view() const { return view_; }
@@ -182,7 +181,6 @@ private:
 
     MapWorkspace& workspace_;
     UserInterface& ui_;
-    Rect workArea_;
     bool maximise_;
     std::function<Rect()> workAreaSource_;
 

@@ -136,8 +136,7 @@ void MapFrame::displayChanged() {
     displayChangedWhileMinimised_ = false;
     const int depthBefore = view_.screenDepth;
     if (workAreaSource_) {
-        workArea_ = workAreaSource_();
-        view_.workArea = workArea_;
+        view_.workArea = workAreaSource_();
     }
     // Window mode covers the work area as it is now.
     windowedStyleApplied_ = false;

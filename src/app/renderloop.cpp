@@ -73,7 +73,6 @@ bool RenderLoop::tick() {
     activity_ = false;
     sinceFrame_.restart();
     const Status status = target_.drawFrame();
-    ++framesDrawn_;
     if (succeeded(status)) {
         failures_ = 0;
         return true;

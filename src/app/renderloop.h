@@ -54,16 +54,12 @@ public:
     void start();
     void stop();
     bool isActive() const { return timer_.isActive(); }
-    void setInterval(int milliseconds) { timer_.setInterval(milliseconds); }
     int interval() const { return timer_.interval(); }
     // 0 draws a frame at every turn, as if something always changed.
     void setIdleInterval(int milliseconds) { idleInterval_ = milliseconds; }
 
     // One turn of the loop, as the timer runs it. True when a frame was drawn.
     bool tick();
-
-    int framesDrawn() const { return framesDrawn_; }
-    int failuresInRow() const { return failures_; }
 
 protected:
     // Notes the application's events: each may change what the frame shows.
@@ -78,7 +74,6 @@ private:
     int idleInterval_ = kIdleFrameInterval;
     bool activity_ = true;
     QElapsedTimer sinceFrame_;
-    int framesDrawn_ = 0;
     int failures_ = 0;
 };
 

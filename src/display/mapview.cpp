@@ -313,13 +313,6 @@ HexCell MapView::currentCell() const {
     return cell != nullptr ? *cell : HexCell{};
 }
 
-HexCell* MapView::currentCellPointer() {
-    if (!currentHex.exists) {
-        return nullptr;
-    }
-    return workspace_.document.cellAt(currentHex.row, currentHex.column);
-}
-
 std::string MapView::terrainText(int code) {
     if (const char* name = terrainName(code)) {
         return name;

@@ -166,17 +166,12 @@ public:
     // The cell of currentHex; an empty cell before the pointer was over the view and
     // for hexes outside the cell grid.
     HexCell currentCell() const;
-    // The cell itself, for writing; nullptr when there is none.
-    HexCell* currentCellPointer();
 
     // Terrain codes 0..19 by name, others by their last two digits ("05" for 105).
     static std::string terrainText(int code);
 
     Point toClient(Point screen) const;
     Point toScreen(Point client) const;
-
-    const QFont& textFont() const { return textFont_; }
-    const QFont& nameFont() const { return nameFont_; }
 
 private:
     // The part of the present after the frame is drawn.

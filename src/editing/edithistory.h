@@ -49,7 +49,6 @@ public:
 
     std::size_t size() const { return steps_.size(); }
     // Number of steps applied (the undo side).
-    std::size_t position() const { return position_; }
 
     // Applies a step and records it, raising the flags of what it touches. An empty
     // step is neither applied nor recorded: false then.

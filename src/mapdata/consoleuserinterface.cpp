@@ -1,10 +1,8 @@
 #include "mapdata/consoleuserinterface.h"
 
-#include <iostream>
+#include <ostream>
 
 namespace maporv {
-
-ConsoleUserInterface::ConsoleUserInterface() : messages_(std::cerr), errors_(std::cerr) {}
 
 ConsoleUserInterface::ConsoleUserInterface(std::ostream& out) : messages_(out), errors_(out) {}
 

@@ -6,14 +6,13 @@
 
 namespace maporv {
 
-// The command-line face of the user interface: messages go to a stream (stderr by
-// default) as their exact text, questions are answered No, pickers and prompts are
+// The command-line face of the user interface: messages go to a stream as
+// their exact text, questions are answered No, pickers and prompts are
 // cancelled, and the external editor is never started. With two streams, plain and
 // information messages (the "Done !" kind) go to the first, warnings, errors and
 // questions to the second.
 class ConsoleUserInterface : public UserInterface {
 public:
-    ConsoleUserInterface();
     explicit ConsoleUserInterface(std::ostream& out);
     ConsoleUserInterface(std::ostream& messages, std::ostream& errors);
 

@@ -21,7 +21,6 @@ public:
     // folder or a file that cannot be opened. Closes any file opened before.
     bool open(const std::string& path);
     void close();
-    bool isOpen() const { return file_ != nullptr; }
 
     // Size of the file when it was opened.
     std::uint64_t size() const { return size_; }

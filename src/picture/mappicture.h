@@ -115,8 +115,6 @@ public:
     const std::uint8_t* pixelAt(int x, int y) const;
     std::uint8_t* pixelAt(int x, int y);
 
-    UserInterface& ui() const { return ui_; }
-
 private:
     // Receives one tile's file data while it is decoded (kTileBufferSize bytes); the
     // S16 writer builds its tiles in it too.

@@ -20,9 +20,11 @@ Arguments::Arguments(const std::vector<std::string>& args,
                      const std::vector<std::string>& flagOptions) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
+        // The tool answers --help before a command reads its arguments.
         if (arg == "--help" || arg == "-h") {
-            help_ = true;
-        } else if (arg.size() > 1 && arg[0] == '-' && !parseInteger(arg)) {
+            continue;
+        }
+        if (arg.size() > 1 && arg[0] == '-' && !parseInteger(arg)) {
             if (contains(valueOptions, arg)) {
                 if (i + 1 >= args.size()) {
                     error_ = "option " + arg + " needs a value";

@@ -16,7 +16,6 @@ public:
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
-    bool helpRequested() const { return help_; }
 
     const std::vector<std::string>& positional() const { return positional_; }
     bool flag(const std::string& name) const;
@@ -28,7 +27,6 @@ private:
     std::vector<std::pair<std::string, std::string>> values_;
     std::vector<std::string> flags_;
     std::string error_;
-    bool help_ = false;
 };
 
 // Parses a decimal integer; nullopt when the text is not entirely a number.

@@ -8,12 +8,6 @@
 
 namespace maporv {
 
-bool listTextLess(const std::string& a, const std::string& b) {
-    const std::string la = toLowerAscii(a);
-    const std::string lb = toLowerAscii(b);
-    return la != lb ? la < lb : a < b;
-}
-
 bool readMapNumber(const std::string& path, std::int16_t& number) {
     if (path.empty() || isFolder(path)) {
         return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mapdata/textformat.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -15,9 +17,6 @@ struct MapListLine {
     int index = 0;
     int number = 0;
 };
-
-// The alphabetical order of the map lists: ignoring case, ties broken by the bytes.
-bool listTextLess(const std::string& a, const std::string& b);
 
 // Puts the lines of a map list (anything with a text and a number) in the order the
 // list shows them. The lists are kept alphabetically, ignoring case. The number forms

@@ -307,8 +307,7 @@ void MapNames::loadNamesForMap(const MapDocument& document, UserInterface& ui) {
     if (document.path.empty()) {
         return;
     }
-    const std::string numberForm = numberFormFile(document);
-    const std::string file = fileExists(numberForm) ? numberForm : mapNameFormFile(document);
+    const std::string file = defaultNamesFile(document);
     if (fileExists(file)) {
         readNamesFile(resolveExisting(file), ui);
     }

@@ -199,11 +199,7 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
             names.push_back(std::move(name));
         }
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = toLowerAscii(a);
-        const std::string lb = toLowerAscii(b);
-        return la != lb ? la < lb : a < b;
-    });
+    std::sort(names.begin(), names.end(), listTextLess);
     return names;
 }
 

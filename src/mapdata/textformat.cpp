@@ -43,4 +43,10 @@ bool equalsIgnoreCase(const std::string& a, const std::string& b) {
     return a.size() == b.size() && toLowerAscii(a) == toLowerAscii(b);
 }
 
+bool listTextLess(const std::string& a, const std::string& b) {
+    const std::string la = toLowerAscii(a);
+    const std::string lb = toLowerAscii(b);
+    return la != lb ? la < lb : a < b;
+}
+
 } // namespace maporv

@@ -13,5 +13,8 @@ std::string strprintf(const char* format, ...) __attribute__((format(printf, 1, 
 std::string toUpperAscii(std::string text);
 std::string toLowerAscii(std::string text);
 bool equalsIgnoreCase(const std::string& a, const std::string& b);
+// The alphabetical order of file listings and map lists: ignoring case, ties broken by
+// the bytes.
+bool listTextLess(const std::string& a, const std::string& b);
 
 } // namespace maporv

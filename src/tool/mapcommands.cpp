@@ -10,12 +10,6 @@
 namespace maporv::tool {
 namespace {
 
-// Reads a MAP file as the editor does, without its picture. The game folder is the
-// one above the file's folder, as the editor derives it from the last loaded file.
-bool readMap(ToolContext& context, const std::string& file, MapDocument& document) {
-    return document.readMapFile(file, false, parentFolder(file), context.ui);
-}
-
 int runInfo(ToolContext& context) {
     Arguments arguments(context.args, {}, {});
     if (!arguments.ok() || arguments.positional().size() != 1) {

@@ -39,7 +39,7 @@ int runChangeTerrain(ToolContext& context) {
         return usageError(context, synopsis, "FROM and TO must be terrain codes 0..19 or names");
     }
     MapDocument document;
-    if (!document.readMapFile(file, false, parentFolder(file), context.ui)) {
+    if (!readMap(context, file, document)) {
         return kFailed;
     }
     // The "Done !" message is the command's result: it goes to stdout.
@@ -90,7 +90,7 @@ int runNames(ToolContext& context) {
     }
     *mapFile = absolutePath(*mapFile);
     MapDocument document;
-    if (!document.readMapFile(*mapFile, false, parentFolder(*mapFile), context.ui)) {
+    if (!readMap(context, *mapFile, document)) {
         return kFailed;
     }
     MapNames names;

@@ -1,5 +1,8 @@
 #include "tool/toolcommands.h"
 
+#include "mapdata/mapdocument.h"
+#include "mapdata/paths.h"
+
 #include <ostream>
 
 namespace maporv::tool {
@@ -25,6 +28,10 @@ int usageError(ToolContext& context, const char* synopsis, const std::string& pr
     }
     context.err << "Usage: maporv-tool " << synopsis << '\n';
     return kUsageError;
+}
+
+bool readMap(ToolContext& context, const std::string& file, MapDocument& document) {
+    return document.readMapFile(file, false, parentFolder(file), context.ui);
 }
 
 } // namespace maporv::tool

@@ -2,6 +2,10 @@
 
 #include "tool/toolcontext.h"
 
+namespace maporv {
+class MapDocument;
+}
+
 namespace maporv::tool {
 
 // The subcommands, each defined beside the code it exposes.
@@ -14,5 +18,8 @@ std::vector<ToolCommand> allToolCommands();
 
 // Reports a usage error for a command and returns kUsageError.
 int usageError(ToolContext& context, const char* synopsis, const std::string& problem);
+// Reads a MAP file as the editor does, without its picture. The game folder is the
+// one above the file's folder, as the editor derives it from the last loaded file.
+bool readMap(ToolContext& context, const std::string& file, MapDocument& document);
 
 } // namespace maporv::tool

@@ -12,6 +12,16 @@ long long floorDiv(long long a, long long b) {
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+// A 5-6-5 pixel as 32-bit RGB, each channel's top bits repeated into its low bits, as
+// Qt's own conversion of RGB16 images gives it.
+QRgb expand565(quint16 pixel) {
+    const unsigned r = (pixel >> 11) & 0x1F;
+    const unsigned g = (pixel >> 5) & 0x3F;
+    const unsigned b = pixel & 0x1F;
+    return qRgb(static_cast<int>((r << 3) | (r >> 2)), static_cast<int>((g << 2) | (g >> 4)),
+                static_cast<int>((b << 3) | (b >> 2)));
+}
+
 } // namespace
 
 SurfaceScale::SurfaceScale(QSize surface, QSize area) : surface_(surface), area_(area) {
@@ -95,9 +105,20 @@ void SurfaceScale::scale(const QImage& source, QImage& target) const {
     if (target_.isEmpty() || source.size() != surface_) {
         return;
     }
-    const QImage rgb = source.format() == QImage::Format_RGB32
-                           ? source
-                           : source.convertToFormat(QImage::Format_RGB32);
+    // The full-screen modes are 16-bit: their pixels are widened while they are picked,
+    // instead of converting the whole surface into a new image every frame.
+    if (source.format() == QImage::Format_RGB16) {
+        scaleRows<quint16>(source, target, expand565);
+    } else if (source.format() == QImage::Format_RGB32) {
+        scaleRows<QRgb>(source, target, [](QRgb pixel) { return pixel; });
+    } else {
+        scaleRows<QRgb>(source.convertToFormat(QImage::Format_RGB32), target,
+                        [](QRgb pixel) { return pixel; });
+    }
+}
+
+template <typename Pixel, typename ToRgb>
+void SurfaceScale::scaleRows(const QImage& source, QImage& target, ToRgb toRgb) const {
     const int left = target_.left();
     const std::size_t rowBytes = static_cast<std::size_t>(target_.width()) * sizeof(QRgb);
     int previousSource = -1;
@@ -110,9 +131,9 @@ void SurfaceScale::scale(const QImage& source, QImage& target) const {
             std::memcpy(out, previousRow, rowBytes);
             continue;
         }
-        const auto* in = reinterpret_cast<const QRgb*>(rgb.constScanLine(sourceRow));
+        const auto* in = reinterpret_cast<const Pixel*>(source.constScanLine(sourceRow));
         for (int x = 0; x < x_.length; ++x) {
-            out[x] = in[x_.source[static_cast<std::size_t>(x)]];
+            out[x] = toRgb(in[x_.source[static_cast<std::size_t>(x)]]);
         }
         previousSource = sourceRow;
         previousRow = out;

@@ -47,6 +47,9 @@ private:
     static Axis makeAxis(int surfaceLength, int targetLength, int offset);
     static int toSurface(const Axis& axis, int areaCoordinate);
     static int toArea(const Axis& axis, int surfaceCoordinate);
+    // The scaling copy for a source of Pixel, each picked pixel made 32-bit by toRgb.
+    template <typename Pixel, typename ToRgb>
+    void scaleRows(const QImage& source, QImage& target, ToRgb toRgb) const;
 
     QSize surface_;
     QSize area_;

@@ -28,6 +28,23 @@ TEST(SurfaceScale, FillsTheScreenWithTheFrameItsAspectKept) {
     EXPECT_EQ(SurfaceScale(QSize(1024, 768), QSize(1024, 768)).target(), QRect(0, 0, 1024, 768));
 }
 
+TEST(SurfaceScale, SixteenBitFramesShowTheColoursQtGivesThem) {
+    // Every 5-6-5 value once, scaled 1:1 and 2:1.
+    QImage frame(256, 256, QImage::Format_RGB16);
+    for (int y = 0; y < 256; ++y) {
+        auto* row = reinterpret_cast<quint16*>(frame.scanLine(y));
+        for (int x = 0; x < 256; ++x) {
+            row[x] = static_cast<quint16>(y * 256 + x);
+        }
+    }
+    const QImage expected = frame.convertToFormat(QImage::Format_RGB32);
+    QImage shown;
+    SurfaceScale(frame.size(), frame.size()).scale(frame, shown);
+    EXPECT_EQ(shown, expected);
+    SurfaceScale(frame.size(), QSize(512, 512)).scale(frame, shown);
+    EXPECT_EQ(shown, expected.scaled(512, 512));
+}
+
 // The hex under the pointer is the hex drawn under it: every screen pixel shows the
 // very surface pixel that the pointer mapping names for it.
 TEST(SurfaceScale, PointerMappingNamesThePixelEachScreenPixelShows) {

@@ -194,11 +194,8 @@ bool MapFrame::pointerActive() const {
     if (!(at == framePointer_)) {
         return true;
     }
-    // Resting at an edge scrolls the map every frame (the work area's edges in window
-    // mode, the screen's in full screen).
-    const Rect& area = view_.fullScreen != 0 ? view_.screenRect : view_.workArea;
-    return at.x < area.left + 2 || at.x > area.right - 2 || at.y < area.top + 2 ||
-           at.y > area.bottom - 2;
+    // Resting at an edge scrolls the map every frame.
+    return view_.atScrollEdge(at);
 }
 
 void MapFrame::framesFailed() {

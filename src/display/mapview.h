@@ -172,11 +172,15 @@ public:
 
     Point toClient(Point screen) const;
     Point toScreen(Point client) const;
+    // Whether the pointer (screen pixels) rests where the map scrolls every frame: at
+    // the screen's edges in full screen, the work area's in window mode.
+    bool atScrollEdge(Point screen) const;
 
 private:
     // The part of the present after the frame is drawn.
     Status presentFullScreen();
     Status presentWindowed();
+    const Rect& scrollEdgeArea() const;
     void edgeScroll(Point screen);
     // The strategic view's picture, reduced once and copied every frame after.
     Status drawReducedPicture(const Rect& source);

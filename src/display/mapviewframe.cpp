@@ -121,10 +121,20 @@ Status MapView::presentWindowed() {
     return kOk;
 }
 
-void MapView::edgeScroll(Point screen) {
+const Rect& MapView::scrollEdgeArea() const {
     // In window mode the pointer has to reach the edge of the usable screen, not of
     // the window.
-    const Rect& area = fullScreen != 0 ? screenRect : workArea;
+    return fullScreen != 0 ? screenRect : workArea;
+}
+
+bool MapView::atScrollEdge(Point screen) const {
+    const Rect& area = scrollEdgeArea();
+    return screen.x < area.left + 2 || screen.x > area.right - 2 || screen.y < area.top + 2 ||
+           screen.y > area.bottom - 2;
+}
+
+void MapView::edgeScroll(Point screen) {
+    const Rect& area = scrollEdgeArea();
     if (screen.x < area.left + 2) {
         grid_.scrollX -= 5;
     }

@@ -1,5 +1,6 @@
 #include "app/framesurface.h"
 
+#include "display/bgrcolor.h"
 #include "display/displaysurfaces.h"
 #include "display/mapview.h"
 #include "display/surface.h"
@@ -8,15 +9,6 @@
 #include <QPainter>
 
 namespace maporv {
-namespace {
-
-QColor frameBackground() {
-    return QColor(static_cast<int>(kBackgroundColor & 0xFF),
-                  static_cast<int>((kBackgroundColor >> 8) & 0xFF),
-                  static_cast<int>((kBackgroundColor >> 16) & 0xFF));
-}
-
-} // namespace
 
 FrameSurface::FrameSurface(const DisplaySurfaces& display, QWidget* parent)
     : QWidget(parent), display_(display) {
@@ -59,7 +51,7 @@ void FrameSurface::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const Surface* front = display_.frontSurface().get();
     if (front == nullptr || !front->isValid()) {
-        painter.fillRect(event->rect(), scaled_ ? QColor(Qt::black) : frameBackground());
+        painter.fillRect(event->rect(), scaled_ ? QColor(Qt::black) : colorOf(kBackgroundColor));
         return;
     }
     if (scaled_) {
@@ -72,7 +64,7 @@ void FrameSurface::paintEvent(QPaintEvent* event) {
     // over) shows the frame's background beyond it.
     const QRegion beyond = QRegion(event->rect()) - QRegion(front->image().rect());
     for (const QRect& part : beyond) {
-        painter.fillRect(part, frameBackground());
+        painter.fillRect(part, colorOf(kBackgroundColor));
     }
 }
 

@@ -1,5 +1,6 @@
 // One frame of the map view: the drawing steps and the present.
 
+#include "display/bgrcolor.h"
 #include "display/displaysurfaces.h"
 #include "display/mapview.h"
 #include "display/pointerdevice.h"
@@ -32,12 +33,7 @@ void note(Status& result, Status status) {
     }
 }
 
-QColor colorOf(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
-}
-
-// The panel's road marks: bit and big road mark cell. E and W are never shown here.
+// The panel's road marks: bit and big road mark cell. Bits 2 and 6 are never shown here.
 constexpr std::array<std::pair<std::uint16_t, int>, 6> kPanelRoads{{
     {0x01, 0},
     {0x02, 1},

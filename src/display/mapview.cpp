@@ -67,10 +67,13 @@ Status MapView::InitDisplayMode(int desktopDepth) {
     return status;
 }
 
+std::array<SurfaceImage*, 8> MapView::keyedImages() {
+    return {&rightMenu,   &buttonBar, &roadBox,      &bigRoadMarks,
+            &hexOutlines, &roadMarks, &terrainIcons, &terrainLabels};
+}
+
 void MapView::InitImages() {
-    for (SurfaceImage* image : std::initializer_list<SurfaceImage*>{
-             &rightMenu, &buttonBar, &roadBox, &bigRoadMarks, &hexOutlines, &roadMarks,
-             &terrainIcons, &terrainLabels}) {
+    for (SurfaceImage* image : keyedImages()) {
         image->SetDisplay(&display_, kBlitKeyed);
     }
     picture.SetDisplay(&display_, kBlitOpaque);
@@ -78,11 +81,10 @@ void MapView::InitImages() {
 }
 
 void MapView::ReleaseImages() {
-    for (SurfaceImage* image : std::initializer_list<SurfaceImage*>{
-             &rightMenu, &buttonBar, &roadBox, &bigRoadMarks, &hexOutlines, &roadMarks,
-             &terrainIcons, &terrainLabels, &picture}) {
+    for (SurfaceImage* image : keyedImages()) {
         image->ReleaseSurface();
     }
+    picture.ReleaseSurface();
     reduced_.reset();
     reducedFrom_.reset();
 }

@@ -180,6 +180,8 @@ private:
     // The part of the present after the frame is drawn.
     Status presentFullScreen();
     Status presentWindowed();
+    // The bitmaps drawn with their key colour transparent (all but the picture).
+    std::array<SurfaceImage*, 8> keyedImages();
     const Rect& scrollEdgeArea() const;
     void edgeScroll(Point screen);
     // The strategic view's picture, reduced once and copied every frame after.

@@ -122,33 +122,30 @@ void MapEditor::getName(const EditCursor& at) {
 }
 
 bool MapEditor::clearTerrain(const EditCursor& at) {
-    if (!at.currentExists) {
-        return false;
-    }
-    const HexCell before = currentCell(at);
-    brush_.terrain = before.terrain;
-    if (before.terrain != 0 && MapDocument::inGrid(at.currentRow, at.currentColumn)) {
-        HexCell after = before;
-        after.terrain = 0;
-        EditStep step;
-        step.name = "Clear Terrain";
-        step.cells.push_back({toByte(at.currentRow), toByte(at.currentColumn), before, after});
-        history_.perform(std::move(step));
-    }
-    return true;
+    return clearField(at, kTerrain, "Clear Terrain");
 }
 
 bool MapEditor::clearRoads(const EditCursor& at) {
+    return clearField(at, kRoads, "Clear Roads");
+}
+
+bool MapEditor::clearField(const EditCursor& at, CellFields field, const char* action) {
     if (!at.currentExists) {
         return false;
     }
+    // The cleared value goes into the brush first, so it can be set again elsewhere.
     const HexCell before = currentCell(at);
-    brush_.roads = before.roads;
-    if (before.roads != 0 && MapDocument::inGrid(at.currentRow, at.currentColumn)) {
+    std::uint16_t HexCell::*value = field == kTerrain ? &HexCell::terrain : &HexCell::roads;
+    if (field == kTerrain) {
+        brush_.terrain = before.terrain;
+    } else {
+        brush_.roads = before.roads;
+    }
+    if (before.*value != 0 && MapDocument::inGrid(at.currentRow, at.currentColumn)) {
         HexCell after = before;
-        after.roads = 0;
+        after.*value = 0;
         EditStep step;
-        step.name = "Clear Roads";
+        step.name = action;
         step.cells.push_back({toByte(at.currentRow), toByte(at.currentColumn), before, after});
         history_.perform(std::move(step));
     }

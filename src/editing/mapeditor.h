@@ -99,6 +99,8 @@ private:
     enum CellFields { kTerrain = 1, kRoads = 2 };
 
     int setCells(const EditCursor& at, int fields, const char* action);
+    // Clear Terrain and Clear Roads: one field of the current hex into the brush, then 0.
+    bool clearField(const EditCursor& at, CellFields field, const char* action);
     // The current hex as the view shows it: an empty cell beyond the cell grid.
     HexCell currentCell(const EditCursor& at) const;
 

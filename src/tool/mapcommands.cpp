@@ -10,10 +10,14 @@
 namespace maporv::tool {
 namespace {
 
+constexpr const char* kInfoSynopsis = "info MAPFILE";
+constexpr const char* kDumpSynopsis = "dump MAPFILE";
+constexpr const char* kCopySynopsis = "copy INPUT OUTPUT";
+
 int runInfo(ToolContext& context) {
     Arguments arguments(context.args, {}, {});
     if (!arguments.ok() || arguments.positional().size() != 1) {
-        return usageError(context, "info MAPFILE", arguments.error());
+        return usageError(context, kInfoSynopsis, arguments.error());
     }
     MapDocument document;
     if (!readMap(context, absolutePath(arguments.positional()[0]), document)) {
@@ -44,7 +48,7 @@ int runInfo(ToolContext& context) {
 int runDump(ToolContext& context) {
     Arguments arguments(context.args, {}, {});
     if (!arguments.ok() || arguments.positional().size() != 1) {
-        return usageError(context, "dump MAPFILE", arguments.error());
+        return usageError(context, kDumpSynopsis, arguments.error());
     }
     MapDocument document;
     if (!readMap(context, absolutePath(arguments.positional()[0]), document)) {
@@ -67,7 +71,7 @@ int runDump(ToolContext& context) {
 int runCopy(ToolContext& context) {
     Arguments arguments(context.args, {}, {});
     if (!arguments.ok() || arguments.positional().size() != 2) {
-        return usageError(context, "copy INPUT OUTPUT", arguments.error());
+        return usageError(context, kCopySynopsis, arguments.error());
     }
     MapDocument document;
     if (!readMap(context, absolutePath(arguments.positional()[0]), document)) {
@@ -81,16 +85,16 @@ int runCopy(ToolContext& context) {
 
 std::vector<ToolCommand> mapCommands() {
     return {
-        {"info", "info MAPFILE",
+        {"info", kInfoSynopsis,
          "Prints the map number, the header's width and height, the picture's first tile\n"
          "name and path as the editor derives them, how many hexes have each terrain\n"
          "type, and how many hexes have roads.\n",
          runInfo},
-        {"dump", "dump MAPFILE",
+        {"dump", kDumpSynopsis,
          "Prints every hex as CSV: row,column,terrain,terrain_name,roads,extra0,extra1,extra2\n"
          "in grid order (row 0 first, within a row column 0 first), numbers in decimal.\n",
          runDump},
-        {"copy", "copy INPUT OUTPUT",
+        {"copy", kCopySynopsis,
          "Reads a MAP file and writes it again as the editor would save it.\n", runCopy},
     };
 }

@@ -13,6 +13,10 @@
 namespace maporv::tool {
 namespace {
 
+constexpr const char* kChangeTerrainSynopsis = "change-terrain MAPFILE FROM TO [-o OUTPUT]";
+constexpr const char* kReportSynopsis = "report FOLDER [--sort name|number|both] [-o FILE]";
+constexpr const char* kNamesSynopsis = "names NAMESFILE --map MAPFILE [-o OUTPUT]";
+
 // A terrain type given as its code or its name (any case); -1 when it is neither.
 int parseTerrain(const std::string& text) {
     if (const auto code = parseInteger(text)) {
@@ -27,16 +31,16 @@ int parseTerrain(const std::string& text) {
 }
 
 int runChangeTerrain(ToolContext& context) {
-    static const char* synopsis = "change-terrain MAPFILE FROM TO [-o OUTPUT]";
     Arguments arguments(context.args, {"-o"}, {});
     if (!arguments.ok() || arguments.positional().size() != 3) {
-        return usageError(context, synopsis, arguments.error());
+        return usageError(context, kChangeTerrainSynopsis, arguments.error());
     }
     const std::string file = absolutePath(arguments.positional()[0]);
     const int from = parseTerrain(arguments.positional()[1]);
     const int to = parseTerrain(arguments.positional()[2]);
     if (from < 0 || to < 0) {
-        return usageError(context, synopsis, "FROM and TO must be terrain codes 0..19 or names");
+        return usageError(context, kChangeTerrainSynopsis,
+                          "FROM and TO must be terrain codes 0..19 or names");
     }
     MapDocument document;
     if (!readMap(context, file, document)) {
@@ -53,10 +57,9 @@ int runChangeTerrain(ToolContext& context) {
 }
 
 int runReport(ToolContext& context) {
-    static const char* synopsis = "report FOLDER [--sort name|number|both] [-o FILE]";
     Arguments arguments(context.args, {"--sort", "-o"}, {});
     if (!arguments.ok() || arguments.positional().size() != 1) {
-        return usageError(context, synopsis, arguments.error());
+        return usageError(context, kReportSynopsis, arguments.error());
     }
     const std::string sort = arguments.value("--sort").value_or("number");
     int mode = ReportMode::ByNumber;
@@ -65,7 +68,7 @@ int runReport(ToolContext& context) {
     } else if (sort == "both") {
         mode = ReportMode::Both;
     } else if (sort != "number") {
-        return usageError(context, synopsis, "--sort takes name, number or both");
+        return usageError(context, kReportSynopsis, "--sort takes name, number or both");
     }
     const std::string folder = withTrailingSeparator(absolutePath(arguments.positional()[0]));
     const std::string file = arguments.value("-o") ? absolutePath(*arguments.value("-o"))
@@ -82,11 +85,10 @@ int runReport(ToolContext& context) {
 }
 
 int runNames(ToolContext& context) {
-    static const char* synopsis = "names NAMESFILE --map MAPFILE [-o OUTPUT]";
     Arguments arguments(context.args, {"--map", "-o"}, {});
     auto mapFile = arguments.value("--map");
     if (!arguments.ok() || arguments.positional().size() != 1 || !mapFile) {
-        return usageError(context, synopsis, arguments.error());
+        return usageError(context, kNamesSynopsis, arguments.error());
     }
     *mapFile = absolutePath(*mapFile);
     MapDocument document;
@@ -119,18 +121,18 @@ int runNames(ToolContext& context) {
 
 std::vector<ToolCommand> terrainCommands() {
     return {
-        {"change-terrain", "change-terrain MAPFILE FROM TO [-o OUTPUT]",
+        {"change-terrain", kChangeTerrainSynopsis,
          "Changes every hex of terrain FROM into terrain TO (codes 0..19 or names such as\n"
          "Forest or \"Impassable River\", any case), prints how many hexes changed, and\n"
          "writes OUTPUT, or MAPFILE in place.\n",
          runChangeTerrain},
-        {"report", "report FOLDER [--sort name|number|both] [-o FILE]",
+        {"report", kReportSynopsis,
          "Writes the report of every MAP file of FOLDER with its map number, sorted by\n"
          "file name, by map number (the default) or both, to FILE (default\n"
          "FOLDER/MapsReport.txt), and prints the path written. Fails with \"There is\n"
          "nothing to do !\" when the folder holds no MAP file.\n",
          runReport},
-        {"names", "names NAMESFILE --map MAPFILE [-o OUTPUT]",
+        {"names", kNamesSynopsis,
          "Reads MAPFILE and the names file NAMESFILE as the editor does, prints the\n"
          "number of distinct names and of named hexes, and with -o writes the names\n"
          "again (sorted by row, then column, under a fresh header).\n",

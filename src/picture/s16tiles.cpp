@@ -193,25 +193,17 @@ bool MapPicture::readS16(const std::string& filePath) {
     const std::string prefix = folderPart(filePath) + base;
     name = base;
 
-    // The picture is as wide as the tiles of row 0 and as high as those of column 0.
-    width = 0;
-    height = 0;
     InputFile file;
     S16TileHeader tileHeader;
-    for (int x = 0; x < kTileColumns; ++x) {
-        if (openTile(tileFilePath(prefix, x, 0, ".s16"), file, tileHeader)) {
-            width += tileHeader.width;
-            if (x == 0) {
-                height += tileHeader.height;
-            }
+    const TileExtent extent = tileSetExtent([&](int x, int y) -> std::optional<TileExtent> {
+        if (!openTile(tileFilePath(prefix, x, y, ".s16"), file, tileHeader)) {
+            return std::nullopt;
         }
-    }
-    for (int y = 1; y < kTileRows; ++y) {
-        if (openTile(tileFilePath(prefix, 0, y, ".s16"), file, tileHeader)) {
-            height += tileHeader.height;
-        }
-    }
+        return TileExtent{tileHeader.width, tileHeader.height};
+    });
     file.close();
+    width = extent.width;
+    height = extent.height;
     beginPicture();
 
     // Every tile sits at its fixed origin, whatever the sizes of its neighbours.

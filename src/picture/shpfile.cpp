@@ -62,10 +62,24 @@ struct Shape {
     std::size_t size = 0;
 };
 
+// The shape header at at: its size, origin and last row.
+void readShapeHeader(const std::uint8_t* at, Shape& shape) {
+    shape.height = readI16(at) + 1;
+    shape.width = readI16(at + 2) + 1;
+    shape.x1 = readI32(at + 8);
+    shape.y1 = readI32(at + 12);
+    shape.y2 = readI32(at + 20);
+}
+
+bool placeable(const Shape& shape) {
+    return shape.width >= 1 && shape.width <= kTileWidth && shape.height >= 1 &&
+           shape.height <= kTileHeight;
+}
+
 // Reads a tile whole (bounded by the buffer; more than a tile's worth of codes is
 // treated as the end of the file) and finds its shape. False for the tiles that are
 // skipped: missing, unreadable, a shape count other than 1, a shape that does not lie
-// within the file, and sizes outside 1..640 x 1..480.
+// within the file (as far as the buffer holds it), and sizes outside 1..640 x 1..480.
 bool loadShape(const std::string& path, std::uint8_t* buffer, std::size_t capacity, Shape& shape) {
     InputFile file;
     if (!file.open(path)) {
@@ -80,16 +94,30 @@ bool loadShape(const std::string& path, std::uint8_t* buffer, std::size_t capaci
     if (offset + kShapeHeaderSize > size) {
         return false;
     }
-    const std::uint8_t* at = buffer + offset;
-    shape.height = readI16(at) + 1;
-    shape.width = readI16(at + 2) + 1;
-    shape.x1 = readI32(at + 8);
-    shape.y1 = readI32(at + 12);
-    shape.y2 = readI32(at + 20);
-    shape.data = at + kShapeHeaderSize;
+    readShapeHeader(buffer + offset, shape);
+    shape.data = buffer + offset + kShapeHeaderSize;
     shape.size = size - static_cast<std::size_t>(offset) - kShapeHeaderSize;
-    return shape.width >= 1 && shape.width <= kTileWidth && shape.height >= 1 &&
-           shape.height <= kTileHeight;
+    return placeable(shape);
+}
+
+// The same test of a tile as loadShape, reading only the headers: for the picture's
+// size, before any tile is decoded.
+bool readShapeExtent(const std::string& path, std::size_t capacity, Shape& shape) {
+    InputFile file;
+    std::uint8_t header[kFileHeaderSize];
+    if (!file.open(path) || file.read(header, sizeof header) != sizeof header ||
+        readU32(header + 4) != 1) {
+        return false;
+    }
+    const std::uint64_t offset = readU32(header + 8);
+    const std::uint64_t size = std::min<std::uint64_t>(file.size(), capacity);
+    std::uint8_t shapeHeader[kShapeHeaderSize];
+    if (offset + kShapeHeaderSize > size || !file.seek(offset) ||
+        file.read(shapeHeader, sizeof shapeHeader) != sizeof shapeHeader) {
+        return false;
+    }
+    readShapeHeader(shapeHeader, shape);
+    return placeable(shape);
 }
 
 // Draws one shape at tile (tileX, tileY). Every pixel a code produces moves the column
@@ -162,22 +190,15 @@ int MapPicture::readShp(const std::string& filePath) {
         return 0;
     }
 
-    width = 0;
-    height = 0;
     Shape shape;
-    for (int x = 0; x < kTileColumns; ++x) {
-        if (loadShape(tileFilePath(prefix, x, 0, ".shp"), tileBuffer(), kTileBufferSize, shape)) {
-            width += shape.width;
-            if (x == 0) {
-                height += shape.height;
-            }
+    const TileExtent extent = tileSetExtent([&](int x, int y) -> std::optional<TileExtent> {
+        if (!readShapeExtent(tileFilePath(prefix, x, y, ".shp"), kTileBufferSize, shape)) {
+            return std::nullopt;
         }
-    }
-    for (int y = 1; y < kTileRows; ++y) {
-        if (loadShape(tileFilePath(prefix, 0, y, ".shp"), tileBuffer(), kTileBufferSize, shape)) {
-            height += shape.height;
-        }
-    }
+        return TileExtent{shape.width, shape.height};
+    });
+    width = extent.width;
+    height = extent.height;
     beginPicture();
 
     for (int x = 0; x < kTileColumns; ++x) {

@@ -23,7 +23,7 @@
 namespace maporv {
 namespace {
 
-constexpr int kSize = 1920;
+constexpr int kSize = kDemoPictureSize;
 constexpr std::uint64_t kSeed = 0x4D61704F72765049ULL;
 
 namespace Terrain = TerrainCode;
@@ -50,10 +50,6 @@ Rgb add(Rgb c, int d) {
 
 std::uint8_t toByte(int v) {
     return static_cast<std::uint8_t>(std::clamp(v, 0, 255));
-}
-
-bool isWater(int terrain) {
-    return terrain == Terrain::Ocean || terrain == Terrain::Lake;
 }
 
 // Colours of the map, chosen to read like a printed campaign map.

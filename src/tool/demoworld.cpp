@@ -18,7 +18,7 @@ namespace {
 namespace Terrain = TerrainCode;
 
 constexpr std::uint64_t kSeed = 0x4D61704F72760007ULL;
-constexpr int kPictureSize = 1920;
+constexpr int kPictureSize = kDemoPictureSize;
 constexpr int kHexCount = kMapRows * kMapColumns;
 
 int indexOf(HexCoord hex) {
@@ -86,10 +86,6 @@ bool isHidden(HexCoord hex) {
     const int x = hexCentreX(hex.column);
     const int y = hexCentreY(hex.row, hex.column);
     return x - 30 >= kPictureSize || y - 25 >= kPictureSize;
-}
-
-bool isWater(int terrain) {
-    return terrain == Terrain::Ocean || terrain == Terrain::Lake;
 }
 
 class WorldBuilder {

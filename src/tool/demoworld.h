@@ -28,6 +28,13 @@ inline constexpr int Rough = 16;
 inline constexpr int Lake = 17;
 } // namespace TerrainCode
 
+inline bool isWater(int terrain) {
+    return terrain == TerrainCode::Ocean || terrain == TerrainCode::Lake;
+}
+
+// The demo's picture: 1920 x 1920 pixels, the largest the game shows.
+inline constexpr int kDemoPictureSize = 1920;
+
 // The demo scenario's number: its tiles are MAP0700.s16 .. MAP0723.s16, its names
 // MAP007.TXT.
 inline constexpr int kDemoMapNumber = 7;

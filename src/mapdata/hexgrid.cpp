@@ -12,20 +12,14 @@ bool isEven(int column) {
 
 } // namespace
 
-void HexGrid::setConstants(int newColumnStep, int newRowStep, int newHexWidth, int newHexHeight,
-                           int newCornerWidth, int newHalfHeight, int newEdgeLimit) {
-    columnStep = newColumnStep;
-    rowStep = newRowStep;
-    hexWidth = newHexWidth;
-    hexHeight = newHexHeight;
-    cornerWidth = newCornerWidth;
-    halfHeight = newHalfHeight;
-    edgeLimit = newEdgeLimit;
-}
-
 void HexGrid::setConstants(const GridConstants& constants) {
-    setConstants(constants.columnStep, constants.rowStep, constants.hexWidth, constants.hexHeight,
-                 constants.cornerWidth, constants.halfHeight, constants.edgeLimit);
+    columnStep = constants.columnStep;
+    rowStep = constants.rowStep;
+    hexWidth = constants.hexWidth;
+    hexHeight = constants.hexHeight;
+    cornerWidth = constants.cornerWidth;
+    halfHeight = constants.halfHeight;
+    edgeLimit = constants.edgeLimit;
 }
 
 void HexGrid::setMapSize(int width, int height, int rowStepForSize, int columnStepForSize) {

@@ -72,8 +72,6 @@ public:
     int maxScrollY = 0;
     bool fixedView = false; // the strategic view shows the whole picture: no scrolling
 
-    void setConstants(int newColumnStep, int newRowStep, int newHexWidth, int newHexHeight,
-                      int newCornerWidth, int newHalfHeight, int newEdgeLimit);
     void setConstants(const GridConstants& constants);
 
     // Sizes the grid for a picture. The steps are always the full-size ones, so the row

@@ -1,10 +1,10 @@
 #include "mapdata/mapdocument.h"
 
+#include "mapdata/inputfile.h"
+#include "mapdata/littleendian.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
-
-#include <fstream>
 
 namespace maporv {
 namespace {
@@ -17,7 +17,7 @@ public:
 
     void read16(std::uint16_t& value) {
         if (pos_ + 2 <= bytes_.size()) {
-            value = static_cast<std::uint16_t>(byte(pos_) | (byte(pos_ + 1) << 8));
+            value = readU16(reinterpret_cast<const std::uint8_t*>(bytes_.data() + pos_));
         }
         pos_ += 2;
     }
@@ -42,16 +42,12 @@ void put16(std::string& out, std::uint16_t value) {
 
 // Reads at most the size of a MAP file; bytes beyond it are ignored.
 bool readMapBytes(const std::string& path, std::string& bytes) {
-    if (path.empty() || isFolder(path)) {
-        return false;
-    }
-    std::ifstream in(resolveExisting(path), std::ios::binary);
-    if (!in) {
+    InputFile file;
+    if (!file.open(path)) {
         return false;
     }
     bytes.resize(kMapFileSize);
-    in.read(bytes.data(), static_cast<std::streamsize>(kMapFileSize));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    bytes.resize(file.read(bytes.data(), kMapFileSize));
     return true;
 }
 

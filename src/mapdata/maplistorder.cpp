@@ -1,24 +1,22 @@
 #include "mapdata/maplistorder.h"
 
-#include "mapdata/paths.h"
+#include "mapdata/inputfile.h"
+#include "mapdata/littleendian.h"
 #include "mapdata/textformat.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace maporv {
 
 bool readMapNumber(const std::string& path, std::int16_t& number) {
-    if (path.empty() || isFolder(path)) {
+    InputFile file;
+    if (!file.open(path)) {
         return false;
     }
-    std::ifstream in(resolveExisting(path), std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    unsigned char bytes[2] = {0, 0};
-    in.read(reinterpret_cast<char*>(bytes), 2);
-    number = static_cast<std::int16_t>(static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8)));
+    // A file shorter than the number reads the missing bytes as 0.
+    std::uint8_t bytes[2] = {0, 0};
+    file.read(bytes, sizeof bytes);
+    number = readI16(bytes);
     return true;
 }
 

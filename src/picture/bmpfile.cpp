@@ -2,11 +2,11 @@
 // them into the picture's 24-bit layout; the writers save the picture, whole or as
 // tiles, as 24-bit files.
 
+#include "mapdata/inputfile.h"
+#include "mapdata/littleendian.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
-#include "picture/inputfile.h"
-#include "picture/littleendian.h"
 #include "picture/mappicture.h"
 #include "picture/tileset.h"
 

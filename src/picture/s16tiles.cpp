@@ -1,11 +1,11 @@
 // The game's own picture tiles: S16 files of up to 640 x 480 16-bit pixels, at most
 // 3 columns by 4 rows of them per map.
 
+#include "mapdata/inputfile.h"
+#include "mapdata/littleendian.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
-#include "picture/inputfile.h"
-#include "picture/littleendian.h"
 #include "picture/mappicture.h"
 #include "picture/tileset.h"
 

@@ -1,9 +1,9 @@
 // The sibling game's map pictures: sets of SHP shape files, one 256-colour run-length
 // coded shape per file, in the same grid of 3 x 4 tiles of 640 x 480 as S16 tiles.
 
+#include "mapdata/inputfile.h"
+#include "mapdata/littleendian.h"
 #include "mapdata/paths.h"
-#include "picture/inputfile.h"
-#include "picture/littleendian.h"
 #include "picture/mappicture.h"
 #include "picture/tileset.h"
 

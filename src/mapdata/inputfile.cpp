@@ -1,4 +1,4 @@
-#include "picture/inputfile.h"
+#include "mapdata/inputfile.h"
 
 #include "mapdata/paths.h"
 
@@ -10,10 +10,15 @@ InputFile::~InputFile() {
 
 bool InputFile::open(const std::string& path) {
     close();
-    if (path.empty() || isFolder(path)) {
+    if (path.empty()) {
         return false;
     }
-    file_ = std::fopen(resolveExisting(path).c_str(), "rb");
+    // Resolved once: the name as spelled on disk is then found without another search.
+    const std::string onDisk = resolveExisting(path);
+    if (isFolder(onDisk)) {
+        return false;
+    }
+    file_ = std::fopen(onDisk.c_str(), "rb");
     if (file_ == nullptr) {
         return false;
     }

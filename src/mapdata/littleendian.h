@@ -4,7 +4,7 @@
 
 namespace maporv {
 
-// The picture files (S16, BMP, SHP) store their integers little-endian and packed.
+// The game's files (MAP, S16, BMP, SHP) store their integers little-endian and packed.
 
 inline std::uint16_t readU16(const std::uint8_t* bytes) {
     return static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));

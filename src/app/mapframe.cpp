@@ -183,7 +183,7 @@ Rect MapFrame::clientRect() const {
 
 Status MapFrame::drawFrame() {
     framePointer_ = pointer_.position();
-    const Status status = view_.RenderFrame();
+    const Status status = view_.RenderFrame(framePointer_);
     ++framesDrawn_;
     surface_->update();
     return status;

@@ -139,11 +139,14 @@ public:
     // out the view again. Returns what LoadPicture returned.
     Status ShowLoadedPicture();
 
-    // Draws and presents one frame: 0, or the failure of the present.
+    // Draws and presents one frame: 0, or the failure of the present. The pointer is
+    // read once per frame; a caller that has just read it passes it on.
     Status RenderFrame();
+    Status RenderFrame(Point pointer);
 
     // The steps of a frame.
-    void UpdateCursorStatus();
+    // From the pointer's position in screen pixels.
+    void UpdateCursorStatus(Point pointer);
     Status DrawPicture();
     Status DrawRightMenu();
     Status DrawRoadBox();

@@ -46,11 +46,15 @@ constexpr std::array<std::pair<std::uint16_t, int>, 6> kPanelRoads{{
 } // namespace
 
 Status MapView::RenderFrame() {
+    return RenderFrame(pointer_.position());
+}
+
+Status MapView::RenderFrame(Point pointer) {
     display_.Clear(0);
     if (fullScreen != 0) {
         display_.FillRect(regions.titleBar, kTitleBarColor);
     }
-    UpdateCursorStatus();
+    UpdateCursorStatus(pointer);
 
     Status drawn = kOk;
     note(drawn, DrawPicture());
@@ -146,8 +150,7 @@ void MapView::edgeScroll(Point screen) {
     grid_.clampScroll();
 }
 
-void MapView::UpdateCursorStatus() {
-    const Point screen = pointer_.position();
+void MapView::UpdateCursorStatus(Point screen) {
     edgeScroll(screen);
     const Point point = fullScreen != 0 ? screen : toClient(screen);
     if (!grid_.inView(point.x, point.y)) {

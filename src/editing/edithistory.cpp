@@ -35,19 +35,18 @@ bool& EditHistory::flag(Kind kind) {
     return kind == Kind::Map ? document_.modified : names_.modified;
 }
 
-bool EditHistory::atClean(Kind kind) const {
-    const std::optional<std::size_t>& clean = kind == Kind::Map ? mapClean_ : namesClean_;
-    if (!clean) {
-        return false;
-    }
-    const std::size_t from = std::min(*clean, position_);
-    const std::size_t to = std::max(*clean, position_);
-    for (std::size_t i = from; i < to; ++i) {
+bool EditHistory::untouchedBetween(std::size_t a, std::size_t b, Kind kind) const {
+    for (std::size_t i = std::min(a, b); i < std::max(a, b); ++i) {
         if (touches(steps_[i], kind)) {
             return false;
         }
     }
     return true;
+}
+
+bool EditHistory::atClean(Kind kind) const {
+    const std::optional<std::size_t>& clean = kind == Kind::Map ? mapClean_ : namesClean_;
+    return clean && untouchedBetween(*clean, position_, kind);
 }
 
 void EditHistory::reconcile(Kind kind) {
@@ -115,11 +114,8 @@ void EditHistory::discardRedo(Kind kind) {
     }
     // The clean state lies among the steps about to go: it stays reachable only if
     // it equals the current one.
-    bool same = true;
-    for (std::size_t i = position_; i < *clean; ++i) {
-        same = same && !touches(steps_[i], kind);
-    }
-    clean = same ? std::optional<std::size_t>(position_) : std::nullopt;
+    clean = untouchedBetween(position_, *clean, kind) ? std::optional<std::size_t>(position_)
+                                                      : std::nullopt;
 }
 
 void EditHistory::discardRedo() {

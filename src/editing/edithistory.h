@@ -75,6 +75,8 @@ private:
     enum class Kind { Map, Names };
 
     static bool touches(const EditStep& step, Kind kind);
+    // No step between the two positions (either order) changes that kind.
+    bool untouchedBetween(std::size_t a, std::size_t b, Kind kind) const;
     std::optional<std::size_t>& cleanPoint(Kind kind);
     bool& flag(Kind kind);
     // True when the data of kind is the same here as at the clean point.

@@ -186,6 +186,8 @@ private:
     // The bitmaps drawn with their key colour transparent (all but the picture).
     std::array<SurfaceImage*, 8> keyedImages();
     const Rect& scrollEdgeArea() const;
+    // The marks of the roads word at (x, y), one cell of the sheet per direction.
+    static Status drawRoadMarks(SpriteSheet& marks, std::uint16_t roads, int x, int y);
     void edgeScroll(Point screen);
     // The strategic view's picture, reduced once and copied every frame after.
     Status drawReducedPicture(const Rect& source);

@@ -251,11 +251,17 @@ Status MapView::DrawRoadBox() {
     if (!mapPictureLoaded() || !currentHex.exists) {
         return result;
     }
-    const HexCell cell = currentCell();
-    for (int k = 0; k < 8 && cell.roads >= 1; ++k) {
-        if ((cell.roads & (1u << k)) != 0) {
-            note(result,
-                 bigRoadMarks.DrawCellClipped(k, bigRoadMarks.anchor.x, bigRoadMarks.anchor.y));
+    note(result, drawRoadMarks(bigRoadMarks, currentCell().roads, bigRoadMarks.anchor.x,
+                               bigRoadMarks.anchor.y));
+    return result;
+}
+
+Status MapView::drawRoadMarks(SpriteSheet& marks, std::uint16_t roads, int x, int y) {
+    // Cell k is the road leaving in direction k; bits 8..15 are never drawn.
+    Status result = kOk;
+    for (int k = 0; k < 8; ++k) {
+        if ((roads & (1u << k)) != 0) {
+            note(result, marks.DrawCellClipped(k, x, y));
         }
     }
     return result;
@@ -294,12 +300,8 @@ Status MapView::DrawMapOverlay() {
             }
             const HexCell& cell = document.cells[row][column];
 
-            if (showRoads != 0 && cell.roads != 0) {
-                for (int k = 0; k < 8; ++k) {
-                    if ((cell.roads & (1u << k)) != 0) {
-                        note(result, roadMarks.DrawCellClipped(k, x, y));
-                    }
-                }
+            if (showRoads != 0) {
+                note(result, drawRoadMarks(roadMarks, cell.roads, x, y));
             }
             const int ix = x + iconDx;
             const int iy = y + iconDy;

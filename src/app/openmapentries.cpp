@@ -26,7 +26,7 @@ std::vector<OpenMapEntry> scanOpenMapEntries(const std::string& scenarioFolder,
             continue;
         }
         entry.fileName = name;
-        entry.namePrefix = "MAP" + mapNumberString(entry.mapNumber);
+        entry.namePrefix = tileSetName(entry.mapNumber);
         for (int column = 0; column < kTileColumns; ++column) {
             for (int row = 0; row < kTileRows; ++row) {
                 entry.tileExists[column][row] =

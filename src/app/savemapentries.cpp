@@ -25,7 +25,7 @@ MapListScan scanMapListEntries(const std::string& mapFolder, const std::string& 
         MapListEntry& entry = scan.entries[static_cast<std::size_t>(scan.filled++)];
         entry.name = toUpperAscii(file);
         entry.number = number;
-        entry.label = "MAP" + mapNumberString(number);
+        entry.label = tileSetName(number);
         entry.pictureFound = tiles.contains(strprintf("%s00.S16", entry.label.c_str()));
     }
     return scan;

@@ -30,8 +30,7 @@ bool writeOwnTiles(MapWorkspace& workspace, const std::string& s16Folder) {
     MapDocument& document = workspace.document;
     const std::string folder =
         s16Folder.empty() ? strprintf("%sMAP/", parentFolder(document.path).c_str()) : s16Folder;
-    if (!workspace.picture.writeS16Tiles(
-            strprintf("%sMAP%s", folder.c_str(), mapNumberString(document.mapNumber).c_str()))) {
+    if (!workspace.picture.writeS16Tiles(folder + tileSetName(document.mapNumber))) {
         return false;
     }
     document.deriveTileNames();

@@ -57,6 +57,10 @@ std::string mapNumberString(int mapNumber) {
     return mapNumber < 10 ? strprintf("0%d", mapNumber) : strprintf("%d", mapNumber);
 }
 
+std::string tileSetName(int mapNumber) {
+    return "MAP" + mapNumberString(mapNumber);
+}
+
 void MapDocument::clearMap() {
     cells = {};
     selected = {};
@@ -162,7 +166,7 @@ bool MapDocument::readMapFile(const std::string& filePath, bool pictureChosen,
 }
 
 void MapDocument::deriveTileNames() {
-    tileName = strprintf("MAP%s00.s16", mapNumberString(mapNumber).c_str());
+    tileName = tileSetName(mapNumber) + "00.s16";
     picturePath = strprintf("%sMAP/%s", parentFolder(path).c_str(), tileName.c_str());
 }
 

@@ -85,5 +85,7 @@ public:
 
 // The map number in tile names: "0%d" below 10, else "%d" (7 gives 07, 123 gives 123).
 std::string mapNumberString(int mapNumber);
+// The base name of a map's S16 tiles: "MAP" and the number string (MAP07 for map 7).
+std::string tileSetName(int mapNumber);
 
 } // namespace maporv

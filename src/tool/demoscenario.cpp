@@ -71,8 +71,7 @@ bool makeDemoScenario(const std::string& folder, UserInterface& ui) {
     FailuresOnly quiet(ui);
     MapPicture picture(quiet);
     paintDemoPicture(*world, picture);
-    if (!picture.writeS16Tiles(
-            strprintf("%sMAP%s", mapFolder.c_str(), mapNumberString(kDemoMapNumber).c_str()))) {
+    if (!picture.writeS16Tiles(mapFolder + tileSetName(kDemoMapNumber))) {
         return false;
     }
     // The names file's header takes the map's number and name from the written map.

@@ -56,9 +56,8 @@ void saveImageAsS16Tiles(const MapPicture& picture, UserInterface& ui, bool mapL
         return;
     }
     const std::string initial =
-        mapLoaded
-            ? strprintf("%sMAP%s??.s16", picture.folder.c_str(), mapNumberString(mapNumber).c_str())
-            : strprintf("%s%s??.s16", picture.folder.c_str(), pictureTitle(picture).c_str());
+        mapLoaded ? picture.folder + tileSetName(mapNumber) + "??.s16"
+                  : strprintf("%s%s??.s16", picture.folder.c_str(), pictureTitle(picture).c_str());
     const std::string chosen =
         ui.pickFile(FileType::S16, initial, "Select folder and base filename to map tiles");
     if (!chosen.empty()) {

@@ -77,6 +77,7 @@ MapWorkspace::LoadResult MapWorkspace::load(const std::string& givenPath, bool p
         document.modified = false;
         document.path = strprintf("%sSCENARIO/%s.map", parentFolder(picture.folder).c_str(),
                                   picture.name.c_str());
+        document.pathIsOwnFile = false;
         document.loaded = true;
         document.mapNumber = mapNumberFromName(picture.name);
         document.pictureFromBmp = extension == ".BMP";

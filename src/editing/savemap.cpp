@@ -62,7 +62,8 @@ SaveMapResult saveMap(MapWorkspace& workspace, const SaveMapChoice& choice, User
         ui.error("No file name given:\nthe map has not been saved.");
         return result;
     }
-    if (fileExists(target) && !sameFile(target, document.path)) {
+    const bool ownFile = document.pathIsOwnFile && sameFile(target, document.path);
+    if (fileExists(target) && !ownFile) {
         const std::string question = strprintf("%s\nalready exists.\nDo you want to replace it ?",
                                                resolveExisting(target).c_str());
         if (ui.ask(question, QuestionButtons::YesNo) != Answer::Yes) {

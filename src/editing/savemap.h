@@ -37,7 +37,9 @@ std::string saveMapTarget(const SaveMapChoice& choice);
 // Applies an OK of the save map dialog to the workspace:
 // 1. the target file (saveMapTarget); without a file name nothing is written and
 //    an error box says so;
-// 2. an existing file that is not the map's own is replaced only if the user says so;
+// 2. an existing file that is not the map's own (the file it was read from or last
+//    written to: a map made from a picture has none before its first save) is
+//    replaced only if the user says so;
 // 3. the dialog's map number becomes the document's;
 // 4. writeMapFile, through a temporary file, so a failure keeps the old file and
 //    changes nothing (the number included); on success lastOpen and gameFolder follow

@@ -154,6 +154,7 @@ bool MapDocument::readMapFile(const std::string& filePath, bool pictureChosen,
     fromBytes(bytes);
     modified = false;
     path = readPath;
+    pathIsOwnFile = true;
     loaded = true;
     if (!pictureChosen) {
         deriveTileNames();
@@ -176,6 +177,7 @@ bool MapDocument::writeMapFile(const std::string& filePath, UserInterface& ui) {
         return false;
     }
     path = filePath;
+    pathIsOwnFile = true;
     modified = false;
     return true;
 }

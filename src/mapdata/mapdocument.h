@@ -31,6 +31,10 @@ public:
     using Grid = std::array<std::array<T, kMapColumns>, kMapRows>;
 
     std::string path;
+    // True while path names the file the map was read from or last written to. A map
+    // made from a picture only proposes its path for the first save: no file there is
+    // its own until that save.
+    bool pathIsOwnFile = false;
     bool modified = false;
     bool loaded = false;
     bool pictureFromBmp = false;

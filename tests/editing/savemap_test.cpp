@@ -112,6 +112,36 @@ TEST_F(SaveMap, DecliningTheReplaceWritesAndChangesNothing) {
     EXPECT_EQ(workspace.lastOpen, oldMap);
 }
 
+// A map made from a picture only proposes G/SCENARIO/pic.map: the map saved last time
+// from the same picture is not its own file and is replaced only on Yes.
+TEST_F(SaveMap, AMapFromAPictureAsksBeforeReplacingTheFileItsNameProposes) {
+    const std::string bmp = temp.write("G/MAP/pic.bmp", test::uniformBmp24(64, 48));
+    const std::string earlier = temp.write("G/SCENARIO/PIC.map", test::sampleMapFile(3));
+    ASSERT_TRUE(workspace.load(bmp, false).pictureLoaded);
+    ASSERT_EQ(resolveExisting(workspace.document.path), earlier);
+    workspace.document.cells[1][1].terrain = 5;
+    workspace.document.modified = true;
+    ui.clearRecord();
+    ui.answers = {Answer::No};
+
+    SaveMapResult result = saveMap(workspace, choice("pic"), ui);
+
+    EXPECT_THAT(ui.questions,
+                ElementsAre(earlier + "\nalready exists.\nDo you want to replace it ?"));
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(temp.read("G/SCENARIO/PIC.map"), test::sampleMapFile(3));
+    EXPECT_TRUE(workspace.document.modified);
+
+    // Yes writes it; from then on it is the map's own file and is saved without asking.
+    ui.answers = {Answer::Yes};
+    ASSERT_TRUE(saveMap(workspace, choice("pic"), ui).saved);
+    EXPECT_EQ(temp.read("G/SCENARIO/PIC.map"), workspace.document.toBytes());
+    ui.clearRecord();
+    workspace.document.modified = true;
+    EXPECT_TRUE(saveMap(workspace, choice("PIC.MAP"), ui).saved);
+    EXPECT_TRUE(ui.questions.empty());
+}
+
 TEST_F(SaveMap, TheDialogsNumberIsWrittenAndKept) {
     const SaveMapResult result = saveMap(workspace, choice("RENUM", 12), ui);
 

@@ -25,10 +25,12 @@ constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize; // 54
 constexpr std::uint32_t kMaxPaletteEntries = 256;
 
-// Writes the 14-byte file header (size field 0, pixels at 54) and the information header.
+// Writes the 14-byte file header (pixels at 54) and the information header. The size
+// field holds the file's real length: other programs refuse a BMP whose field
+// disagrees with it, although this reader never looks at it.
 void putHeaders(std::uint8_t* out, const BitmapInfoHeader& info) {
     writeU16(out, kBmpType);
-    writeU32(out + 2, 0);
+    writeU32(out + 2, static_cast<std::uint32_t>(kHeadersSize + info.imageSize));
     writeU16(out + 6, 0);
     writeU16(out + 8, 0);
     writeU32(out + 10, static_cast<std::uint32_t>(kHeadersSize));

@@ -178,8 +178,8 @@ TEST(BmpSave, WritesTwentyFourBitsThatReadBackTheSame) {
     ASSERT_EQ(file.size(), 54u + 3000u * 700u);
     EXPECT_EQ(file.substr(0, 2), "BM");
     const std::pair<std::size_t, std::uint32_t> fields[] = {
-        {2, 0},  {6, 0},           {10, 54}, {14, 40}, {18, 1000}, {22, 700}, {26, 0x180001},
-        {30, 0}, {34, 3000 * 700}, {38, 0},  {42, 0},  {46, 0},    {50, 0}};
+        {2, 2100054}, {6, 0},           {10, 54}, {14, 40}, {18, 1000}, {22, 700}, {26, 0x180001},
+        {30, 0},      {34, 3000 * 700}, {38, 0},  {42, 0},  {46, 0},    {50, 0}};
     for (const auto& [at, value] : fields) {
         EXPECT_EQ(test::get32(file, at), value) << "offset " << at;
     }

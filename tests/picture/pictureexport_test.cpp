@@ -5,6 +5,7 @@
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace maporv {
@@ -18,7 +19,7 @@ void expectBmpTile(const std::string& file, const MapPicture& picture, int x, in
     const auto rowLength = static_cast<std::uint32_t>(bitmapRowLength(24, width));
     ASSERT_EQ(file.size(), 54u + rowLength * height);
     const std::pair<std::size_t, std::uint32_t> fields[] = {
-        {2, 0},
+        {2, static_cast<std::uint32_t>(file.size())},
         {10, 54},
         {14, 40},
         {18, static_cast<std::uint32_t>(width)},
@@ -98,6 +99,25 @@ TEST(BmpTiles, SmallPicturesEmptyNamesAndUncreatableTiles) {
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(listFiles(temp.path(), "*"),
               (std::vector<std::string>{"T00.bmp", "T01.bmp", "T11.bmp"}));
+}
+
+// Other programs read the exports too: ImageMagick refuses a BMP whose size field
+// disagrees with its length.
+TEST(BmpTiles, ExportsReadInImageMagick) {
+    if (std::system("convert -version > /dev/null 2>&1") != 0) {
+        GTEST_SKIP() << "ImageMagick's convert is not installed";
+    }
+    test::TempFolder temp;
+    test::ScriptedUserInterface ui;
+    MapPicture picture(ui);
+    test::makePatternPicture(picture, 1000, 700);
+    ASSERT_TRUE(picture.saveBmp(temp.path() + "whole.bmp"));
+    ASSERT_TRUE(picture.writeBmpTiles(temp.path() + "T"));
+    for (const char* name : {"whole.bmp", "T00.bmp", "T11.bmp"}) {
+        const std::string command = "convert '" + temp.path() + name + "' '" + temp.path() + name +
+                                    ".png' > /dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0) << name;
+    }
 }
 
 TEST(PictureExport, TilePrefixDropsExtensionAndWildcards) {

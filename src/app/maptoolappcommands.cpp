@@ -143,9 +143,11 @@ void MapToolApp::browseNames() {
 void MapToolApp::miscTools() {
     frame_->flipToDesktop();
     MapEditor& editor = frame_->editor();
-    MiscToolsDialog dialog(
-        workspace_.lastOpen, ui_,
-        [&editor](int from, int to) { return editor.changeTerrain(from, to); }, frame_.get());
+    MiscToolsDialog::TerrainChange change;
+    if (editor.canEdit()) {
+        change = [&editor](int from, int to) { return editor.changeTerrain(from, to); };
+    }
+    MiscToolsDialog dialog(workspace_.lastOpen, ui_, change, frame_.get());
     dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
     dialog.exec();
     // The change was a step of the history, which raised the flag already; a flag

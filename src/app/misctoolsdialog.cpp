@@ -26,6 +26,8 @@ MiscToolsDialog::MiscToolsDialog(const std::string& lastOpen, UserInterface& ui,
         form_->toCombo->addItem(QString::fromLatin1(terrainName(code)));
     }
 
+    // Without a map (an empty change function) there is nothing to change.
+    form_->changeButton->setEnabled(static_cast<bool>(change_));
     form_->folderEdit->installEventFilter(this);
     connect(form_->changeButton, &QPushButton::clicked, this, [this] { makeChanges(); });
     connect(form_->folderBrowseButton, &QPushButton::clicked, this, [this] { browseFolder(); });

@@ -26,6 +26,7 @@ class UserInterface;
 // function changes every hex of terrain `from` to `to`, shows its message and
 // returns the count; the window passes the editor's undoable one:
 //   [&editor](int from, int to) { return editor.changeTerrain(from, to); }
+// With no map loaded it passes none, and "Make Changes" is disabled.
 // After the dialog, whatever its result, the caller raises the map's modified flag
 // when terrainChanged() (the editor's step raises it already; the flag only rises).
 class MiscToolsDialog : public QDialog {

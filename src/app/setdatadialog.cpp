@@ -83,6 +83,9 @@ void SetDataDialog::refresh(bool moveFocus) {
     rebuildNameList();
     form_->nameCombo->setCurrentIndex(
         brush_.nameIndex < form_->nameCombo->count() ? brush_.nameIndex : -1);
+    // Names belong to a map: with none loaded there is nothing to add them to.
+    form_->addButton->setEnabled(editor_.canEdit());
+    form_->editButton->setEnabled(editor_.canEdit());
     if (moveFocus) {
         returnFocus();
     }

@@ -28,13 +28,17 @@ MapEditor::MapEditor(MapDocument& document, MapNames& names, Brush& brush, Selec
     : document_(document), names_(names), brush_(brush), selection_(selection), history_(history),
       ui_(ui) {}
 
+bool MapEditor::canEdit() const {
+    return document_.loaded;
+}
+
 HexCell MapEditor::currentCell(const EditCursor& at) const {
     const HexCell* cell = document_.cellAt(at.currentRow, at.currentColumn);
     return cell != nullptr ? *cell : HexCell{};
 }
 
 int MapEditor::setCells(const EditCursor& at, int fields, const char* action) {
-    if (!at.currentExists) {
+    if (!at.currentExists || !canEdit()) {
         return 0;
     }
     EditStep step;
@@ -73,7 +77,7 @@ int MapEditor::setData(const EditCursor& at) {
 }
 
 int MapEditor::setName(const EditCursor& at) {
-    if (!at.currentExists) {
+    if (!at.currentExists || !canEdit()) {
         return 0;
     }
     // An entry past the list or without text would attach a name nobody can see or
@@ -229,6 +233,9 @@ void MapEditor::rightMenuAction(int index) {
 }
 
 int MapEditor::addName() {
+    if (!canEdit()) {
+        return 0;
+    }
     history_.reconcile();
     const int countBefore = names_.count;
     const int entry = promptNewName(names_, ui_);
@@ -243,6 +250,9 @@ int MapEditor::addName() {
 }
 
 bool MapEditor::editName(int entry) {
+    if (!canEdit()) {
+        return false;
+    }
     history_.reconcile();
     const std::string before = names_.nameText(entry);
     if (!promptEditName(names_, entry, ui_)) {
@@ -257,6 +267,9 @@ bool MapEditor::editName(int entry) {
 }
 
 int MapEditor::changeTerrain(int from, int to) {
+    if (!canEdit()) {
+        return 0;
+    }
     // The hexes that will change, read before: only they go into the step.
     std::vector<CellChange> changes;
     for (int row = 0; row < kMapRows; ++row) {

@@ -49,6 +49,11 @@ public:
     MapEditor(const MapEditor&) = delete;
     MapEditor& operator=(const MapEditor&) = delete;
 
+    // While no map is loaded there is nothing to edit: the commands that would change
+    // a map or its names do nothing (no prompt, no modified flag), so the save
+    // questions never offer a save that cannot run.
+    bool canEdit() const;
+
     // Panel action 12; the window opens or closes its Set data dialog.
     std::function<void()> openSetDataDialog;
 

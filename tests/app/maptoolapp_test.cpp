@@ -3,7 +3,9 @@
 #include "app/maptoolapp.h"
 #include "app/openmapdialog.h"
 #include "app/savemapdialog.h"
+#include "app/setdatadialog.h"
 #include "apptesting.h"
+#include "editing/mapeditor.h"
 #include "mapdata/paths.h"
 #include "modalscript.h"
 #include "picturefiles.h"
@@ -199,6 +201,36 @@ TEST_F(MapToolAppTest, ASavedMapGoesOnToTheNamesAndExits) {
     EXPECT_EQ(readSetting(kLastOpen).toString().toStdString(), saved);
     EXPECT_EQ(readSetting(QStringLiteral("Recent File List/File1")).toString().toStdString(),
               saved);
+}
+
+// Before a map is loaded nothing can be saved, so nothing may be changed either: a
+// save question whose Yes does nothing would follow.
+TEST_F(MapToolAppTest, WithoutAMapTheCommandsThatChangeOneAreOff) {
+    start();
+    bool changeEnabled = true;
+    test::ModalScript script;
+    script.then([&](QWidget* dialog) {
+        auto* change = dialog->findChild<QAbstractButton*>(QStringLiteral("changeButton"));
+        ASSERT_NE(change, nullptr);
+        changeEnabled = change->isEnabled();
+        click(dialog, "closeButton");
+    });
+    app->commands().run(kCmdMiscTools);
+    EXPECT_FALSE(changeEnabled);
+
+    ASSERT_TRUE(app->commands().run(kCmdSetDataDialog));
+    ASSERT_NE(frame().setDataDialog(), nullptr);
+    for (const char* name : {"addButton", "editButton"}) {
+        auto* button =
+            frame().setDataDialog()->findChild<QAbstractButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(button->isEnabled()) << name;
+    }
+    frame().editor().rightMenuAction(kMenuAddName);
+    EXPECT_TRUE(ui.prompts.empty());
+
+    EXPECT_TRUE(frame().close());
+    EXPECT_THAT(ui.questions, IsEmpty());
 }
 
 TEST_F(MapToolAppTest, OpenLastAndRecentFilesAskFirst) {

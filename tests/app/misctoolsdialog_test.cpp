@@ -44,6 +44,7 @@ constexpr const char* kRule = "=======================================\n";
 class MiscTools : public testing::Test {
 protected:
     MiscTools() {
+        document.loaded = true;
         game.write("G/SCENARIO/A.MAP", numberedMapFile(5));
         game.write("G/SCENARIO/B.MAP", numberedMapFile(5));
         game.write("G/SCENARIO/c.map", numberedMapFile(12));

@@ -61,6 +61,7 @@ protected:
     ~SetData() override { delete dialog.data(); }
 
     SetDataDialog& open() {
+        document.loaded = true;
         dialog = new SetDataDialog(brush, names, editor);
         return *dialog;
     }

@@ -25,6 +25,9 @@ public:
     EditHistory history{document, names};
     MapEditor editor{document, names, brush, selection, history, ui};
 
+    // A map is loaded: without one there is nothing to edit.
+    EditorFixture() { document.loaded = true; }
+
     // The pointer rests on (row, column): cursor and current hex agree.
     static EditCursor at(int row, int column) { return {row, column, true, row, column}; }
     // Before the pointer has been over the view.

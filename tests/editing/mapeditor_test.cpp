@@ -49,6 +49,25 @@ TEST_F(Editor, NothingChangesBeforeThereIsACurrentHex) {
     EXPECT_FALSE(history.canUndo());
 }
 
+// Before any map is loaded the save questions could only offer a save that cannot
+// run: so nothing raises a modified flag then, and no name prompt opens.
+TEST_F(Editor, WithoutAMapNothingIsEditedOrPrompted) {
+    document.loaded = false;
+    brush = {9, 0x22, 0};
+    EXPECT_EQ(editor.setTerrain(at(2, 2)), 0);
+    EXPECT_EQ(editor.setData(at(2, 2)), 0);
+    editor.rightMenuAction(kMenuAddName);
+    EXPECT_EQ(editor.addName(), 0);
+    EXPECT_FALSE(editor.editName(1));
+    EXPECT_EQ(editor.changeTerrain(0, 7), 0);
+
+    EXPECT_EQ(cell(2, 2).terrain, 0);
+    EXPECT_TRUE(ui.prompts.empty());
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(document.modified || names.modified);
+    EXPECT_FALSE(history.canUndo());
+}
+
 TEST_F(Editor, AfterAPlainClickTheClickedHexIsTheTargetWhereverThePointerIs) {
     click(2, 2);
     brush.terrain = 5;

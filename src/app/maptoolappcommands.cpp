@@ -53,25 +53,30 @@ void MapToolApp::fileOpen() {
         return;
     }
     std::string path;
-    bool pictureChosen = false;
+    std::string chosenPicture;
     frame_->flipToDesktop();
     {
         OpenMapDialog dialog(workspace_, ui_, frame_.get());
         dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
         if (dialog.exec() == QDialog::Accepted) {
             path = dialog.selectedPath();
-            pictureChosen = dialog.pictureChosen();
+            chosenPicture = dialog.chosenPicture();
         }
     }
-    if (path.empty()) {
-        // The previews borrowed the shared pixel buffer: the current map's picture
-        // goes back into it and into the view.
-        frame_->restorePicture();
+    // The load step takes a replacement picture from the document; a load that reads
+    // nothing leaves the open map as it was, its own picture included.
+    const std::string ownPicture = workspace_.document.picturePath;
+    if (!chosenPicture.empty()) {
+        workspace_.document.picturePath = chosenPicture;
+    }
+    if (!path.empty() && load(path, !chosenPicture.empty())) {
+        addRecent(loadedFile(workspace_, path));
         return;
     }
-    if (load(path, pictureChosen)) {
-        addRecent(loadedFile(workspace_, path));
-    }
+    workspace_.document.picturePath = ownPicture;
+    // The previews borrowed the shared pixel buffer: the current map's picture goes
+    // back into it and into the view.
+    frame_->restorePicture();
 }
 
 void MapToolApp::openLast() {

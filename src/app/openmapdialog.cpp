@@ -213,29 +213,27 @@ void OpenMapDialog::load() {
         path = listedScenarioFolder_ + fileName;
         missing = entry.pictureMissing;
     }
-    bool chosen = false;
+    std::string picture;
     if (!path.empty() && missing) {
         if (ui_.ask(kMissingPictureQuestion, QuestionButtons::YesNo) != Answer::Yes) {
             return;
         }
-        const std::string picture = ui_.pickFile(
+        picture = ui_.pickFile(
             FileType::Picture, mapFolder_,
             strprintf("Select a Picture file for %s - #%d", fileName.c_str(), mapNumber));
         if (picture.empty()) {
             return;
         }
-        workspace_.document.picturePath = picture;
-        chosen = true;
     }
     selectedPath_ = path;
-    pictureChosen_ = chosen;
+    chosenPicture_ = picture;
     entries_.clear();
     accept();
 }
 
 void OpenMapDialog::reject() {
     selectedPath_.clear();
-    pictureChosen_ = false;
+    chosenPicture_.clear();
     entries_.clear();
     QDialog::reject();
 }

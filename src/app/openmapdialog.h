@@ -26,9 +26,11 @@ class UserInterface;
 //
 // Use: construct (the folders come from the workspace's lastOpen and the folder is
 // listed at once), placeAt(), exec(). After OK, selectedPath() is the MAP file to
-// load, empty when the folder had none, and pictureChosen() says whether the user
-// picked a replacement picture, which is then already in the document's picturePath:
-// load it with MapWorkspace::load(selectedPath(), pictureChosen()).
+// load, empty when the folder had none, and chosenPicture() is the replacement
+// picture the user picked (empty for none). The dialog leaves the open map alone:
+// the caller puts the replacement into the document's picturePath just before
+// MapWorkspace::load(selectedPath(), pictureChosen()), and takes it back when that
+// load reads nothing, so it applies only to the map that actually loads.
 //
 // The preview shares the pixel buffer with the workspace's picture (every MapPicture
 // does). Selecting a map that has a picture marks the workspace's picture not valid
@@ -49,7 +51,8 @@ public:
 
     // Results.
     const std::string& selectedPath() const { return selectedPath_; }
-    bool pictureChosen() const { return pictureChosen_; }
+    bool pictureChosen() const { return !chosenPicture_.empty(); }
+    const std::string& chosenPicture() const { return chosenPicture_; }
 
     // The folders as last read from their edits, ending in a separator.
     const std::string& scenarioFolder() const { return scenarioFolder_; }
@@ -102,7 +105,7 @@ private:
     std::string previewPath_;
     QSize previewSize_;
     std::string selectedPath_;
-    bool pictureChosen_ = false;
+    std::string chosenPicture_;
 };
 
 } // namespace maporv

@@ -5,6 +5,7 @@
 #include "app/savemapdialog.h"
 #include "app/setdatadialog.h"
 #include "apptesting.h"
+#include "dialogprobe.h"
 #include "editing/mapeditor.h"
 #include "mapdata/paths.h"
 #include "modalscript.h"
@@ -14,6 +15,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QLineEdit>
+#include <filesystem>
 #include <gmock/gmock.h>
 
 namespace maporv {
@@ -287,6 +289,35 @@ TEST_F(MapToolAppTest, AfterACancelledOpenTheMapsOwnPictureIsBack) {
     EXPECT_EQ(frame().view().picture.placeRect, placed);
     EXPECT_EQ(document().path, mapPath);
     EXPECT_TRUE(app->commands().isEnabled(kCmdSaveImageBmp));
+}
+
+// LOAD of a map that vanished after the listing, with a replacement picture picked
+// for it: the open map keeps its own picture, back in the view and in the buffer the
+// previews borrowed.
+TEST_F(MapToolAppTest, AFailedLoadFromTheOpenDialogKeepsTheOpenMapWhole) {
+    startWithMap();
+    const std::string ownPicture = document().picturePath;
+    game.addMap("OTHER.MAP", 8, true, 320, 200);
+    const std::string gone = game.addMap("GONE.MAP", 9, false);
+    ui.answers = {Answer::Yes};
+    ui.files = {game.root() + "MAP/MAP0800.s16"};
+    test::ModalScript script;
+    script.then([&](QWidget* dialog) {
+        test::selectLineStarting(*dialog, "mapList", "   8"); // previewed
+        test::selectLineStarting(*dialog, "mapList", "   9"); // its picture is missing
+        std::filesystem::remove(gone);
+        click(dialog, "loadButton");
+    });
+    app->commands().run(kCmdFileOpen);
+
+    EXPECT_EQ(ui.lastMessage(), "Map file [" + gone + "]\nnot found");
+    EXPECT_EQ(document().path, mapPath);
+    EXPECT_EQ(document().picturePath, ownPicture);
+    EXPECT_TRUE(app->workspace().picture.valid);
+    EXPECT_EQ(app->workspace().picture.width, 640);
+    EXPECT_TRUE(frame().view().mapPictureLoaded());
+    EXPECT_TRUE(app->commands().isEnabled(kCmdSaveImageBmp));
+    EXPECT_THAT(app->recentFiles().entries(), IsEmpty());
 }
 
 TEST_F(MapToolAppTest, LoadMapNamesReplacesTheNames) {

@@ -330,6 +330,7 @@ TEST_F(OpenMapMissingPicture, NoKeepsTheDialogOpen) {
 
 TEST_F(OpenMapMissingPicture, YesAsksForAPictureAndOpensWithIt) {
     const std::string picture = tiles() + "MAP0500.s16";
+    workspace.document.picturePath = "unchanged";
     script.then([](QWidget* modal) { answer(modal, QMessageBox::Yes); }).then([&](QWidget* modal) {
         auto* picker = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(picker, nullptr);
@@ -347,7 +348,9 @@ TEST_F(OpenMapMissingPicture, YesAsksForAPictureAndOpensWithIt) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.selectedPath(), scenario() + "Gamma.Map");
     EXPECT_TRUE(dialog.pictureChosen());
-    EXPECT_EQ(workspace.document.picturePath, picture);
+    EXPECT_EQ(dialog.chosenPicture(), picture);
+    // The open map keeps its own picture until the chosen one actually loads.
+    EXPECT_EQ(workspace.document.picturePath, "unchanged");
 }
 
 TEST_F(OpenMapMissingPicture, CancellingThePickerKeepsTheDialogOpen) {

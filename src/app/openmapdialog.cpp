@@ -95,7 +95,8 @@ void OpenMapDialog::refresh() {
     listedMapFolder_ = mapFolder_;
     previewPath_.clear();
     previewSize_ = QSize();
-    form_->captionLabel->clear();
+    // "Shapes" until an entry is selected, as when the dialog opened.
+    form_->captionLabel->setText(QStringLiteral("Shapes"));
     {
         const QSignalBlocker quiet(form_->mapList);
         form_->mapList->clear();

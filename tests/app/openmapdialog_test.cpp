@@ -199,7 +199,7 @@ TEST_F(OpenMap, FolderEditsGetTheirSeparatorOnLeavingAndAreListedOnlyByRefresh) 
     clickButton(dialog, "refreshButton");
     EXPECT_TRUE(lines(dialog).empty());
     EXPECT_EQ(fieldText(dialog, "countLabel"), "0 Maps found");
-    EXPECT_EQ(fieldText(dialog, "captionLabel"), "");
+    EXPECT_EQ(fieldText(dialog, "captionLabel"), "Shapes");
     EXPECT_TRUE(dialog.previewPath().empty());
 
     // With nothing listed, LOAD closes with no file to open.
@@ -281,7 +281,7 @@ TEST_F(OpenMap, IsPlacedAtTheAnchorLowerInWindowMode) {
               units.toPixels(QRect(8, 45, 174, 177)));
     EXPECT_EQ(child<QFrame>(dialog, "previewFrame")->geometry(),
               units.toPixels(QRect(193, 46, 175, 175)));
-    EXPECT_EQ(dialog.windowTitle(), "MapOrv");
+    EXPECT_EQ(dialog.windowTitle(), "");
     EXPECT_EQ(child<QPushButton>(dialog, "loadButton")->text(), "LOAD");
     EXPECT_TRUE(child<QPushButton>(dialog, "loadButton")->isDefault());
     EXPECT_FALSE(child<QPushButton>(dialog, "scenarioBrowseButton")->icon().isNull());

@@ -1,3 +1,4 @@
+#include "app/dialogunits.h"
 #include "app/setdatadialog.h"
 #include "dialogprobe.h"
 #include "editing/brush.h"
@@ -14,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <functional>
@@ -304,6 +306,22 @@ TEST_F(SetData, AModelessToolWindowAtTheTopRightOfTheDisplayArea) {
     EXPECT_TRUE(d.windowFlags().testFlag(Qt::Tool));
     d.placeAt(QRect(100, 40, 800, 600));
     EXPECT_EQ(d.geometry().topRight(), QPoint(899, 40));
+
+    // The form in dialog units; every road box shows its whole text.
+    const DialogUnits units(d.font());
+    for (const char* label : {"terrainLabel", "roadLabel", "nameLabel"}) {
+        EXPECT_EQ(child<QLabel>(d, label)->x(), units.toPixels(QRect(16, 0, 1, 1)).x()) << label;
+    }
+    EXPECT_EQ(child<QCheckBox>(d, "roadNECheck")->geometry(),
+              units.toPixels(QRect(45, 118, 21, 10)));
+    EXPECT_EQ(child<QCheckBox>(d, "roadSECheck")->geometry(),
+              units.toPixels(QRect(45, 127, 21, 10)));
+    for (const char* name : kRoadBoxes) {
+        auto* box = child<QCheckBox>(d, name);
+        // "NE " ends in a space that need not show.
+        box->setText(box->text().trimmed());
+        EXPECT_LE(box->sizeHint().width(), box->width()) << name;
+    }
 }
 
 } // namespace

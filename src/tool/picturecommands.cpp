@@ -47,12 +47,15 @@ int runPicture(ToolContext& context) {
     if (!picture.load(input)) {
         return kFailed;
     }
-    if (picture.width <= 0 || picture.height <= 0) {
-        ui.error(strprintf("No picture tile could be read from %s", input.c_str()));
-        return kFailed;
-    }
     context.out << "picture: " << picture.name << ' ' << picture.width << 'x' << picture.height
                 << " tiles=" << picture.tileCount << " bits=" << picture.sourceBits << '\n';
+    // A set whose tiles all failed to read is a picture of 0 x 0: it loads, but there
+    // is nothing in it to export.
+    if ((bmp || bmpTiles || s16Tiles) && (picture.width <= 0 || picture.height <= 0)) {
+        ui.error(
+            strprintf("Nothing to export: no picture tile could be read from %s", input.c_str()));
+        return kFailed;
+    }
 
     bool ok = true;
     if (bmp && !picture.saveBmp(*bmp)) {

@@ -48,7 +48,11 @@ int runChangeTerrain(ToolContext& context) {
     }
     // The "Done !" message is the command's result: it goes to stdout.
     ConsoleUserInterface ui(context.out, context.err);
-    changeTerrain(document, from, to, ui);
+    // A change that changes nothing writes nothing: the file, a clamped header
+    // included, stays as it is (and -o gets no copy).
+    if (changeTerrain(document, from, to, ui) == 0) {
+        return kSuccess;
+    }
     // In place means the file actually read, which the SCENARIO fallback may have found
     // elsewhere than typed.
     const std::string output =
@@ -124,7 +128,8 @@ std::vector<ToolCommand> terrainCommands() {
         {"change-terrain", kChangeTerrainSynopsis,
          "Changes every hex of terrain FROM into terrain TO (codes 0..19 or names such as\n"
          "Forest or \"Impassable River\", any case), prints how many hexes changed, and\n"
-         "writes OUTPUT, or MAPFILE in place.\n",
+         "writes OUTPUT, or MAPFILE in place. When no hex changes nothing is written (and\n"
+         "with FROM equal to TO nothing is printed either).\n",
          runChangeTerrain},
         {"report", kReportSynopsis,
          "Writes the report of every MAP file of FOLDER with its map number, sorted by\n"

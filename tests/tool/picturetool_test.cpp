@@ -104,10 +104,18 @@ TEST(PictureTool, FailuresAreReportedWithStatusOne) {
     EXPECT_EQ(notBmp.status, 1);
     EXPECT_EQ(notBmp.err, "Invalid BMP type\n");
 
-    // A file of no known kind is read as a tile set, and no tile of it exists.
-    const ToolResult noTiles = runToolForTest({"picture", temp.write("notes.txt", "hello")});
-    EXPECT_EQ(noTiles.status, 1);
-    EXPECT_NE(noTiles.err.find("No picture tile"), std::string::npos);
+    // A file of no known kind is read as a tile set of which no tile can be read: a
+    // picture of 0 x 0, which loads but has nothing to export.
+    const std::string notes = temp.write("notes.txt", "hello");
+    const ToolResult noTiles = runToolForTest({"picture", notes});
+    EXPECT_EQ(noTiles.status, 0);
+    EXPECT_EQ(noTiles.out, "picture: notes 0x0 tiles=0 bits=0\n");
+    const ToolResult nothingToExport =
+        runToolForTest({"picture", notes, "--s16-tiles", temp.path() + "N"});
+    EXPECT_EQ(nothingToExport.status, 1);
+    EXPECT_EQ(nothingToExport.err,
+              "Nothing to export: no picture tile could be read from " + notes + "\n");
+    EXPECT_FALSE(fileExists(temp.path() + "N00.s16"));
 }
 
 TEST(PictureTool, UsageErrors) {

@@ -37,6 +37,27 @@ TEST(TerrainTool, ChangesTerrainByNameOrCodeAndWrites) {
     EXPECT_EQ(runToolForTest({"change-terrain", file, "Marsh", "3"}).status, 2);
 }
 
+// A change that changes nothing leaves the file as it is, even a header the reader
+// would clamp; with FROM equal to TO nothing is even said.
+TEST(TerrainTool, NothingToChangeWritesNothing) {
+    test::TempFolder temp;
+    std::string bytes = mapWith(5, 12);
+    bytes[2] = 99; // width 99: read as 45
+    const std::string file = temp.write("A.MAP", bytes);
+    const std::string output = temp.path() + "B.MAP";
+
+    const ToolResult none = runToolForTest({"change-terrain", file, "Ocean", "Lake", "-o", output});
+    EXPECT_EQ(none.status, 0);
+    EXPECT_EQ(none.out, "Done !\n0 Terrain types changed\nfrom: Ocean\nto Lake\n");
+    const ToolResult same = runToolForTest({"change-terrain", file, "Forest", "3"});
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out, "");
+    EXPECT_EQ(same.err, "");
+
+    EXPECT_EQ(temp.read("A.MAP"), bytes);
+    EXPECT_FALSE(fileExists(output));
+}
+
 TEST(TerrainTool, InPlaceWritesTheFileFoundInScenario) {
     test::TempFolder temp;
     temp.write("G/SCENARIO/DEMO.MAP", mapWith(5, 12));

@@ -4,7 +4,9 @@
 # with every overlay, switches to full screen and back with F12, copies a hex's terrain
 # into three selected hexes and one more, saves the map under a new name and exits
 # with ESC. Screenshots and the saved bytes are checked on the way; the saved file
-# must be in the settings afterwards.
+# must be in the settings afterwards. Then a new map made from a BMP is saved under
+# the name it proposes, where an earlier map lies: the editor must ask first, and No
+# must keep that file.
 #
 # Usage: scripts/e2e.sh [MAPORV [MAPORV_TOOL]]   (default: the binaries in build/)
 # Exit status 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or ImageMagick missing).
@@ -86,8 +88,24 @@ exec 3>&-
 wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 
-"$app" "$map" > "$work/app.log" 2>&1 &
-app_pid=$!
+# Starts the editor with its arguments in the background (app_pid). Right after a
+# client ends, Xvfb may refuse a new connection for a moment: such a start is retried.
+start_app() {
+    local tries
+    for tries in 1 2 3 4 5; do
+        "$app" "$@" > "$work/app.log" 2>&1 &
+        app_pid=$!
+        sleep 1
+        if kill -0 "$app_pid" 2> /dev/null || ! grep -q "could not connect to display" "$work/app.log"; then
+            return 0
+        fi
+        wait "$app_pid" 2> /dev/null || true
+        sleep "$tries"
+    done
+    fail "the editor could not connect to the X server"
+}
+
+start_app "$map"
 
 # The first run asks for the game's SCENARIO folder over the main window: cancel it.
 two_windows() { [ "$(xdotool search --onlyvisible --name '^MapOrv$' | wc -l)" -ge 2 ]; }
@@ -201,4 +219,44 @@ app_pid=
 
 settings="$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf"
 grep -qxF "LastOpen=$edited" "$settings" || fail "LastOpen is not in $settings"
+
+# A new map made from a picture only proposes SCENARIO/PIC.map: the map saved there
+# earlier is not its own, so saving under the offered name asks before replacing it.
+"$tool" picture "$work/demo/MAP/MAP0700.s16" --bmp "$work/demo/MAP/PIC.bmp" > /dev/null
+earlier="$work/demo/SCENARIO/PIC.map"
+cp "$map" "$earlier"
+start_app "$work/demo/MAP/PIC.bmp"
+wait_for 20 xdotool search --onlyvisible --name '^MapOrv - PIC.map$' || fail "the picture did not load"
+window=$(xdotool search --onlyvisible --name '^MapOrv - PIC.map$' | head -n1)
+xdotool windowfocus --sync "$window"
+xdotool mousemove 600 500
+sleep 0.5
+# "+" makes the terrain to set City; T sets it on the hex under the pointer.
+xdotool key plus T
+sleep 0.3
+xdotool key alt+s
+wait_for 10 xdotool search --onlyvisible --name '^MapOrv$' || fail "Alt+S showed no save dialog"
+dialog=$(xdotool search --onlyvisible --name '^MapOrv$' | tail -n1)
+xdotool windowfocus --sync "$dialog"
+shown() { xdotool search --onlyvisible --name '^MapOrv$' | sort; }
+before=$(shown)
+xdotool key Return
+new_box() { comm -13 <(echo "$before") <(shown) | grep .; }
+wait_for 10 new_box || fail "saving over the earlier PIC.map asked nothing"
+box=$(new_box | tail -n1)
+xdotool windowfocus --sync "$box"
+# Escape answers No: nothing is written.
+xdotool key Escape
+sleep 0.5
+cmp -s "$map" "$earlier" || fail "PIC.map was replaced although the answer was No"
+# The map stays modified: ESC asks again, and No ends the editor without a save.
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+wait_for 10 xdotool search --onlyvisible --name '^MapOrv$' || fail "ESC asked nothing about the modified map"
+box=$(xdotool search --onlyvisible --name '^MapOrv$' | tail -n1)
+xdotool windowfocus --sync "$box"
+xdotool key n
+wait_for 10 bash -c "! kill -0 $app_pid" || fail "No at the exit question did not end the editor"
+app_pid=
+cmp -s "$map" "$earlier" || fail "PIC.map was replaced at exit"
 echo "e2e: passed"

@@ -1,7 +1,6 @@
 #include "tool/demoworld.h"
 
 #include "mapdata/hexgrid.h"
-#include "mapdata/terraintype.h"
 #include "tool/demorandom.h"
 #include "tool/valuenoise.h"
 
@@ -574,34 +573,6 @@ private:
 };
 
 } // namespace
-
-std::uint16_t directionBit(int direction) {
-    static constexpr std::array<std::uint16_t, kHexDirections> bits{
-        RoadMask::N, RoadMask::NE, RoadMask::SE, RoadMask::S, RoadMask::SW, RoadMask::NW};
-    return bits[static_cast<std::size_t>(direction)];
-}
-
-int oppositeDirection(int direction) {
-    return (direction + 3) % kHexDirections;
-}
-
-HexCoord neighbour(HexCoord hex, int direction) {
-    const bool even = hex.column % 2 == 0;
-    switch (direction) {
-    case 0: // N
-        return {hex.row - 1, hex.column};
-    case 1: // NE
-        return {even ? hex.row - 1 : hex.row, hex.column + 1};
-    case 2: // SE
-        return {even ? hex.row : hex.row + 1, hex.column + 1};
-    case 3: // S
-        return {hex.row + 1, hex.column};
-    case 4: // SW
-        return {even ? hex.row : hex.row + 1, hex.column - 1};
-    default: // NW
-        return {even ? hex.row - 1 : hex.row, hex.column - 1};
-    }
-}
 
 int directionTo(HexCoord from, HexCoord to) {
     for (int d = 0; d < kHexDirections; ++d) {

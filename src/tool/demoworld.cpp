@@ -100,8 +100,12 @@ public:
         world_.names.clearNames();
         world_.rivers.clear();
         doc_.mapNumber = static_cast<std::uint16_t>(kDemoMapNumber);
-        doc_.width = kMapColumns;
-        doc_.height = kMapRows;
+        // The header covers the hexes the picture shows, as far as the editor's grid
+        // reaches on it; the last row and column of the cells lie beyond 1920 pixels.
+        HexGrid grid;
+        grid.setMapSize(kPictureSize, kPictureSize);
+        doc_.width = static_cast<std::uint16_t>(std::min(grid.maxColumn + 1, kMapColumns));
+        doc_.height = static_cast<std::uint16_t>(std::min(grid.maxRow + 1, kMapRows));
         shapeLand();
         placeLake();
         traceRivers();

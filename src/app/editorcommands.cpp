@@ -208,6 +208,17 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
          .enabled = [&history] { return history.canRedo(); },
          .handler = [&frame] { frame.redo(); }},
 
+        // Edit: the map check, a window of its own like the Set data dialog.
+        {.id = kCmdCheckMap,
+         .menuText = "&Check Map...\tF7",
+         .key = plainKey(Qt::Key_F7),
+         .enabled =
+             [&frame, mapLoaded] {
+                 return frame.checkMapWindowOpen() || (frame.windowMode() && mapLoaded());
+             },
+         .checked = [&frame] { return frame.checkMapWindowOpen(); },
+         .handler = [&frame] { frame.toggleCheckMapWindow(); }},
+
         // Caps Lock only changes the warning the status line shows.
         {.id = kCmdCapsLock,
          .key = plainKey(Qt::Key_CapsLock),

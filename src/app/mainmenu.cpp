@@ -47,7 +47,7 @@ MainMenu::MainMenu(MapFrame& frame, const CommandTable& commands, const RecentFi
             recentPlaceholder_ = action;
         }
     }
-    edit_ = addMenu("&Edit", {{kCmdUndo}, {kCmdRedo}});
+    edit_ = addMenu("&Edit", {{kCmdUndo}, {kCmdRedo}, {kSeparator}, {kCmdCheckMap}});
     options_ = addMenu("&Options", {{kCmdWindowMode},
                                     {kCmdMode800x600},
                                     {kCmdMode1024x768},

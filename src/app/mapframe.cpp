@@ -1,5 +1,6 @@
 #include "app/mapframe.h"
 
+#include "app/checkmapwindow.h"
 #include "app/framesurface.h"
 #include "app/pauseflags.h"
 #include "app/setdatadialog.h"
@@ -50,6 +51,7 @@ MapFrame::MapFrame(MapWorkspace& workspace, UserInterface& ui, FrameSetup setup)
 MapFrame::~MapFrame() {
     // Before the brush and the editor it works on go.
     delete setDataDialog_.data();
+    delete checkMapWindow_.data();
     surface_->onResized = nullptr;
     view_.ReleaseImages();
     display_.ReleaseAll();
@@ -108,6 +110,7 @@ void MapFrame::SwitchMode() {
     // A window of its own cannot show over a full-screen display.
     if (view_.videoMode != kWindowMode) {
         closeSetDataDialog();
+        closeCheckMapWindow();
     }
     pauseFlags_ |= kPauseStop;
     surface_->setCursor(Qt::BlankCursor);

@@ -18,6 +18,7 @@
 
 namespace maporv {
 
+class CheckMapWindow;
 class FrameSurface;
 class MapWorkspace;
 class SetDataDialog;
@@ -101,6 +102,18 @@ public:
     void refreshSetDataDialog();
     // The terrain filter dialog; OK switches Show Terrain Types on.
     void filterTerrain();
+
+    // The Check Map window (window mode only): opened, or closed when it is open.
+    void toggleCheckMapWindow();
+    bool checkMapWindowOpen() const;
+    CheckMapWindow* checkMapWindow() const;
+    void closeCheckMapWindow();
+    // A line of the Check Map window: the cursor on the hex (the nearest one the
+    // picture shows), the view at full size centred on it, the hex selected and the
+    // pointer on it.
+    void goToHex(int row, int column);
+    // The one-sided roads mended as one undoable step; the number of hexes changed.
+    int mendRoads();
 
     // After the workspace loaded a map: the picture shown and one frame drawn, or
     // the old picture dropped when the new map has none.
@@ -205,6 +218,8 @@ private:
     Point framePointer_{-1, -1};
     // The open Set data dialog, if any; it deletes itself when it closes.
     QPointer<SetDataDialog> setDataDialog_;
+    // The open Check Map window, if any; it deletes itself when it closes.
+    QPointer<CheckMapWindow> checkMapWindow_;
 };
 
 } // namespace maporv

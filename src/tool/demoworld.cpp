@@ -1,7 +1,6 @@
 #include "tool/demoworld.h"
 
 #include "mapdata/hexgrid.h"
-#include "mapdata/terraintype.h"
 #include "tool/demorandom.h"
 #include "tool/valuenoise.h"
 
@@ -101,8 +100,12 @@ public:
         world_.names.clearNames();
         world_.rivers.clear();
         doc_.mapNumber = static_cast<std::uint16_t>(kDemoMapNumber);
-        doc_.width = kMapColumns;
-        doc_.height = kMapRows;
+        // The header covers the hexes the picture shows, as far as the editor's grid
+        // reaches on it; the last row and column of the cells lie beyond 1920 pixels.
+        HexGrid grid;
+        grid.setMapSize(kPictureSize, kPictureSize);
+        doc_.width = static_cast<std::uint16_t>(std::min(grid.maxColumn + 1, kMapColumns));
+        doc_.height = static_cast<std::uint16_t>(std::min(grid.maxRow + 1, kMapRows));
         shapeLand();
         placeLake();
         traceRivers();
@@ -574,34 +577,6 @@ private:
 };
 
 } // namespace
-
-std::uint16_t directionBit(int direction) {
-    static constexpr std::array<std::uint16_t, kHexDirections> bits{
-        RoadMask::N, RoadMask::NE, RoadMask::SE, RoadMask::S, RoadMask::SW, RoadMask::NW};
-    return bits[static_cast<std::size_t>(direction)];
-}
-
-int oppositeDirection(int direction) {
-    return (direction + 3) % kHexDirections;
-}
-
-HexCoord neighbour(HexCoord hex, int direction) {
-    const bool even = hex.column % 2 == 0;
-    switch (direction) {
-    case 0: // N
-        return {hex.row - 1, hex.column};
-    case 1: // NE
-        return {even ? hex.row - 1 : hex.row, hex.column + 1};
-    case 2: // SE
-        return {even ? hex.row : hex.row + 1, hex.column + 1};
-    case 3: // S
-        return {hex.row + 1, hex.column};
-    case 4: // SW
-        return {even ? hex.row : hex.row + 1, hex.column - 1};
-    default: // NW
-        return {even ? hex.row - 1 : hex.row, hex.column - 1};
-    }
-}
 
 int directionTo(HexCoord from, HexCoord to) {
     for (int d = 0; d < kHexDirections; ++d) {

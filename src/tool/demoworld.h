@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mapdata/hexdirection.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
 
@@ -39,20 +40,6 @@ inline constexpr int kDemoPictureSize = 1920;
 // MAP007.TXT.
 inline constexpr int kDemoMapNumber = 7;
 
-struct HexCoord {
-    int row = 0;
-    int column = 0;
-    friend bool operator==(const HexCoord&, const HexCoord&) = default;
-};
-
-// The six directions of the grid with their road bits, clockwise from north.
-inline constexpr int kHexDirections = 6;
-std::uint16_t directionBit(int direction);
-// The direction whose road bit is the opposite of the given direction's.
-int oppositeDirection(int direction);
-// The hex next to hex in a direction: columns are flat-topped and even columns sit
-// half a row higher, so the rows of the diagonal neighbours depend on the parity.
-HexCoord neighbour(HexCoord hex, int direction);
 // The direction from a hex to an adjacent one; -1 when they are not adjacent.
 int directionTo(HexCoord from, HexCoord to);
 

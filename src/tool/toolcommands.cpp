@@ -10,9 +10,10 @@ namespace maporv::tool {
 std::vector<ToolCommand> allToolCommands() {
     std::vector<ToolCommand> all;
 #ifdef MAPORV_TOOL_RENDER
-    const auto groups = {mapCommands, terrainCommands, pictureCommands, renderCommands};
+    const auto groups = {mapCommands, terrainCommands, checkCommands, pictureCommands,
+                         renderCommands};
 #else
-    const auto groups = {mapCommands, terrainCommands, pictureCommands};
+    const auto groups = {mapCommands, terrainCommands, checkCommands, pictureCommands};
 #endif
     for (auto group : groups) {
         for (const ToolCommand& command : group()) {
@@ -30,8 +31,9 @@ int usageError(ToolContext& context, const char* synopsis, const std::string& pr
     return kUsageError;
 }
 
-bool readMap(ToolContext& context, const std::string& file, MapDocument& document) {
-    return document.readMapFile(file, false, parentFolder(file), context.ui);
+bool readMap(ToolContext& context, const std::string& file, MapDocument& document,
+             const PictureLoader& loadPicture) {
+    return document.readMapFile(file, false, parentFolder(file), context.ui, loadPicture);
 }
 
 } // namespace maporv::tool

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "mapdata/mapdocument.h"
 #include "tool/toolcontext.h"
-
-namespace maporv {
-class MapDocument;
-}
 
 namespace maporv::tool {
 
 // The subcommands, each defined beside the code it exposes.
 std::vector<ToolCommand> mapCommands();
 std::vector<ToolCommand> terrainCommands();
+std::vector<ToolCommand> checkCommands();
 std::vector<ToolCommand> pictureCommands();
 // The frame renderer needs the display library; builds without it have no render.
 std::vector<ToolCommand> renderCommands();
@@ -18,8 +16,10 @@ std::vector<ToolCommand> allToolCommands();
 
 // Reports a usage error for a command and returns kUsageError.
 int usageError(ToolContext& context, const char* synopsis, const std::string& problem);
-// Reads a MAP file as the editor does, without its picture. The game folder is the
-// one above the file's folder, as the editor derives it from the last loaded file.
-bool readMap(ToolContext& context, const std::string& file, MapDocument& document);
+// Reads a MAP file as the editor does, without its picture unless a loader is given.
+// The game folder is the one above the file's folder, as the editor derives it from
+// the last loaded file.
+bool readMap(ToolContext& context, const std::string& file, MapDocument& document,
+             const PictureLoader& loadPicture = {});
 
 } // namespace maporv::tool

@@ -1,3 +1,4 @@
+#include "mapdata/hexdirection.h"
 #include "mapdata/hexgrid.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,24 @@ TEST(HexGrid, MoveCursorUsesTheParityBeforeTheMoveAndBoundsEachAxisAlone) {
     EXPECT_FALSE(grid.moveCursor('5'));
     EXPECT_FALSE(grid.moveCursor('a'));
     EXPECT_EQ(boxOf(grid.cursor), Pair(1, 2));
+}
+
+TEST(HexGrid, RoadDirectionsLeadWhereTheKeypadMovesAndBack) {
+    // N, NE, SE, S, SW, NW are the keys 8, 9, 3, 2, 1, 7, away from the grid's bounds.
+    const char keys[] = "893217";
+    for (int row = 1; row < 36; ++row) {
+        for (int column = 1; column < 41; ++column) {
+            for (int direction = 0; direction < kHexDirections; ++direction) {
+                HexGrid grid = fullSizeGrid();
+                grid.cursor = grid.hexToPixel(row, column);
+                grid.moveCursor(keys[direction]);
+                const HexCoord next = neighbour({row, column}, direction);
+                EXPECT_EQ(Pair(next.row, next.column), hexOf(grid.cursor))
+                    << directionName(direction) << " from " << row << ", " << column;
+                EXPECT_EQ(neighbour(next, oppositeDirection(direction)), (HexCoord{row, column}));
+            }
+        }
+    }
 }
 
 TEST(HexGrid, ScrollingStaysInBoundsAndANegativeMaximumWins) {

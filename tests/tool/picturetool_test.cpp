@@ -211,8 +211,9 @@ TEST_F(Demo, WritesTheMapTwelveTilesAndTheNames) {
 TEST_F(Demo, MapIsNumberSevenWithItsPictureBesideIt) {
     EXPECT_TRUE(document_->loaded);
     EXPECT_EQ(document_->mapNumber, 7);
-    EXPECT_EQ(document_->width, 45);
-    EXPECT_EQ(document_->height, 40);
+    // The header's area is what the 1920 x 1920 picture shows.
+    EXPECT_EQ(document_->width, 44);
+    EXPECT_EQ(document_->height, 39);
     EXPECT_EQ(document_->picturePath, folder() + "MAP/MAP0700.s16");
     EXPECT_TRUE(picture_->valid);
     EXPECT_EQ(picture_->width, 1920);
@@ -342,6 +343,13 @@ TEST_F(Demo, RoadsAreTwoWayAndJoinTheTowns) {
         }
     }
     EXPECT_GE(settlements, 8);
+}
+
+TEST_F(Demo, ChecksClean) {
+    const ToolResult checked = runToolForTest({"check", folder() + "SCENARIO/DEMO.MAP"});
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(checked.out, "problems: 0\n");
+    EXPECT_EQ(checked.err, "");
 }
 
 // Mean colour of the 13 x 13 pixels around a point.

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "editing/mapcheck.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+#include <functional>
+#include <vector>
+
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+namespace maporv {
+
+// The Check Map window: the map's mistakes, one line per hex and kind in the words of
+// maporv-tool check, the count in its title. A modeless tool window beside the map.
+//
+// It follows the map without being told: every kRecheckInterval it checks again and
+// rebuilds the list when the findings changed, so edits, undo, redo, loads and the
+// dialogs all show, however they came.
+//
+// It never keeps the main window's keys: it opens without taking the focus, hands it
+// back after a line is activated or the roads are mended, and passes on every key
+// it has no use for (all but the arrows, Page Up / Down, Home, End, Enter and ESC),
+// together with the focus. ESC and Close end the window: the object emits
+// dismissed(), gives the focus back and deletes itself.
+class CheckMapWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kRecheckInterval = 200; // milliseconds
+
+    using Check = std::function<std::vector<MapProblem>()>;
+
+    explicit CheckMapWindow(Check check, QWidget* parent = nullptr);
+    ~CheckMapWindow() override;
+
+    // The widget that gets the keyboard focus and the passed-on keys.
+    void setFocusTarget(QWidget* target) { focusTarget_ = target; }
+    // A line activated (double click or Enter): the hex it names.
+    void setGoToHex(std::function<void(int row, int column)> goTo) { goToHex_ = std::move(goTo); }
+    // "Mend one-sided roads".
+    void setMendRoads(std::function<void()> mend) { mendRoads_ = std::move(mend); }
+
+    // Puts the window in the bottom-right corner of displayArea (global pixels).
+    void placeAt(const QRect& displayArea);
+
+    // Checks again; the list, the title and the button follow when the findings
+    // changed. True then.
+    bool refresh();
+    const std::vector<MapProblem>& problems() const { return problems_; }
+
+signals:
+    // The window is going; the object deletes itself right after.
+    void dismissed();
+
+public slots:
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The list from problems_, with the line at current (or the last one) current.
+    void rebuild(int current);
+    void activate(QListWidgetItem* item);
+    void mend();
+    void returnFocus();
+
+    Check check_;
+    std::function<void(int, int)> goToHex_;
+    std::function<void()> mendRoads_;
+    QListWidget* list_;
+    QPushButton* mendButton_;
+    QTimer recheck_;
+    std::vector<MapProblem> problems_;
+    QPointer<QWidget> focusTarget_;
+    bool checked_ = false;
+    bool closing_ = false;
+};
+
+} // namespace maporv

@@ -1,0 +1,263 @@
+#include "editing/mapcheck.h"
+
+#include "mapdata/hexdirection.h"
+#include "mapdata/hexgrid.h"
+#include "mapdata/mapdocument.h"
+#include "mapdata/mapnames.h"
+#include "mapdata/terraintype.h"
+#include "mapdata/textformat.h"
+
+#include <algorithm>
+#include <tuple>
+
+namespace maporv {
+namespace {
+
+// The hexes the header says the map has, clamped as the MAP reader clamps them (a
+// new map's header may still hold zeros).
+struct MapArea {
+    int columns = 0;
+    int rows = 0;
+
+    explicit MapArea(const MapDocument& document)
+        : columns(std::clamp<int>(document.width, 1, kMapColumns)),
+          rows(std::clamp<int>(document.height, 1, kMapRows)) {}
+
+    bool contains(HexCoord hex) const {
+        return hex.row >= 0 && hex.row < rows && hex.column >= 0 && hex.column < columns;
+    }
+};
+
+// As the names files write a hex: column first.
+std::string hexText(HexCoord hex) {
+    return strprintf("(%02d,%02d)", hex.column, hex.row);
+}
+
+const HexCell& cellOf(const MapDocument& document, HexCoord hex) {
+    return document.cells[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)];
+}
+
+// Where a road of a hex leads.
+enum class RoadEnd { Joined, OneSided, OffArea, OffGrid };
+
+RoadEnd roadEnd(const MapDocument& document, const MapArea& area, HexCoord to, int direction) {
+    if (!MapDocument::inGrid(to.row, to.column)) {
+        return RoadEnd::OffGrid;
+    }
+    if (!area.contains(to)) {
+        return RoadEnd::OffArea;
+    }
+    const std::uint16_t back = directionBit(oppositeDirection(direction));
+    return (cellOf(document, to).roads & back) != 0 ? RoadEnd::Joined : RoadEnd::OneSided;
+}
+
+// Calls visit(from, direction, to, end) for every road bit of a direction in the area.
+template <typename Visit>
+void forEachRoad(const MapDocument& document, const MapArea& area, Visit visit) {
+    for (int row = 0; row < area.rows; ++row) {
+        for (int column = 0; column < area.columns; ++column) {
+            const HexCoord hex{row, column};
+            const std::uint16_t roads = cellOf(document, hex).roads;
+            for (int direction = 0; direction < kHexDirections; ++direction) {
+                if ((roads & directionBit(direction)) != 0) {
+                    const HexCoord to = neighbour(hex, direction);
+                    visit(hex, direction, to, roadEnd(document, area, to, direction));
+                }
+            }
+        }
+    }
+}
+
+std::string joined(const std::vector<std::string>& parts, const char* separator) {
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : separator) + part;
+    }
+    return text;
+}
+
+// One line per hex and kind: a hex's roads are gathered before its lines are written.
+void checkRoads(const MapDocument& document, const MapArea& area,
+                std::vector<MapProblem>& problems) {
+    HexCoord at{-1, -1};
+    std::vector<std::string> oneSided;
+    std::vector<std::string> offMap;
+    const auto flush = [&] {
+        if (!oneSided.empty()) {
+            problems.push_back(
+                {at.row, at.column, MapProblemKind::OneSidedRoad, joined(oneSided, "; ")});
+        }
+        if (!offMap.empty()) {
+            problems.push_back(
+                {at.row, at.column, MapProblemKind::RoadOffMap, joined(offMap, "; ")});
+        }
+        oneSided.clear();
+        offMap.clear();
+    };
+    forEachRoad(document, area, [&](HexCoord from, int direction, HexCoord to, RoadEnd end) {
+        if (!(from == at)) {
+            flush();
+            at = from;
+        }
+        const char* name = directionName(direction);
+        switch (end) {
+        case RoadEnd::OneSided:
+            oneSided.push_back(strprintf("%s to %s, which has no road %s", name,
+                                         hexText(to).c_str(),
+                                         directionName(oppositeDirection(direction))));
+            break;
+        case RoadEnd::OffArea:
+            offMap.push_back(strprintf("%s to %s, outside the map's %d x %d hexes", name,
+                                       hexText(to).c_str(), area.columns, area.rows));
+            break;
+        case RoadEnd::OffGrid:
+            offMap.push_back(
+                strprintf("%s leads off the %d x %d grid", name, kMapRows, kMapColumns));
+            break;
+        case RoadEnd::Joined:
+            break;
+        }
+    });
+    flush();
+}
+
+void checkCells(const MapDocument& document, const MapArea& area,
+                std::vector<MapProblem>& problems) {
+    for (int row = 0; row < area.rows; ++row) {
+        for (int column = 0; column < area.columns; ++column) {
+            const HexCell& cell = cellOf(document, {row, column});
+            // Bits 2 and 6 and the upper byte: the game moves along none of them.
+            const unsigned stray = cell.roads & ~unsigned{RoadMask::Settable};
+            if (stray != 0) {
+                std::vector<std::string> bits;
+                for (int bit = 0; bit < 16; ++bit) {
+                    if ((stray & (1u << bit)) != 0) {
+                        bits.push_back(std::to_string(bit));
+                    }
+                }
+                problems.push_back(
+                    {row, column, MapProblemKind::RoadWithoutDirection,
+                     strprintf("%s %s %s no direction (roads 0x%04X)",
+                               bits.size() == 1 ? "bit" : "bits", joined(bits, ", ").c_str(),
+                               bits.size() == 1 ? "names" : "name", cell.roads)});
+            }
+            if (terrainName(cell.terrain) == nullptr) {
+                problems.push_back({row, column, MapProblemKind::UnknownTerrain,
+                                    strprintf("code %d", cell.terrain)});
+            }
+        }
+    }
+}
+
+void checkNames(const MapNames& names, const MapArea& area, std::vector<MapProblem>& problems) {
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            const int entry = names.nameAt(row, column);
+            if (entry != 0 && !area.contains({row, column})) {
+                problems.push_back(
+                    {row, column, MapProblemKind::NameOutsideMap,
+                     strprintf("\"%s\" lies outside the map's %d x %d hexes",
+                               names.nameText(entry).c_str(), area.columns, area.rows)});
+            }
+        }
+    }
+}
+
+std::string beyondText(const char* unit, int first, int last, int pixels) {
+    if (first == last) {
+        return strprintf("%s %d lies beyond the picture's %d pixels", unit, first, pixels);
+    }
+    return strprintf("%ss %d..%d lie beyond the picture's %d pixels", unit, first, last, pixels);
+}
+
+// The rows and columns past the last ones the grid sizes for the picture: the
+// editor neither draws them nor lets the cursor reach them.
+void checkPicture(const PictureSize& picture, const MapArea& area,
+                  std::vector<MapProblem>& problems) {
+    if (picture.width <= 0 || picture.height <= 0) {
+        return;
+    }
+    HexGrid grid;
+    grid.setMapSize(picture.width, picture.height);
+    const int firstColumn = grid.maxColumn + 1;
+    if (firstColumn < area.columns) {
+        problems.push_back({0, firstColumn, MapProblemKind::BeyondPicture,
+                            beyondText("column", firstColumn, area.columns - 1, picture.width)});
+    }
+    const int firstRow = grid.maxRow + 1;
+    if (firstRow < area.rows) {
+        problems.push_back({firstRow, 0, MapProblemKind::BeyondPicture,
+                            beyondText("row", firstRow, area.rows - 1, picture.height)});
+    }
+}
+
+} // namespace
+
+const char* problemKindName(MapProblemKind kind) {
+    switch (kind) {
+    case MapProblemKind::OneSidedRoad:
+        return "one-sided-road";
+    case MapProblemKind::RoadOffMap:
+        return "road-off-map";
+    case MapProblemKind::RoadWithoutDirection:
+        return "road-without-direction";
+    case MapProblemKind::UnknownTerrain:
+        return "unknown-terrain";
+    case MapProblemKind::NameOutsideMap:
+        return "name-outside-map";
+    case MapProblemKind::BeyondPicture:
+        return "beyond-picture";
+    }
+    return "";
+}
+
+std::string MapProblem::text() const {
+    return hexText({row, column}) + " " + problemKindName(kind) + ": " + detail;
+}
+
+std::vector<MapProblem> checkMap(const MapDocument& document, const MapNames& names,
+                                 std::optional<PictureSize> picture) {
+    const MapArea area(document);
+    std::vector<MapProblem> problems;
+    checkRoads(document, area, problems);
+    checkCells(document, area, problems);
+    checkNames(names, area, problems);
+    if (picture) {
+        checkPicture(*picture, area, problems);
+    }
+    std::stable_sort(
+        problems.begin(), problems.end(), [](const MapProblem& a, const MapProblem& b) {
+            return std::tie(a.row, a.column, a.kind) < std::tie(b.row, b.column, b.kind);
+        });
+    return problems;
+}
+
+EditStep roadMendStep(const MapDocument& document) {
+    const MapArea area(document);
+    MapDocument::Grid<std::uint16_t> missing{};
+    forEachRoad(document, area, [&](HexCoord, int direction, HexCoord to, RoadEnd end) {
+        if (end == RoadEnd::OneSided) {
+            auto& bits =
+                missing[static_cast<std::size_t>(to.row)][static_cast<std::size_t>(to.column)];
+            bits = static_cast<std::uint16_t>(bits | directionBit(oppositeDirection(direction)));
+        }
+    });
+    EditStep step;
+    for (int row = 0; row < area.rows; ++row) {
+        for (int column = 0; column < area.columns; ++column) {
+            const std::uint16_t bits =
+                missing[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            if (bits != 0) {
+                const HexCell& before = cellOf(document, {row, column});
+                HexCell after = before;
+                after.roads = static_cast<std::uint16_t>(after.roads | bits);
+                step.cells.push_back({static_cast<std::uint8_t>(row),
+                                      static_cast<std::uint8_t>(column), before, after});
+            }
+        }
+    }
+    step.name = EditStep::countedName("Mend Roads", step.cells.size());
+    return step;
+}
+
+} // namespace maporv

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+
+namespace maporv {
+
+// A hex of the grid by row and column; either may lie outside the grid.
+struct HexCoord {
+    int row = 0;
+    int column = 0;
+    friend bool operator==(const HexCoord&, const HexCoord&) = default;
+};
+
+// The six directions a road can leave a hex, clockwise from north: N, NE, SE, S,
+// SW, NW, the neighbours the keypad's 8, 9, 3, 2, 1 and 7 move the cursor to.
+inline constexpr int kHexDirections = 6;
+
+// The road bit of a direction.
+std::uint16_t directionBit(int direction);
+// The direction back: a road from A to B is stored as that direction's bit in A and
+// as the opposite one's in B.
+int oppositeDirection(int direction);
+// "N", "NE", "SE", "S", "SW", "NW".
+const char* directionName(int direction);
+// The hex next to hex in a direction, without any bound. Columns are flat-topped and
+// even columns sit half a row higher, so the rows of the diagonal neighbours depend
+// on the column's parity.
+HexCoord neighbour(HexCoord hex, int direction);
+
+} // namespace maporv

@@ -54,3 +54,16 @@ function(maporv_core_test name)
                              ENVIRONMENT "ASAN_OPTIONS=detect_leaks=1;UBSAN_OPTIONS=print_stacktrace=1")
     endif()
 endfunction()
+
+# maporv_month_year(DATE OUT): "2004-04-01" gives "April 2004", the way the program
+# names its release.
+function(maporv_month_year date out)
+    if(NOT date MATCHES "^([0-9][0-9][0-9][0-9])-([0-9][0-9])-[0-9][0-9]$")
+        message(FATAL_ERROR "A release date is YYYY-MM-DD, not '${date}'")
+    endif()
+    set(months January February March April May June July August September October November
+               December)
+    math(EXPR index "${CMAKE_MATCH_2} - 1")
+    list(GET months ${index} month)
+    set(${out} "${month} ${CMAKE_MATCH_1}" PARENT_SCOPE)
+endfunction()

@@ -15,6 +15,7 @@
 #include "display/textconversion.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,9 +25,6 @@
 
 namespace maporv {
 namespace {
-
-constexpr const char* kVersion = "1.01";
-constexpr const char* kVersionDate = "April 2004";
 
 // The screen without the task bars.
 Rect desktopWorkArea() {
@@ -52,7 +50,7 @@ MapToolApp::MapToolApp(AppSetup setup)
     : setup_(std::move(setup)),
       ownUi_(setup_.ui == nullptr ? std::make_unique<QtUserInterface>() : nullptr),
       ui_(setup_.ui != nullptr ? *setup_.ui : *ownUi_), workspace_(ui_),
-      versionText_(strprintf("Ver: %s - %s", kVersion, kVersionDate)) {
+      versionText_(strprintf("Ver: %s - %s", kVersion, kReleaseMonth)) {
     // Before the first widget: the dialogs are laid out for this font.
     useEditorFont();
 }

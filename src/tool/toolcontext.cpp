@@ -1,6 +1,7 @@
 #include "tool/toolcontext.h"
 
 #include "tool/toolcommands.h"
+#include "version.h"
 
 #include <ostream>
 
@@ -15,7 +16,8 @@ void printUsage(std::ostream& out) {
     for (const ToolCommand& command : toolCommands()) {
         out << "  " << command.synopsis << '\n';
     }
-    out << "\nRun 'maporv-tool COMMAND --help' for the details of one command.\n"
+    out << "\nRun 'maporv-tool COMMAND --help' for the details of one command,\n"
+           "'maporv-tool --version' for the version.\n"
            "Exit status: 0 success, 1 the operation failed or was refused, 2 usage error.\n";
 }
 
@@ -33,6 +35,10 @@ int runTool(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printUsage(out);
+        return kSuccess;
+    }
+    if (args[0] == "--version") {
+        out << "maporv-tool " << kVersion << '\n';
         return kSuccess;
     }
     for (const ToolCommand& command : toolCommands()) {

@@ -636,7 +636,8 @@ QImage drawProgramIcon(int size) {
     return image;
 }
 
-constexpr int kIconSizes[] = {16, 32, 48, 256};
+// The sizes of the icon theme's usual folders; the window takes them all.
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 // ---------------------------------------------------------------------------
 // Output.

@@ -36,10 +36,12 @@ Rect desktopWorkArea() {
     return Rect::fromSize(area.x(), area.y(), area.width(), area.height());
 }
 
+// Every size the generator draws; the same files are installed into the icon theme.
 QIcon programIcon() {
     QIcon icon;
-    for (const int size : {16, 32, 48, 256}) {
-        icon.addFile(QStringLiteral(":/icons/maporv-%1.png").arg(size), QSize(size, size));
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString& name : icons.entryList({QStringLiteral("maporv-*.png")}, QDir::Files)) {
+        icon.addFile(icons.filePath(name));
     }
     return icon;
 }

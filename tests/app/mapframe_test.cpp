@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QTimer>
+#include <algorithm>
 
 namespace maporv {
 namespace {
@@ -48,7 +49,12 @@ TEST_F(MapFrameTest, StartsInWindowModeOverTheWorkArea) {
     EXPECT_EQ(backSize(), clientSize());
     EXPECT_TRUE(frame().menuBar()->isVisible());
     EXPECT_FALSE(frame().windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_FALSE(frame().windowIcon().isNull());
+    // The icon at every size the theme installs.
+    QList<QSize> iconSizes = frame().windowIcon().availableSizes();
+    std::sort(iconSizes.begin(), iconSizes.end(),
+              [](QSize a, QSize b) { return a.width() < b.width(); });
+    EXPECT_EQ(iconSizes,
+              (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
 }
 
 TEST_F(MapFrameTest, FullScreenModesShowTheModeScaledToTheScreen) {

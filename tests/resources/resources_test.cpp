@@ -64,7 +64,7 @@ TEST(Resources, DialogBitmapsAndProgramIconsLoad) {
     EXPECT_EQ(bitmap("151").size(), QSize(127, 382));
     EXPECT_EQ(bitmap("IDB_GETFILE").size(), QSize(22, 22));
     EXPECT_EQ(bitmap("IDB_GETFILEU").size(), QSize(22, 22));
-    for (int size : {16, 32, 48, 256}) {
+    for (int size : {16, 32, 48, 64, 128, 256}) {
         EXPECT_EQ(QImage(QString(":/icons/maporv-%1.png").arg(size)).size(), QSize(size, size));
     }
 }

@@ -17,6 +17,10 @@ packages=(
     xvfb
     xdotool
     imagemagick
+    desktop-file-utils
+    appstream
+    man-db
+    dpkg-dev
 )
 
 missing=()

@@ -29,12 +29,17 @@ _maporv_tool_files() {
     done < <(compgen -f -- "$cur")
 }
 
-# Completes $3 as the value that the synopsis of command $1 calls $2.
+# Completes $3 as the value that the synopsis of command $1 calls $2; $4 is the
+# command's first positional argument.
 _maporv_tool_value() {
     local command=$1 placeholder=$2 cur=$3
     placeholder=${placeholder#[}
     placeholder=${placeholder%%]*}
     compopt -o filenames 2> /dev/null || true
+    # The output of a command that reads a map is a map.
+    if [ "$placeholder" = OUTPUT ] && [ "$4" = MAPFILE ]; then
+        placeholder=MAPFILE
+    fi
     case "$command:$placeholder" in
         *:*\|*)
             # The literal choices; what is written in capitals is for the user to fill.
@@ -45,7 +50,7 @@ _maporv_tool_value() {
                 [[ $choice == *[A-Z]* || $choice != "$cur"* ]] || COMPREPLY+=("$choice")
             done
             ;;
-        *:MAPFILE | copy:INPUT | copy:OUTPUT | change-terrain:OUTPUT)
+        *:MAPFILE | copy:INPUT | copy:OUTPUT)
             _maporv_tool_files "$cur" map
             ;;
         *:NAMESFILE | names:OUTPUT) _maporv_tool_files "$cur" txt ;;
@@ -76,13 +81,16 @@ _maporv_tool() {
 
     # The synopsis as positional placeholders and options; an option written without
     # its closing bracket ("[--sort name|number|both]", "-o OUTPUT") takes the next
-    # word as its value.
+    # word as its value, unless that word is an option itself ("[--fix [-o OUTPUT]]").
     local positional=() options=() values=() word option=
     for word in "${synopsis[@]}"; do
-        if [ -n "$option" ]; then
+        if [ -n "$option" ] && [[ $word != -* && $word != \[* ]]; then
             values+=("$option=$word")
             option=
-        elif [[ $word == -* || $word == \[-* ]]; then
+            continue
+        fi
+        option=
+        if [[ $word == -* || $word == \[-* ]]; then
             word=${word#[}
             options+=("${word%%]*}")
             [[ $word == *"]" ]] || option=$word
@@ -106,7 +114,7 @@ _maporv_tool() {
         done
         if [ -n "$value" ]; then
             if [ $((i + 1)) -eq "$COMP_CWORD" ]; then
-                _maporv_tool_value "$command" "$value" "$cur"
+                _maporv_tool_value "$command" "$value" "$cur" "${positional[0]-}"
                 return
             fi
             i=$((i + 1))
@@ -115,7 +123,7 @@ _maporv_tool() {
         fi
     done
     if [ "$count" -lt "${#positional[@]}" ]; then
-        _maporv_tool_value "$command" "${positional[count]}" "$cur"
+        _maporv_tool_value "$command" "${positional[count]}" "$cur" "${positional[0]-}"
     fi
 }
 

@@ -100,6 +100,8 @@ complete_words() {
         fail "completion of a names file"
     [ "$(complete_words maporv-tool render DEMO.MAP -o "")" = "Sub frame.png " ] ||
         fail "completion of an option's file"
+    [ "$(complete_words maporv-tool check DEMO.MAP --fix -o "")" = "DEMO.MAP Sub " ] ||
+        fail "completion of a nested option's map"
     [ "$(complete_words maporv-tool report Sub --sort n)" = "name number " ] ||
         fail "completion of an option's choices"
     [ "$(complete_words maporv-tool report --s)" = "--sort " ] || fail "completion of options"

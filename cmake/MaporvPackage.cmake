@@ -17,6 +17,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "maps, their names files and their pictures, in scripts and without a"
     "display.")
 set(CPACK_GENERATOR DEB)
+# The component the install rules of dist/ put everything in, as one package.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};maporv;/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

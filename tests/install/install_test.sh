@@ -15,7 +15,7 @@ name=install
 require_commands desktop-file-validate appstreamcli man
 
 prefix=$work/prefix
-"$cmake" --install "$build" --prefix "$prefix" > "$work/install.log" ||
+"$cmake" --install "$build" --component maporv --prefix "$prefix" > "$work/install.log" ||
     { cat "$work/install.log"; exit 1; }
 
 # The layout, exactly.

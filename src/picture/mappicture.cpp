@@ -30,13 +30,7 @@ bool MapPicture::load(const std::string& filePath) {
         return false;
     }
     WaitCursor wait(ui_);
-    width = 0;
-    height = 0;
-    rowLength = 0;
-    tileCount = 0;
-    path = filePath;
-    folder = folderPart(filePath);
-    extension = toUpperAscii(extensionPart(filePath));
+    startLoad(filePath);
 
     if (extension == ".BMP") {
         name = fileNamePart(filePath);
@@ -52,6 +46,38 @@ bool MapPicture::load(const std::string& filePath) {
         return found == 1;
     }
     return readS16(filePath);
+}
+
+void MapPicture::startLoad(const std::string& filePath) {
+    width = 0;
+    height = 0;
+    rowLength = 0;
+    tileCount = 0;
+    path = filePath;
+    folder = folderPart(filePath);
+    extension = toUpperAscii(extensionPart(filePath));
+}
+
+bool MapPicture::loadDecoded(const std::string& filePath, int pictureWidth, int pictureHeight,
+                             std::uint32_t bits, const std::uint8_t* topRow,
+                             std::size_t rowStride) {
+    valid = false;
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(std::max(pictureWidth, 0));
+    if (pictureWidth < 1 || pictureHeight < 1 || pictureWidth > kMaxPictureWidth ||
+        pictureHeight > kMaxPictureHeight || topRow == nullptr || rowStride < rowBytes) {
+        return false;
+    }
+    startLoad(filePath);
+    name = fileNamePart(filePath);
+    width = pictureWidth;
+    height = pictureHeight;
+    beginPicture();
+    for (int y = 0; y < height; ++y) {
+        std::memcpy(rowPointer(y), topRow + static_cast<std::size_t>(y) * rowStride, rowBytes);
+    }
+    tileCount = 1;
+    sourceBits = bits;
+    return true;
 }
 
 void MapPicture::beginPicture() {

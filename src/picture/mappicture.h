@@ -83,6 +83,13 @@ public:
     // exists at path.
     bool load(const std::string& filePath);
 
+    // Takes a picture decoded by another reader (the tool's image reader): rows top
+    // first, 3 bytes per pixel (blue, green, red), rowStride bytes apart. Names the
+    // picture after filePath as load names a BMP, one tile, sourceBits := bits. False,
+    // with the picture left not valid, unless the size is 1 to 1920 pixels each way.
+    bool loadDecoded(const std::string& filePath, int pictureWidth, int pictureHeight,
+                     std::uint32_t bits, const std::uint8_t* topRow, std::size_t rowStride);
+
     // Fills the buffer with 220 and builds a 24-bit header for width x height.
     void beginPicture();
     // Frees the header; valid false, sourceBits 0.
@@ -116,6 +123,10 @@ public:
     std::uint8_t* pixelAt(int x, int y);
 
 private:
+    // The common start of every load: the path and the names derived from it, the
+    // size and tile count 0.
+    void startLoad(const std::string& filePath);
+
     // Receives one tile's file data while it is decoded (kTileBufferSize bytes); the
     // S16 writer builds its tiles in it too.
     static std::uint8_t* tileBuffer();

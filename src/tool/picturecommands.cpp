@@ -3,6 +3,7 @@
 #include "picture/mappicture.h"
 #include "tool/arguments.h"
 #include "tool/demoscenario.h"
+#include "tool/pictureimporter.h"
 #include "tool/toolcommands.h"
 
 #include <optional>
@@ -12,11 +13,11 @@ namespace maporv::tool {
 namespace {
 
 constexpr const char* kPictureSynopsis =
-    "picture INPUT [--bmp OUT.bmp] [--bmp-tiles PREFIX] [--s16-tiles PREFIX]";
+    "picture INPUT [--fit] [--bmp OUT.bmp] [--bmp-tiles PREFIX] [--s16-tiles PREFIX]";
 constexpr const char* kMakeDemoSynopsis = "make-demo FOLDER";
 
 int runPicture(ToolContext& context) {
-    Arguments arguments(context.args, {"--bmp", "--bmp-tiles", "--s16-tiles"}, {});
+    Arguments arguments(context.args, {"--bmp", "--bmp-tiles", "--s16-tiles"}, {"--fit"});
     if (!arguments.ok() || arguments.positional().size() != 1) {
         return usageError(context, kPictureSynopsis, arguments.error());
     }
@@ -43,10 +44,11 @@ int runPicture(ToolContext& context) {
 
     // The exports' "Done !" messages are the command's results: they go to stdout.
     ConsoleUserInterface ui(context.out, context.err);
-    MapPicture picture(ui);
-    if (!picture.load(input)) {
+    PictureImporter importer(ui);
+    if (!importer.load(input, arguments.flag("--fit"))) {
         return kFailed;
     }
+    MapPicture& picture = importer.picture();
     context.out << "picture: " << picture.name << ' ' << picture.width << 'x' << picture.height
                 << " tiles=" << picture.tileCount << " bits=" << picture.sourceBits << '\n';
     // A set whose tiles all failed to read is a picture of 0 x 0: it loads, but there
@@ -97,12 +99,19 @@ int runMakeDemo(ToolContext& context) {
 std::vector<ToolCommand> pictureCommands() {
     return {
         {"picture", kPictureSynopsis,
-         "Loads a picture as the editor does: any tile of an S16 or SHP set (the whole set\n"
-         "is read) or a BMP. Prints \"picture: NAME WIDTHxHEIGHT tiles=T bits=B\" (bits is\n"
-         "the depth of a BMP, 0 for tiles), then exports it: --bmp as one 24-bit BMP,\n"
-         "--bmp-tiles as 640 x 480 BMP tiles PREFIX00.bmp ... (pictures larger than one\n"
-         "tile both ways), --s16-tiles as S16 tiles PREFIX00.s16 ... for the game. Fails\n"
-         "when the picture cannot be read or any file cannot be written.\n",
+         "Loads a picture. The game's own formats load exactly as the editor loads them:\n"
+         "any tile of an S16 or SHP set (the whole set is read), or a BMP the editor reads.\n"
+         "Any other picture (PNG, JPEG, GIF, TIFF, WebP, a BMP of any header, depth or\n"
+         "compression) goes through the image reader where the tool is built with Qt: it\n"
+         "becomes the editor's 24-bit picture, an alpha channel laid over the editor's\n"
+         "220 grey. A BMP the editor refuses is named on stderr with the editor's message,\n"
+         "then converted. A picture larger than 1920 x 1920 is refused; --fit scales it\n"
+         "down smoothly to fit, keeping its aspect. Prints\n"
+         "\"picture: NAME WIDTHxHEIGHT tiles=T bits=B\" (bits is the depth of the source,\n"
+         "0 for tiles), then exports it: --bmp as one 24-bit BMP, --bmp-tiles as 640 x 480\n"
+         "BMP tiles PREFIX00.bmp ... (pictures larger than one tile both ways), --s16-tiles\n"
+         "as S16 tiles PREFIX00.s16 ... for the game. Fails when the picture cannot be read\n"
+         "or any file cannot be written.\n",
          runPicture},
         {"make-demo", kMakeDemoSynopsis,
          "Writes the demo scenario below FOLDER: SCENARIO/DEMO.MAP (map 7), its painted\n"

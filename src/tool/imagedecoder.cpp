@@ -137,6 +137,7 @@ bool decodeImage(const std::string& path, bool fit, std::uint32_t sourceBits, Ma
         return tooLarge(size);
     }
 
+    const QByteArray format = reader.format();
     QImage image;
     {
         const ReaderWarnings warnings;
@@ -155,10 +156,11 @@ bool decodeImage(const std::string& path, bool fit, std::uint32_t sourceBits, Ma
     if (!fitsThePicture(image.size()) && !fit) {
         return tooLarge(image.size());
     }
-    const std::uint32_t bits = sourceBits != 0 ? sourceBits : usedBits(image);
+    // GIF pixels are palette indices, whatever Qt turns them into.
+    const std::uint32_t bits = sourceBits != 0 ? sourceBits : format == "gif" ? 8 : usedBits(image);
 
-    // Scaling first costs less and gives the same picture: the smooth scaling
-    // averages premultiplied colours, and laying them over the grey is linear.
+    // Scaling first costs less and gives the same picture up to rounding: the smooth
+    // scaling averages premultiplied colours, and laying them over the grey is linear.
     if (!fitsThePicture(image.size())) {
         image =
             image.scaled(fittedSize(image.size()), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);

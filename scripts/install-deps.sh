@@ -7,6 +7,7 @@ packages=(
     cmake
     g++
     qt6-base-dev
+    qt6-image-formats-plugins
     fonts-liberation2
     libgtest-dev
     libgmock-dev

@@ -1,6 +1,7 @@
 // Reading and writing the map picture at its largest, 1920 x 1920 pixels: the demo's
-// twelve S16 tiles raw and run-length coded, 24-bit and 8-bit BMP files, and the two
-// writers. The files live in memory (/dev/shm) when the system has it, so the numbers
+// twelve S16 tiles raw and run-length coded, 24-bit and 8-bit BMP files, the two
+// writers, and a PNG of the demo turned into S16 tiles by maporv-tool's picture
+// import. The files live in memory (/dev/shm) when the system has it, so the numbers
 // measure the code rather than the disk.
 
 #include "baseline.h"
@@ -8,14 +9,22 @@
 #include "mapdata/paths.h"
 #include "picture/mappicture.h"
 #include "tool/demoscenario.h"
+#include "tool/pictureimporter.h"
 
+#include <QImage>
+#include <QImageReader>
+#include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <time.h>
 #include <unistd.h>
+#include <vector>
 
 namespace maporv::bench {
 namespace {
@@ -129,6 +138,15 @@ public:
         picture.load(rawTiles());
         picture.saveBmp(bmp24());
         writeFileAtomically(bmp8(), eightBitBmp(picture));
+        // The picture as a paint program saves it: 24-bit PNG, top row first.
+        QImage image(picture.width, picture.height, QImage::Format_BGR888);
+        for (int y = 0; y < picture.height; ++y) {
+            std::memcpy(image.scanLine(y), picture.rowPointer(y),
+                        3 * static_cast<std::size_t>(picture.width));
+        }
+        if (!image.save(QString::fromStdString(png()))) {
+            std::exit(1);
+        }
     }
     ~BenchFiles() {
         std::error_code ec;
@@ -139,6 +157,7 @@ public:
     std::string runLengthTiles() const { return folder_ + "rle/MAP/MAP0700.s16"; }
     std::string bmp24() const { return folder_ + "demo24.bmp"; }
     std::string bmp8() const { return folder_ + "demo8.bmp"; }
+    std::string png() const { return folder_ + "demo.png"; }
     std::string out() const { return folder_ + "out/"; }
 
     BenchUserInterface ui;
@@ -206,6 +225,91 @@ void BM_SaveBmp(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveBmp)->Unit(benchmark::kMillisecond);
+
+QImage decodePng() {
+    QImageReader reader(QString::fromStdString(files().png()));
+    return reader.read();
+}
+
+// Wall and CPU seconds since construction; CPU time is the thread's, so other
+// programs on a shared machine do not count.
+class Stopwatch {
+public:
+    Stopwatch() : wall_(std::chrono::steady_clock::now()), cpu_(cpuNow()) {}
+    double wallSeconds() const {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall_).count();
+    }
+    double cpuSeconds() const { return cpuNow() - cpu_; }
+
+private:
+    static double cpuNow() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+    }
+    std::chrono::steady_clock::time_point wall_;
+    double cpu_;
+};
+
+struct Seconds {
+    double wall;
+    double cpu;
+};
+
+// What Qt alone takes to decode the demo's PNG, measured once in this run (medians of
+// 9): the yardstick of the import below.
+Seconds pngDecodeSeconds() {
+    static const Seconds seconds = [] {
+        std::vector<double> wall;
+        std::vector<double> cpu;
+        for (int i = 0; i < 9; ++i) {
+            const Stopwatch watch;
+            benchmark::DoNotOptimize(decodePng());
+            wall.push_back(watch.wallSeconds());
+            cpu.push_back(watch.cpuSeconds());
+        }
+        std::nth_element(wall.begin(), wall.begin() + 4, wall.end());
+        std::nth_element(cpu.begin(), cpu.begin() + 4, cpu.end());
+        return Seconds{wall[4], cpu[4]};
+    }();
+    return seconds;
+}
+
+void BM_DecodePngQt(benchmark::State& state) {
+    if (decodePng().size() != QSize(1920, 1920)) {
+        state.SkipWithError("the PNG did not decode");
+        return;
+    }
+    RatioReport ratio(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(decodePng());
+    }
+}
+BENCHMARK(BM_DecodePngQt)->Unit(benchmark::kMillisecond);
+
+// What maporv-tool picture demo.png --s16-tiles does: the PNG decoded, converted into
+// the picture and cut into 12 S16 tiles. x_png_decode is its time over Qt's decoding
+// alone, in wall time as every ratio here, and in CPU time.
+void BM_PngToS16Tiles(benchmark::State& state) {
+    tool::PictureImporter importer(files().ui);
+    if (!importer.load(files().png(), false) || importer.picture().width != 1920) {
+        state.SkipWithError("the PNG did not load");
+        return;
+    }
+    const std::string prefix = files().out() + "MAP12";
+    const Seconds yardstick = pngDecodeSeconds();
+    RatioReport ratio(state);
+    const Stopwatch watch;
+    for (auto _ : state) {
+        importer.load(files().png(), false);
+        importer.picture().writeS16Tiles(prefix);
+    }
+    const auto iterations =
+        static_cast<double>(std::max<benchmark::IterationCount>(state.iterations(), 1));
+    state.counters["x_png_decode"] = watch.wallSeconds() / iterations / yardstick.wall;
+    state.counters["x_png_decode_cpu"] = watch.cpuSeconds() / iterations / yardstick.cpu;
+}
+BENCHMARK(BM_PngToS16Tiles)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace maporv::bench

@@ -54,7 +54,7 @@ _maporv_tool_value() {
             _maporv_tool_files "$cur" map
             ;;
         *:NAMESFILE | names:OUTPUT) _maporv_tool_files "$cur" txt ;;
-        picture:INPUT) _maporv_tool_files "$cur" s16 shp bmp ;;
+        picture:INPUT) _maporv_tool_files "$cur" s16 shp bmp png jpg jpeg gif tif tiff webp ;;
         render:INPUT) _maporv_tool_files "$cur" map s16 shp bmp ;;
         *:[A-Z]*.[a-zA-Z]*) _maporv_tool_files "$cur" "${placeholder##*.}" ;;
         *:FOLDER) mapfile -t COMPREPLY < <(compgen -d -- "$cur") ;;

@@ -16,18 +16,36 @@ constexpr float kLightnessScale = 2.55f;
 // A lightness step of this much between neighbouring pixels counts as an edge: more
 // than the grain of a painted fill, less than a tree's shadow or a peak's flank.
 constexpr int kEdgeStep = 15; // 15 / 2.55, about 6 units of lightness
-// The colour class counts of one row, packed.
-constexpr unsigned kClassBits = 7;
-constexpr std::uint64_t kClassMask = (std::uint64_t{1} << kClassBits) - 1;
-static_assert(kClassBits * kColourClassCount <= 64 && kFullSizeGrid.hexWidth < (1 << kClassBits));
 // Below this chroma a colour counts as grey.
 constexpr float kGreyChroma = 10.0f;
 
+// The sums of a row of a hex's pixels are packed in three 64-bit words, one field per
+// sum, so that a pixel costs three additions. A row holds at most 60 pixels, so no
+// field overflows into the next:
+//   values:  L x 2.55 (0..255), a + 128 and b + 128 (1..255), 16 bits each;
+//   squares: (L x 2.55) squared in 22 bits, a squared and b squared in 21 each;
+//   classes: the nine colour class counts, 7 bits each.
+constexpr std::int64_t kRowPixels = kFullSizeGrid.hexWidth;
+constexpr unsigned kValueBits = 16;
+constexpr unsigned kLightSquareBits = 22;
+constexpr unsigned kColourSquareBits = 21;
+constexpr unsigned kClassBits = 7;
+constexpr std::int64_t kColourOffset = 128;
+static_assert(kRowPixels * 255 < (std::int64_t{1} << kValueBits));
+static_assert(kRowPixels * 255 * 255 < (std::int64_t{1} << kLightSquareBits));
+static_assert(kRowPixels * 127 * 127 < (std::int64_t{1} << kColourSquareBits));
+static_assert(kLightSquareBits + 2 * kColourSquareBits <= 64);
+static_assert(kRowPixels < (std::int64_t{1} << kClassBits) && kClassBits * kColourClassCount <= 64);
+
+// The field of a packed word that starts at bit shift and is bits wide.
+constexpr std::int64_t field(std::uint64_t word, unsigned shift, unsigned bits) {
+    return static_cast<std::int64_t>((word >> shift) & ((std::uint64_t{1} << bits) - 1));
+}
+
+// A colour's share of each packed sum.
 struct LabEntry {
-    std::uint8_t lightness = 0; // L x 2.55
-    std::int8_t greenRed = 0;   // a
-    std::int8_t blueYellow = 0; // b
-    // One in the colour class's field of the packed class counts.
+    std::uint64_t values = 0; // the lightness field doubles as the pixel's lightness
+    std::uint64_t squares = 0;
     std::uint64_t classBit = 0;
 };
 
@@ -81,10 +99,15 @@ std::vector<LabEntry> buildLabTable() {
         const float greenRed = 500.0f * (labCurve(x) - labCurve(y));
         const float blueYellow = 200.0f * (labCurve(y) - labCurve(z));
         LabEntry& entry = table[key];
-        entry.lightness = static_cast<std::uint8_t>(
+        const auto l = static_cast<std::uint64_t>(
             std::clamp(std::lround(lightness * kLightnessScale), 0L, 255L));
-        entry.greenRed = toSignedByte(greenRed);
-        entry.blueYellow = toSignedByte(blueYellow);
+        const auto a = static_cast<std::int64_t>(toSignedByte(greenRed));
+        const auto bb = static_cast<std::int64_t>(toSignedByte(blueYellow));
+        entry.values = l | static_cast<std::uint64_t>(a + kColourOffset) << kValueBits |
+                       static_cast<std::uint64_t>(bb + kColourOffset) << (2 * kValueBits);
+        entry.squares = l * l | static_cast<std::uint64_t>(a * a) << kLightSquareBits |
+                        static_cast<std::uint64_t>(bb * bb)
+                            << (kLightSquareBits + kColourSquareBits);
         entry.classBit = std::uint64_t{1}
                          << (kClassBits * colourClassOf(lightness, greenRed, blueYellow));
     }
@@ -132,9 +155,7 @@ const HexShape& hexShape() {
     return shape;
 }
 
-// Sums over a hex's pixels, turned into its features at the end. A row's sums stay in
-// registers and the nine colour class counts of a row share one 64-bit word, seven
-// bits each (a row has at most 60 pixels).
+// Sums over a hex's pixels, turned into its features at the end.
 class HexAccumulator {
 public:
     // One row of the hex: count pixels (blue, green, red) from source; their lightness
@@ -163,34 +184,29 @@ private:
 
 void HexAccumulator::addRow(const std::uint8_t* source, int count, const LabEntry* lab,
                             std::uint8_t* light) {
-    int sumL = 0, sumA = 0, sumB = 0, sumLL = 0, sumAA = 0, sumBB = 0;
+    std::uint64_t values = 0;
+    std::uint64_t squares = 0;
     std::uint64_t classes = 0;
     for (int i = 0; i < count; ++i, source += 3) {
         const unsigned key =
             ((source[2] >> 3u) << 11u) | ((source[1] >> 2u) << 5u) | (source[0] >> 3u);
-        const LabEntry entry = lab[key];
-        const int l = entry.lightness;
-        const int a = entry.greenRed;
-        const int b = entry.blueYellow;
-        sumL += l;
-        sumA += a;
-        sumB += b;
-        sumLL += l * l;
-        sumAA += a * a;
-        sumBB += b * b;
+        const LabEntry& entry = lab[key];
+        values += entry.values;
+        squares += entry.squares;
         classes += entry.classBit;
-        light[i] = entry.lightness;
+        light[i] = static_cast<std::uint8_t>(entry.values);
     }
+    const std::int64_t offset = kColourOffset * count;
     count_ += count;
-    sumL_ += sumL;
-    sumA_ += sumA;
-    sumB_ += sumB;
-    sumLL_ += sumLL;
-    sumAA_ += sumAA;
-    sumBB_ += sumBB;
-    for (int& classCount : classes_) {
-        classCount += static_cast<int>(classes & kClassMask);
-        classes >>= kClassBits;
+    sumL_ += field(values, 0, kValueBits);
+    sumA_ += field(values, kValueBits, kValueBits) - offset;
+    sumB_ += field(values, 2 * kValueBits, kValueBits) - offset;
+    sumLL_ += field(squares, 0, kLightSquareBits);
+    sumAA_ += field(squares, kLightSquareBits, kColourSquareBits);
+    sumBB_ += field(squares, kLightSquareBits + kColourSquareBits, kColourSquareBits);
+    for (std::size_t i = 0; i < classes_.size(); ++i) {
+        classes_[i] +=
+            static_cast<int>(field(classes, kClassBits * static_cast<unsigned>(i), kClassBits));
     }
     if (count > 1) {
         addSteps(light + 1, light, count - 1);

@@ -10,10 +10,6 @@ namespace maporv {
 namespace {
 
 constexpr std::size_t kDims = kHexFeatureCount;
-// Points are stored this many floats apart, the tail zero, so that the distance loop
-// runs in whole vector registers.
-constexpr std::size_t kStride = (kDims + 7) / 8 * 8;
-
 // The least spread a feature is divided by, in its own units, so that a feature all
 // samples share (a colour class no sample shows) still tells an odd hex apart
 // instead of being blown up or dropped.
@@ -40,20 +36,6 @@ constexpr std::size_t kWidthProbes = 256;
 // nothing, and a hex of that colour with a road across it would look unlike them.
 // A quarter of a feature's spread over all samples is still well inside a terrain.
 constexpr double kLeastWidth = 0.25;
-
-// Eight independent sums, one per lane of a vector register: the compiler may not
-// reorder a single float sum into vector form.
-float squaredDistance(const float* a, const float* b) {
-    std::array<float, 8> lanes{};
-    for (std::size_t i = 0; i < kStride; i += lanes.size()) {
-        for (std::size_t lane = 0; lane < lanes.size(); ++lane) {
-            const float d = a[i + lane] - b[i + lane];
-            lanes[lane] += d * d;
-        }
-    }
-    return ((lanes[0] + lanes[4]) + (lanes[1] + lanes[5])) +
-           ((lanes[2] + lanes[6]) + (lanes[3] + lanes[7]));
-}
 
 bool isTerrainCode(int terrain) {
     return terrain >= 0 && terrain < kTerrainTypeCount;
@@ -93,31 +75,52 @@ void TerrainClassifier::train(const std::vector<TerrainSample>& samples) {
         centre_[i] = static_cast<float>(mean);
         scale_[i] = weightOf(i) / std::max(static_cast<float>(spread), kLeastSpread[i]);
     }
-    points_.assign(kept.size() * kStride, 0.0f);
-    for (std::size_t s = 0; s < kept.size(); ++s) {
-        scaled(kept[s]->features, points_.data() + s * kStride);
+    // Dimension by dimension, so that distances run over the samples in a row.
+    const std::size_t count = kept.size();
+    points_.assign(count * kDims, 0.0f);
+    std::array<float, kDims> point{};
+    for (std::size_t s = 0; s < count; ++s) {
+        scaled(kept[s]->features, point.data());
+        for (std::size_t i = 0; i < kDims; ++i) {
+            points_[i * count + s] = point[i];
+        }
         terrains_.push_back(static_cast<std::uint8_t>(kept[s]->terrain));
     }
 
-    if (kept.size() < 2) {
+    if (count < 2) {
         return;
     }
-    const std::size_t stride = std::max<std::size_t>(1, kept.size() / kWidthProbes);
+    const std::size_t stride = std::max<std::size_t>(1, count / kWidthProbes);
+    std::vector<float> distance(count);
     std::vector<float> nearest;
-    for (std::size_t probe = 0; probe < kept.size(); probe += stride) {
-        float best = std::numeric_limits<float>::max();
-        for (std::size_t other = 0; other < kept.size(); ++other) {
-            if (other != probe) {
-                best = std::min(best, squaredDistance(points_.data() + probe * kStride,
-                                                      points_.data() + other * kStride));
-            }
+    for (std::size_t probe = 0; probe < count; probe += stride) {
+        for (std::size_t i = 0; i < kDims; ++i) {
+            point[i] = points_[i * count + probe];
         }
-        nearest.push_back(best);
+        distances(point.data(), distance.data());
+        distance[probe] = std::numeric_limits<float>::max();
+        nearest.push_back(*std::min_element(distance.begin(), distance.end()));
     }
     const auto at = nearest.begin() + static_cast<std::ptrdiff_t>(
                                           static_cast<double>(nearest.size() - 1) * kWidthQuantile);
     std::nth_element(nearest.begin(), at, nearest.end());
     bandwidth_ = std::max(kLeastWidth, std::sqrt(static_cast<double>(*at)));
+}
+
+void TerrainClassifier::distances(const float* point, float* out) const {
+    // A feature at a time over all samples: the loop over the samples runs in vector
+    // registers, and each sample still adds its features in order, so the result
+    // does not depend on the machine.
+    const std::size_t count = terrains_.size();
+    std::fill(out, out + count, 0.0f);
+    for (std::size_t i = 0; i < kDims; ++i) {
+        const float* row = points_.data() + i * count;
+        const float value = point[i];
+        for (std::size_t s = 0; s < count; ++s) {
+            const float d = row[s] - value;
+            out[s] += d * d;
+        }
+    }
 }
 
 int TerrainClassifier::terrainCount() const {
@@ -132,8 +135,10 @@ TerrainGuess TerrainClassifier::classify(const HexFeatures& features) const {
     if (terrains_.empty()) {
         return {};
     }
-    std::array<float, kStride> point{};
+    std::array<float, kDims> point{};
     scaled(features, point.data());
+    std::vector<float> distance(terrains_.size());
+    distances(point.data(), distance.data());
 
     // The k nearest samples, nearest first; on equal distances the earlier sample.
     struct Neighbour {
@@ -142,17 +147,16 @@ TerrainGuess TerrainClassifier::classify(const HexFeatures& features) const {
     };
     std::array<Neighbour, kNeighbours> nearest{};
     std::size_t found = 0;
-    for (std::size_t s = 0; s < terrains_.size(); ++s) {
-        const float distance = squaredDistance(point.data(), points_.data() + s * kStride);
-        if (found == nearest.size() && distance >= nearest.back().distance) {
+    for (std::size_t s = 0; s < distance.size(); ++s) {
+        if (found == nearest.size() && distance[s] >= nearest.back().distance) {
             continue;
         }
         std::size_t at = std::min(found, nearest.size() - 1);
-        while (at > 0 && nearest[at - 1].distance > distance) {
+        while (at > 0 && nearest[at - 1].distance > distance[s]) {
             nearest[at] = nearest[at - 1];
             --at;
         }
-        nearest[at] = {distance, s};
+        nearest[at] = {distance[s], s};
         found = std::min(found + 1, nearest.size());
     }
 

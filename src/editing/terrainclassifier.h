@@ -58,10 +58,13 @@ public:
 private:
     // The features as the distances see them.
     void scaled(const HexFeatures& features, float* out) const;
+    // The squared distances from a scaled point to every sample.
+    void distances(const float* point, float* out) const;
 
     std::array<float, kHexFeatureCount> centre_{};
     std::array<float, kHexFeatureCount> scale_{};
-    std::vector<float> points_; // sampleCount() x kHexFeatureCount, scaled
+    // The scaled samples, feature by feature: feature i of sample s at i x count + s.
+    std::vector<float> points_;
     std::vector<std::uint8_t> terrains_;
     double bandwidth_ = 1.0;
 };

@@ -217,8 +217,7 @@ protected:
     EditHistory history{document, names};
 };
 
-TEST_F(SuggestTerrainStep, FillsClearHexesOrTheSelectionAsOneUndoableStep) {
-    const MapDocument::Grid<HexCell> labelled = document.cells;
+TEST_F(SuggestTerrainStep, FillsTheClearHexesAsOneUndoableStep) {
     document.cells[2][2].terrain = 0;
     document.cells[3][5].terrain = 0;
     document.cells[6][2].terrain = 0; // below the picture
@@ -252,32 +251,6 @@ TEST_F(SuggestTerrainStep, FillsClearHexesOrTheSelectionAsOneUndoableStep) {
 
     history.undo();
     EXPECT_EQ(document.cells, before);
-    EXPECT_FALSE(document.modified);
-
-    // A selection: its hexes are suggested and every other hex teaches, Clear
-    // included, so a field hex can be suggested Clear.
-    document.cells = labelled;
-    document.selected[1][1] = 1;
-    document.selected[1][9] = 1;
-    document.cells[1][1].terrain = 0;
-    document.cells[1][9].terrain = 3;
-    const SuggestTerrainOutcome selected = suggestTerrainFromPicture(document, picture, history);
-    EXPECT_EQ(selected.set, 2);
-    EXPECT_EQ(document.cells[1][1].terrain, 9);
-    EXPECT_EQ(document.cells[1][9].terrain, 0);
-    EXPECT_EQ(history.undoName(), "Suggest Terrain (2 hexes)");
-}
-
-TEST_F(SuggestTerrainStep, NeedsTwoTerrainsToLearnFrom) {
-    for (auto& row : document.cells) {
-        for (HexCell& cell : row) {
-            cell.terrain = cell.terrain == 3 ? 9 : cell.terrain;
-        }
-    }
-    const MapDocument::Grid<HexCell> before = document.cells;
-    EXPECT_FALSE(suggestTerrainFromPicture(document, picture, history).enoughTerrains);
-    EXPECT_EQ(document.cells, before);
-    EXPECT_FALSE(history.canUndo());
     EXPECT_FALSE(document.modified);
 }
 

@@ -108,12 +108,8 @@ SuggestTerrainOutcome suggestTerrainFromPicture(MapDocument& document, const Map
     features.compute(picture);
     HexMask selected{};
     forEachHex([&](int row, int column) {
-        maskAt(selected, row, column) =
-            document.selected[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] !=
-                        0 &&
-                    features.inMapArea(row, column)
-                ? 1
-                : 0;
+        const bool picked = inMask(document.selected, row, column);
+        maskAt(selected, row, column) = picked && features.inMapArea(row, column) ? 1 : 0;
     });
     const bool anySelected = countHexes(selected) > 0;
     const HexMask targets = anySelected ? selected : clearHexes(document, features);

@@ -56,7 +56,11 @@ _maporv_tool_value() {
         *:NAMESFILE | names:OUTPUT) _maporv_tool_files "$cur" txt ;;
         picture:INPUT) _maporv_tool_files "$cur" s16 shp bmp png jpg jpeg gif tif tiff webp ;;
         render:INPUT) _maporv_tool_files "$cur" map s16 shp bmp ;;
-        *:[A-Z]*.[a-zA-Z]*) _maporv_tool_files "$cur" "${placeholder##*.}" ;;
+        *:[A-Z]*.[a-zA-Z]*)
+            # OTHER.MAP: the files of that extension, whatever its case.
+            local extension=${placeholder##*.}
+            _maporv_tool_files "$cur" "${extension,,}"
+            ;;
         *:FOLDER) mapfile -t COMPREPLY < <(compgen -d -- "$cur") ;;
         *:*FILE | *:INPUT | *:OUTPUT | *:PREFIX)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")

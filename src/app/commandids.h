@@ -52,8 +52,9 @@ inline constexpr int kCmdCapsLock = 32807;
 // framework's edit commands.
 inline constexpr int kCmdUndo = 57643;
 inline constexpr int kCmdRedo = 57644;
-// Beyond the old tables: the Check Map window.
+// Beyond the old tables: the Check Map window and Suggest Terrain.
 inline constexpr int kCmdCheckMap = 32900;
+inline constexpr int kCmdSuggestTerrain = 32901;
 
 inline constexpr int kCmdNextPane = 57680;
 inline constexpr int kCmdPrevPane = 57681;

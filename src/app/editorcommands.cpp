@@ -4,6 +4,7 @@
 #include "app/mapframe.h"
 #include "app/maptoolapp.h"
 #include "app/recentfiles.h"
+#include "app/suggestterrain.h"
 #include "mapdata/textformat.h"
 
 #include <functional>
@@ -207,7 +208,6 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
          .alternateKey = ctrlShiftKey(Qt::Key_Z),
          .enabled = [&history] { return history.canRedo(); },
          .handler = [&frame] { frame.redo(); }},
-
         // Edit: the map check, a window of its own like the Set data dialog.
         {.id = kCmdCheckMap,
          .menuText = "&Check Map...\tF7",
@@ -218,6 +218,12 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
              },
          .checked = [&frame] { return frame.checkMapWindowOpen(); },
          .handler = [&frame] { frame.toggleCheckMapWindow(); }},
+        // Edit: the terrain of new hexes from the picture.
+        {.id = kCmdSuggestTerrain,
+         .menuText = "&Suggest Terrain\tF8",
+         .key = plainKey(Qt::Key_F8),
+         .enabled = [&workspace] { return workspace.document.loaded && workspace.picture.valid; },
+         .handler = [&app, &frame] { suggestTerrain(app.workspace(), frame, app.ui()); }},
 
         // Caps Lock only changes the warning the status line shows.
         {.id = kCmdCapsLock,

@@ -47,7 +47,8 @@ MainMenu::MainMenu(MapFrame& frame, const CommandTable& commands, const RecentFi
             recentPlaceholder_ = action;
         }
     }
-    edit_ = addMenu("&Edit", {{kCmdUndo}, {kCmdRedo}, {kSeparator}, {kCmdCheckMap}});
+    edit_ = addMenu("&Edit",
+                    {{kCmdUndo}, {kCmdRedo}, {kSeparator}, {kCmdCheckMap}, {kCmdSuggestTerrain}});
     options_ = addMenu("&Options", {{kCmdWindowMode},
                                     {kCmdMode800x600},
                                     {kCmdMode1024x768},

@@ -12,6 +12,7 @@
 
 #include <QFont>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -115,6 +116,13 @@ public:
     std::string statusText;
     std::string roadsText;
 
+    // A command's outcome, shown in the status line in place of the hex under the
+    // pointer until the notice's time is up.
+    static constexpr std::chrono::milliseconds kNoticeTime{5000};
+    void showNotice(std::string text);
+    // The notice while it shows, else empty.
+    const std::string& notice() const;
+
     ViewRegions regions;
 
     // The display part of a mode initialisation for videoMode: full-screen (2, 3) or
@@ -207,6 +215,9 @@ private:
     std::shared_ptr<Surface> reduced_;
     std::shared_ptr<Surface> reducedFrom_;
     Rect reducedSource_;
+
+    std::string notice_;
+    std::chrono::steady_clock::time_point noticeUntil_{};
 };
 
 } // namespace maporv

@@ -17,6 +17,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace maporv {
 
@@ -148,6 +149,16 @@ void MapView::edgeScroll(Point screen) {
         grid_.scrollY += 5;
     }
     grid_.clampScroll();
+}
+
+void MapView::showNotice(std::string text) {
+    notice_ = std::move(text);
+    noticeUntil_ = std::chrono::steady_clock::now() + kNoticeTime;
+}
+
+const std::string& MapView::notice() const {
+    static const std::string none;
+    return std::chrono::steady_clock::now() < noticeUntil_ ? notice_ : none;
 }
 
 void MapView::UpdateCursorStatus(Point screen) {
@@ -362,7 +373,7 @@ void MapView::DrawTexts(Surface& target) {
     painter.setPen(colorOf(kTextColor));
 
     const ViewRect& view = grid_.viewRect;
-    const QString status = toQString(statusText);
+    const QString status = toQString(notice().empty() ? statusText : notice());
     drawText(painter, view.left + (view.right - view.left - tw(status)) / 2, regions.topBar.top + 2,
              status);
     drawText(painter, roadBox.anchor.x, roadBox.anchor.y, toQString(roadsText));

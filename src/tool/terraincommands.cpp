@@ -6,6 +6,7 @@
 #include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
 #include "tool/arguments.h"
+#include "tool/suggestcommand.h"
 #include "tool/toolcommands.h"
 
 #include <ostream>
@@ -142,6 +143,7 @@ std::vector<ToolCommand> terrainCommands() {
          "number of distinct names and of named hexes, and with -o writes the names\n"
          "again (sorted by row, then column, under a fresh header).\n",
          runNames},
+        suggestTerrainCommand(),
     };
 }
 

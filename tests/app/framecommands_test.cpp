@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <algorithm>
+#include <cstdio>
 
 namespace maporv {
 namespace {
@@ -114,8 +115,8 @@ TEST_F(FrameCommandsTest, ANewMapFromABmp) {
 }
 
 TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
-    EXPECT_EQ(editMenu(),
-              (QStringList{"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Y (off)", "", "&Check Map...\tF7"}));
+    EXPECT_EQ(editMenu(), (QStringList{"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Y (off)", "",
+                                       "&Check Map...\tF7", "&Suggest Terrain\tF8"}));
     brush().terrain = 5;
     clickHex(3, 3);
     clickHex(3, 4, Qt::LeftButton, Qt::ShiftModifier);
@@ -124,9 +125,9 @@ TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
     type('N');
     EXPECT_TRUE(names().modified);
     press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(editMenu(),
-              (QStringList{"&Undo Set Terrain (2 hexes)\tCtrl+Z",
-                           "&Redo Set Name (2 hexes)\tCtrl+Y", "", "&Check Map...\tF7"}));
+    EXPECT_EQ(editMenu(), (QStringList{"&Undo Set Terrain (2 hexes)\tCtrl+Z",
+                                       "&Redo Set Name (2 hexes)\tCtrl+Y", "", "&Check Map...\tF7",
+                                       "&Suggest Terrain\tF8"}));
     EXPECT_FALSE(names().modified);
     EXPECT_TRUE(document().modified);
     press(Qt::Key_Z, Qt::ControlModifier);
@@ -166,6 +167,47 @@ TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
     EXPECT_EQ(frame().history().undoName(), "Change Terrain (1798 hexes)");
     press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(cell(39, 44).terrain, 0);
+}
+
+TEST_F(FrameCommandsTest, SuggestTerrainFillsTheSelectionFromThePicture) {
+    // All Clear: nothing to learn from.
+    press(Qt::Key_F8);
+    EXPECT_EQ(ui.lastMessage(), "Fewer than two terrains to learn from.\n"
+                                "Set a few hexes of each terrain by hand first.");
+    EXPECT_FALSE(frame().history().canUndo());
+
+    // The picture's west is sea, and so are the hexes of columns 0..6 (column 7
+    // straddles the shore); a block across the shore is selected and made Clear.
+    MapPicture& picture = app->workspace().picture;
+    for (int y = 0; y < picture.height; ++y) {
+        for (int x = 0; x < 315; ++x) {
+            std::uint8_t* p = picture.pixelAt(x, y);
+            p[0] = 200, p[1] = 80, p[2] = 20;
+        }
+    }
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column <= 6; ++column) {
+            cell(row, column).terrain = row >= 2 && row <= 4 && column >= 3 ? 0 : 9;
+        }
+    }
+    clickHex(2, 3);
+    clickHex(4, 12, Qt::LeftButton, Qt::ControlModifier);
+    press(Qt::Key_F8);
+    for (int row = 2; row <= 4; ++row) {
+        for (int column = 3; column <= 12; ++column) {
+            EXPECT_EQ(cell(row, column).terrain, column <= 6 ? 9 : 0) << row << "," << column;
+        }
+    }
+    int set = 0;
+    int left = 0;
+    ASSERT_EQ(std::sscanf(frame().view().notice().c_str(),
+                          "Suggest Terrain: %d hexes set, %d left as they were", &set, &left),
+              2);
+    EXPECT_EQ(set + left, 3 * 10);
+    EXPECT_TRUE(document().modified);
+    EXPECT_EQ(editMenu()[0], "&Undo Suggest Terrain (12 hexes)\tCtrl+Z");
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cell(3, 5).terrain, 0);
 }
 
 } // namespace

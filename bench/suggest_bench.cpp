@@ -1,0 +1,93 @@
+// Terrain suggestion on the demo's 1920 x 1920 picture: the features of every hex
+// alone, and the whole suggestion (features, learning from a tenth or a half of the
+// hexes, then the most likely terrain of every hex of the map area).
+
+#include "baseline.h"
+#include "editing/hexfeatures.h"
+#include "editing/terrainclassifier.h"
+#include "editing/terrainsuggestion.h"
+#include "mapdata/consoleuserinterface.h"
+#include "picture/mappicture.h"
+#include "tool/demopainter.h"
+#include "tool/demoworld.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+namespace maporv::bench {
+namespace {
+
+// The demo map and a copy of its picture: the other benchmarks load pictures into the
+// shared pixel buffer.
+struct Demo {
+    Demo() : world(std::make_unique<DemoWorld>()) {
+        std::ostream silent(nullptr);
+        ConsoleUserInterface ui(silent, silent);
+        MapPicture picture(ui);
+        buildDemoWorld(*world);
+        paintDemoPicture(*world, picture);
+        width = picture.width;
+        height = picture.height;
+        rowLength = picture.rowLength;
+        pixels.assign(MapPicture::pixels(),
+                      MapPicture::pixels() + static_cast<std::size_t>(rowLength) * height);
+    }
+    std::unique_ptr<DemoWorld> world;
+    std::vector<std::uint8_t> pixels;
+    int width = 0;
+    int height = 0;
+    int rowLength = 0;
+
+    void features(HexFeatureGrid& grid) const {
+        grid.compute(pixels.data(), width, height, rowLength);
+    }
+    static const Demo& get() {
+        static const Demo made;
+        return made;
+    }
+};
+
+void BM_HexFeatures(benchmark::State& state) {
+    const Demo& demo = Demo::get();
+    auto features = std::make_unique<HexFeatureGrid>();
+    RatioReport ratio(state);
+    for (auto _ : state) {
+        demo.features(*features);
+        benchmark::DoNotOptimize(features->mapAreaSize());
+    }
+}
+BENCHMARK(BM_HexFeatures)->Unit(benchmark::kMillisecond);
+
+// Every n-th hex of the map area teaches (n = 100 / the argument's percent); every hex
+// of the map area is suggested.
+void BM_SuggestTerrain(benchmark::State& state) {
+    const Demo& demo = Demo::get();
+    const int every = 100 / static_cast<int>(state.range(0));
+    auto features = std::make_unique<HexFeatureGrid>();
+    RatioReport ratio(state);
+    for (auto _ : state) {
+        demo.features(*features);
+        const HexMask all = mapAreaMask(*features);
+        HexMask teaching{};
+        int index = 0;
+        for (int row = 0; row < kMapRows; ++row) {
+            for (int column = 0; column < kMapColumns; ++column) {
+                teaching[row][column] = all[row][column] != 0 && index++ % every == 0 ? 1 : 0;
+            }
+        }
+        std::vector<TerrainSample> samples;
+        addTerrainSamples(demo.world->document, *features, teaching, samples);
+        TerrainClassifier classifier;
+        classifier.train(samples);
+        const TerrainSuggestion suggestion =
+            suggestTerrain(demo.world->document, *features, all, classifier);
+        benchmark::DoNotOptimize(suggestion.suggested);
+    }
+}
+BENCHMARK(BM_SuggestTerrain)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace maporv::bench

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "editing/terrainclassifier.h"
+#include "mapdata/terraintype.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace maporv {
+
+class HexFeatureGrid;
+class MapDocument;
+
+// How well suggesting finds the terrain of hexes whose terrain is known.
+struct SuggestionEvaluation {
+    // Stands for "left unsuggested" among the confusions.
+    static constexpr int kUnsuggested = -2;
+
+    struct Recall {
+        int hidden = 0;
+        int correct = 0;
+        // The answer given most often in place of the right one (on a tie the lowest
+        // code, unsuggested last), -1 when none was wrong.
+        int confusedWith = -1;
+        int confusedCount = 0;
+    };
+
+    int hidden = 0;
+    int correct = 0;
+    std::array<Recall, kTerrainTypeCount> terrains{};
+
+    double accuracy() const { return hidden > 0 ? static_cast<double>(correct) / hidden : 0.0; }
+};
+
+// Hides percent (1..99) of the map area's hexes, the same share of every terrain
+// (Clear included) chosen at random from a fixed seed, learns from the rest and from
+// extraSamples, suggests the hidden ones and compares. A hidden hex left unsuggested
+// counts as wrong.
+inline constexpr std::uint64_t kEvaluationSeed = 19;
+SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFeatureGrid& features,
+                                        int percent,
+                                        const std::vector<TerrainSample>& extraSamples = {},
+                                        std::uint64_t seed = kEvaluationSeed);
+
+} // namespace maporv

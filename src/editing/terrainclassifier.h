@@ -1,0 +1,72 @@
+#pragma once
+
+#include "editing/hexfeatures.h"
+#include "mapdata/terraintype.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace maporv {
+
+// A hex whose terrain is known, with what its picture looks like.
+struct TerrainSample {
+    HexFeatures features{};
+    int terrain = 0;
+};
+
+// The classifier's answer for one hex: its most likely terrain and how sure it is,
+// 0..1; terrain -1 when nothing comes close.
+struct TerrainGuess {
+    int terrain = -1;
+    float confidence = 0.0f;
+};
+
+// Learns how each terrain looks in one picture from its samples alone, and names the
+// terrain of other hexes of it.
+//
+// Features are put on one scale (each minus its mean over the samples, divided by its
+// spread), then a hex is compared with its k nearest samples, each weighted by a
+// Gaussian of its distance. The width of the Gaussian is the distance within which
+// three samples in four find another sample: it follows how densely the terrains are
+// sampled, and one large, uniform terrain (the sea) cannot shrink it. Beside the
+// terrains stands "none of them", weighted as one sample kOutlierDistance widths away:
+// the confidence of a terrain is its weight over the sum of all weights, that one
+// included. So a hex between two terrains scores about a half, and one unlike every
+// sample scores near 0. A terrain without samples is never named. Everything runs in
+// a fixed order, so the same samples and hex give the same answer.
+class TerrainClassifier {
+public:
+    static constexpr int kNeighbours = 10;
+    static constexpr double kOutlierDistance = 3.5;
+    // Suggestions below this confidence leave the hex as it is: a suggestion must be
+    // more likely than everything else together.
+    static constexpr float kDefaultThreshold = 0.5f;
+
+    // Samples with a terrain code outside 0..19 are ignored.
+    void train(const std::vector<TerrainSample>& samples);
+
+    TerrainGuess classify(const HexFeatures& features) const;
+    // The terrain to give the hex, or -1 when the classifier is less sure than threshold.
+    int suggest(const HexFeatures& features, float threshold = kDefaultThreshold) const;
+
+    std::size_t sampleCount() const { return terrains_.size(); }
+    // How many different terrains the samples show.
+    int terrainCount() const;
+
+private:
+    // The features as the distances see them.
+    void scaled(const HexFeatures& features, float* out) const;
+    // The squared distances from a scaled point to every sample.
+    void distances(const float* point, float* out) const;
+
+    std::array<float, kHexFeatureCount> centre_{};
+    std::array<float, kHexFeatureCount> scale_{};
+    // The scaled samples, feature by feature: feature i of sample s at i x count + s.
+    std::vector<float> points_;
+    std::vector<std::uint8_t> terrains_;
+    double bandwidth_ = 1.0;
+};
+
+} // namespace maporv

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "editing/editstep.h"
+#include "editing/terrainclassifier.h"
+#include "mapdata/mapdocument.h"
+#include "mapdata/terraintype.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace maporv {
+
+class EditHistory;
+class MapPicture;
+
+// A set of hexes of the cell grid.
+using HexMask = MapDocument::Grid<std::uint8_t>;
+
+// The hexes of the map area whose terrain is mask's, as samples. Hexes with a
+// terrain code outside 0..19 teach nothing.
+void addTerrainSamples(const MapDocument& document, const HexFeatureGrid& features,
+                       const HexMask& teaching, std::vector<TerrainSample>& samples);
+// Every hex of the map area.
+HexMask mapAreaMask(const HexFeatureGrid& features);
+// The Clear hexes of the map area.
+HexMask clearHexes(const MapDocument& document, const HexFeatureGrid& features);
+// The hexes of the map area outside mask.
+HexMask mapAreaOutside(const HexFeatureGrid& features, const HexMask& mask);
+int countHexes(const HexMask& mask);
+
+// What suggesting did to a set of hexes.
+struct TerrainSuggestion {
+    // The hexes whose terrain changes, terrain only: roads and the other bytes stay.
+    EditStep step;
+    // Hexes given a terrain (also when it is the one they had) and hexes left as they
+    // were, below the confidence threshold.
+    int suggested = 0;
+    int leftAsTheyWere = 0;
+    std::array<int, kTerrainTypeCount> perTerrain{};
+};
+
+// The most likely terrain of every hex of targets in the map area, where the
+// classifier is at least threshold sure. The step is named "Suggest Terrain (N
+// hexes)" after the hexes it changes; nothing is applied yet.
+TerrainSuggestion suggestTerrain(const MapDocument& document, const HexFeatureGrid& features,
+                                 const HexMask& targets, const TerrainClassifier& classifier,
+                                 float threshold = TerrainClassifier::kDefaultThreshold);
+
+// The editor's Suggest Terrain. With hexes of the map area selected, learns from every
+// other hex of the map area, Clear included, and sets the selected ones; with none,
+// learns from the hexes that are not Clear and sets the Clear ones. The change is one
+// step of the history, which raises map-modified.
+struct SuggestTerrainOutcome {
+    // False when the labels show fewer than two terrains: nothing changed.
+    bool enoughTerrains = false;
+    int set = 0;
+    int left = 0;
+};
+SuggestTerrainOutcome suggestTerrainFromPicture(MapDocument& document, const MapPicture& picture,
+                                                EditHistory& history);
+
+} // namespace maporv

@@ -1,0 +1,258 @@
+#include "editing/edithistory.h"
+#include "editing/hexfeatures.h"
+#include "editing/terrainclassifier.h"
+#include "editing/terrainsuggestion.h"
+#include "mapdata/hexgrid.h"
+#include "mapdata/mapnames.h"
+#include "picture/mappicture.h"
+#include "scripteduserinterface.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace maporv {
+namespace {
+
+struct Colour {
+    std::uint8_t red, green, blue;
+};
+
+// A 24-bit bottom-up picture in memory.
+class TestPicture {
+public:
+    TestPicture(int width, int height, const std::function<Colour(int, int)>& paint)
+        : width_(width), height_(height), rowLength_((3 * width + 3) / 4 * 4),
+          bytes_(static_cast<std::size_t>(rowLength_ * height)) {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const Colour c = paint(x, y);
+                std::uint8_t* p =
+                    &bytes_[static_cast<std::size_t>((height - 1 - y) * rowLength_ + 3 * x)];
+                p[0] = c.blue;
+                p[1] = c.green;
+                p[2] = c.red;
+            }
+        }
+    }
+    std::unique_ptr<HexFeatureGrid> features() const {
+        auto grid = std::make_unique<HexFeatureGrid>();
+        grid->compute(bytes_.data(), width_, height_, rowLength_);
+        return grid;
+    }
+
+private:
+    int width_, height_, rowLength_;
+    std::vector<std::uint8_t> bytes_;
+};
+
+constexpr Colour kRed{255, 0, 0};
+constexpr int kRedClass = kColourClassFirst + 3; // hues from 0 to 60 degrees
+
+TEST(HexFeatures, EachHexHoldsThePixelsItsPickingGivesAndNothingOutsideThePicture) {
+    // 200 x 160: columns 0..5 and rows 0..3 are the grid; column 5 and the bottom
+    // rows lie partly outside the picture.
+    const TestPicture picture(200, 160, [](int, int) { return kRed; });
+    const auto features = picture.features();
+    HexGrid grid;
+    grid.setConstants(kFullSizeGrid);
+    grid.setMapSize(200, 160);
+    MapDocument::Grid<int> picked{};
+    for (int y = 0; y < 160; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const HexPosition hex = grid.pixelToHex(x, y);
+            if (hex.row <= grid.maxRow && hex.column <= grid.maxColumn) {
+                ++picked[hex.row][hex.column];
+            }
+        }
+    }
+    int mapArea = 0;
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            EXPECT_EQ(features->pixelCount(row, column), picked[row][column])
+                << row << "," << column;
+            EXPECT_EQ(features->inMapArea(row, column), picked[row][column] > 0);
+            mapArea += picked[row][column] > 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(features->mapAreaSize(), mapArea);
+    EXPECT_LT(features->pixelCount(1, 5), features->pixelCount(1, 2));
+    EXPECT_GT(features->pixelCount(1, 5), 0);
+
+    // A flat hex is its colour (red is L 53.2, a 80.1, b 67.2 in CIELAB), with no
+    // spread and no edge; the part of a hex inside the picture reads the same.
+    for (const auto& [row, column] : {std::pair{1, 2}, std::pair{1, 5}, std::pair{0, 0}}) {
+        const HexFeatures& f = features->at(row, column);
+        EXPECT_NEAR(f[kMeanLightness], 53.2f, 0.6f);
+        EXPECT_NEAR(f[kMeanGreenRed], 80.1f, 0.6f);
+        EXPECT_NEAR(f[kMeanBlueYellow], 67.2f, 0.6f);
+        for (int i : {kSpreadLightness, kSpreadGreenRed, kSpreadBlueYellow, kEdgeDensity}) {
+            EXPECT_EQ(f[i], 0.0f);
+        }
+        EXPECT_EQ(f[kRedClass], 1.0f);
+    }
+}
+
+TEST(HexFeatures, ACheckerboardIsAllEdges) {
+    const TestPicture picture(200, 160, [](int x, int y) {
+        return (x + y) % 2 == 0 ? Colour{0, 0, 0} : Colour{255, 255, 255};
+    });
+    const auto features = picture.features();
+    const HexFeatures& f = features->at(1, 2);
+    EXPECT_EQ(f[kEdgeDensity], 1.0f);
+    EXPECT_NEAR(f[kEdgeStrength], 100.0f, 0.5f);
+    EXPECT_NEAR(f[kMeanLightness], 50.0f, 1.0f);
+    EXPECT_NEAR(f[kSpreadLightness], 50.0f, 1.0f);
+    EXPECT_NEAR(f[kColourClassFirst] + f[kColourClassFirst + 2], 1.0f, 1e-6f); // dark and light
+}
+
+// Samples around a point: the first feature near centre, the others in a small
+// pattern that every cluster shares.
+std::vector<TerrainSample> cluster(int terrain, float centre, int count) {
+    std::vector<TerrainSample> samples;
+    for (int i = 0; i < count; ++i) {
+        TerrainSample sample;
+        sample.terrain = terrain;
+        for (std::size_t f = 1; f < sample.features.size(); ++f) {
+            sample.features[f] = static_cast<float>((i + static_cast<int>(f)) % 3) * 0.2f;
+        }
+        sample.features[0] = centre + static_cast<float>(i % 4);
+        samples.push_back(sample);
+    }
+    return samples;
+}
+
+// A hex that looks like the pattern, with the first feature at first.
+HexFeatures at(float first) {
+    HexFeatures features = cluster(0, 0.0f, 1)[0].features;
+    features[0] = first;
+    return features;
+}
+
+TEST(TerrainClassifier, NamesWellSeparatedTerrainsAndDoubtsTheRest) {
+    std::vector<TerrainSample> samples = cluster(9, 20.0f, 12);
+    for (const TerrainSample& forest : cluster(3, 70.0f, 12)) {
+        samples.push_back(forest);
+    }
+    samples.push_back({at(45.0f), 25}); // no terrain code: ignored
+    TerrainClassifier classifier;
+    classifier.train(samples);
+    EXPECT_EQ(classifier.sampleCount(), 24u);
+    EXPECT_EQ(classifier.terrainCount(), 2);
+
+    const TerrainGuess sea = classifier.classify(at(20.5f));
+    EXPECT_EQ(sea.terrain, 9);
+    EXPECT_GT(sea.confidence, 0.9f);
+    EXPECT_EQ(classifier.suggest(at(70.5f)), 3);
+    // Unlike either terrain: no suggestion.
+    EXPECT_EQ(classifier.suggest(at(400.0f)), -1);
+    EXPECT_LT(classifier.classify(at(400.0f)).confidence, 0.1f);
+
+    // The same answers from the same samples, to the last bit.
+    TerrainClassifier again;
+    again.train(samples);
+    for (float first : {0.0f, 20.5f, 44.5f, 45.5f, 70.5f}) {
+        const TerrainGuess a = classifier.classify(at(first));
+        const TerrainGuess b = again.classify(at(first));
+        EXPECT_EQ(a.terrain, b.terrain);
+        EXPECT_EQ(a.confidence, b.confidence);
+    }
+}
+
+TEST(TerrainClassifier, OverlappingTerrainsAreLeftUndecided) {
+    // Every sample is both Hill and Mountain: no hex is more one than the other.
+    std::vector<TerrainSample> samples;
+    for (TerrainSample sample : cluster(5, 40.0f, 10)) {
+        samples.push_back(sample);
+        sample.terrain = 6;
+        samples.push_back(sample);
+    }
+    TerrainClassifier classifier;
+    classifier.train(samples);
+    const TerrainGuess guess = classifier.classify(at(40.0f));
+    EXPECT_EQ(guess.terrain, 5); // on a tie the lower code
+    EXPECT_LT(guess.confidence, 0.5f);
+    EXPECT_GT(guess.confidence, 0.4f);
+    EXPECT_EQ(classifier.suggest(at(40.0f)), -1);
+}
+
+// A map in three bands of 150 pixels: sea, woods, fields. Columns 0..3 lie in the sea,
+// 5 and 6 in the woods, 8..10 in the fields; 4 and 7 straddle two bands, and column
+// 11 starts where the picture ends.
+class SuggestTerrainStep : public testing::Test {
+protected:
+    SuggestTerrainStep() {
+        picture.width = 450;
+        picture.height = 200;
+        picture.beginPicture();
+        for (int y = 0; y < picture.height; ++y) {
+            for (int x = 0; x < picture.width; ++x) {
+                const Colour c = x < 150   ? Colour{30, 70, 170}
+                                 : x < 300 ? Colour{30, 90, 40}
+                                           : Colour{160, 190, 90};
+                std::uint8_t* p = picture.pixelAt(x, y);
+                p[0] = c.blue;
+                p[1] = c.green;
+                p[2] = c.red;
+            }
+        }
+        for (int row = 0; row < kMapRows; ++row) {
+            for (int column = 0; column < kMapColumns; ++column) {
+                document.cells[row][column] = {0, 0x12, 1, 2, 3};
+                if (column <= 3) {
+                    document.cells[row][column].terrain = 9;
+                } else if (column == 5 || column == 6) {
+                    document.cells[row][column].terrain = 3;
+                }
+            }
+        }
+        history.clear();
+    }
+
+    test::ScriptedUserInterface ui;
+    MapPicture picture{ui};
+    MapDocument document;
+    MapNames names;
+    EditHistory history{document, names};
+};
+
+TEST_F(SuggestTerrainStep, FillsTheClearHexesAsOneUndoableStep) {
+    document.cells[2][2].terrain = 0;
+    document.cells[3][5].terrain = 0;
+    document.cells[6][2].terrain = 0; // below the picture
+    const MapDocument::Grid<HexCell> before = document.cells;
+
+    // No selection: the Clear hexes, learning from Ocean and Forest. The fields look
+    // like neither and stay Clear; nothing beyond the picture changes.
+    const SuggestTerrainOutcome outcome = suggestTerrainFromPicture(document, picture, history);
+    EXPECT_TRUE(outcome.enoughTerrains);
+    EXPECT_EQ(document.cells[2][2], (HexCell{9, 0x12, 1, 2, 3}));
+    EXPECT_EQ(document.cells[3][5].terrain, 3);
+    for (int row = 0; row <= 4; ++row) {
+        for (int column : {8, 9, 10, 11, 12}) {
+            EXPECT_EQ(document.cells[row][column].terrain, 0) << row << "," << column;
+        }
+    }
+    EXPECT_EQ(document.cells[6][2].terrain, 0);
+    // The Clear hexes of columns 4, 7, 8, 9 and 10 (rows 0..4, the odd columns' row 4
+    // lies below the picture) and the two unlabelled ones.
+    EXPECT_EQ(outcome.set + outcome.left, 5 + 4 + 5 + 4 + 5 + 2);
+    EXPECT_GE(outcome.left, 5 + 4 + 5);
+    ASSERT_TRUE(history.canUndo());
+    int changed = 0;
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            changed += document.cells[row][column] != before[row][column] ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(history.undoName(), EditStep::countedName("Suggest Terrain", changed));
+    EXPECT_TRUE(document.modified);
+
+    history.undo();
+    EXPECT_EQ(document.cells, before);
+    EXPECT_FALSE(document.modified);
+}
+
+} // namespace
+} // namespace maporv

@@ -73,6 +73,8 @@ cpu_ticks() {
 
 # A user of their own: settings, home folder and runtime folder in the work folder.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+# Recovery records too: none of the user's is ever offered (and answered) here.
+export XDG_STATE_HOME="$work/state"
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY

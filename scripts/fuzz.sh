@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
-targets=(mapfile names s16 bmp shp)
+targets=(mapfile names s16 bmp shp recovery)
 
 ./scripts/install-deps.sh
 cmake -S . -B build-fuzz -DMAPORV_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \

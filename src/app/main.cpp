@@ -31,5 +31,9 @@ int main(int argc, char** argv) {
     if (!app.start(parser.positionalArguments())) {
         return EXIT_FAILURE;
     }
+    // SIGTERM or SIGHUP during start-up: the loop would not see it any more.
+    if (app.terminated()) {
+        return EXIT_SUCCESS;
+    }
     return QApplication::exec();
 }

@@ -11,7 +11,9 @@
 #include "app/mapframe.h"
 #include "app/pauseflags.h"
 #include "app/qtuserinterface.h"
+#include "app/recoverykeeper.h"
 #include "app/renderloop.h"
+#include "app/terminationsignals.h"
 #include "display/textconversion.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
@@ -52,7 +54,8 @@ MapToolApp::MapToolApp(AppSetup setup)
     : setup_(std::move(setup)),
       ownUi_(setup_.ui == nullptr ? std::make_unique<QtUserInterface>() : nullptr),
       ui_(setup_.ui != nullptr ? *setup_.ui : *ownUi_), workspace_(ui_),
-      versionText_(strprintf("Ver: %s - %s", kVersion, kReleaseMonth)) {
+      versionText_(strprintf("Ver: %s - %s", kVersion, kReleaseMonth)),
+      recovery_(std::make_unique<RecoveryKeeper>(workspace_, ui_)) {
     // Before the first widget: the dialogs are laid out for this font.
     useEditorFont();
 }
@@ -69,6 +72,9 @@ MapToolApp::~MapToolApp() {
 }
 
 bool MapToolApp::start(const QStringList& arguments) {
+    // A logout or shutdown from here on keeps the unsaved work.
+    signals_ = std::make_unique<TerminationSignals>([this] { terminate(); });
+
     // 1. The settings: the recent-file list; LastOpen is read once the window shows.
     recent_.assign(settings_.readRecentFiles());
 
@@ -92,6 +98,7 @@ bool MapToolApp::start(const QStringList& arguments) {
     }
     installCommands();
     frame_->closeQuery = [this] { return closeRequested(); };
+    frame_->history().changed = [this] { recovery_->changed(); };
     if (!frame_->OnCreate()) {
         input_.reset();
         accelerators_.reset();
@@ -108,8 +115,12 @@ bool MapToolApp::start(const QStringList& arguments) {
     // 5. LastOpen, or the first-run question.
     readSettings();
 
+    // Unsaved work of an editor that ended without saving it takes the place of the
+    // command line's file, which would replace it unasked.
+    const bool recovered = offerRecovery();
+
     // 6. A file named on the command line.
-    if (!arguments.isEmpty() && !arguments.front().isEmpty()) {
+    if (!recovered && !terminated_ && !arguments.isEmpty() && !arguments.front().isEmpty()) {
         load(toStdString(QFileInfo(arguments.front()).absoluteFilePath()), false);
     }
 
@@ -159,16 +170,23 @@ bool MapToolApp::load(const std::string& path, bool pictureChosen) {
     const MapWorkspace::LoadResult loaded = workspace_.load(path, pictureChosen);
     // A load that read nothing changed nothing: the view, the history and the
     // dialog keep the map that is still there.
-    if (frame_ && loaded.mapReplaced) {
-        if (loaded.pictureLoaded) {
-            frame_->showLoadedPicture();
-        } else {
-            frame_->showNoPicture();
-        }
-        frame_->history().clear();
-        frame_->refreshSetDataDialog();
+    if (loaded.mapReplaced) {
+        showLoadedMap(loaded.pictureLoaded);
     }
     return loaded.mapReplaced;
+}
+
+void MapToolApp::showLoadedMap(bool pictureLoaded) {
+    if (!frame_) {
+        return;
+    }
+    if (pictureLoaded) {
+        frame_->showLoadedPicture();
+    } else {
+        frame_->showNoPicture();
+    }
+    frame_->history().clear();
+    frame_->refreshSetDataDialog();
 }
 
 bool MapToolApp::saveAllModified() {
@@ -206,6 +224,8 @@ bool MapToolApp::closeRequested() {
         if (loop_) {
             loop_->stop();
         }
+        // Saved, or discarded by the user's No: nothing is at risk any more.
+        recovery_->finish();
         return true;
     }
     // Staying: a display that stopped after failures gets window mode back.

@@ -19,8 +19,11 @@ class FrameInput;
 class MainMenu;
 class MapFrame;
 class QtUserInterface;
+class RecoveryKeeper;
 class RenderLoop;
+class TerminationSignals;
 class UserInterface;
+struct AbandonedRecord;
 
 // What the application takes from the platform at start-up; tests give their own.
 struct AppSetup {
@@ -34,6 +37,8 @@ struct AppSetup {
     std::optional<bool> capsLockOn;
     // The paced render loop runs by itself; tests turn the loop by hand instead.
     bool runRenderLoop = true;
+    // How the run ends after SIGTERM or SIGHUP; none: the event loops are left.
+    std::function<void()> quit;
 };
 
 // The application: start-up, the settings, the render loop and the file commands,
@@ -42,8 +47,14 @@ struct AppSetup {
 // Start-up, in this order: the settings and the recent-file list; the desktop work
 // area; the main window with its menu, accelerators and icon; the window shown; the
 // last opened file from the settings, asking once for the game's SCENARIO folder on
-// the first run; the file named on the command line; the info text. At the end the
+// the first run; the unsaved work of editors that ended without saving it, offered
+// back; the file named on the command line; the info text. At the end the
 // application writes LastOpen.
+//
+// While the map or its names are modified a recovery record keeps the work
+// (RecoveryKeeper). It goes when the work is no longer at risk: a save that leaves
+// nothing modified, another map loaded, the end of the exit flow. SIGTERM and SIGHUP
+// bring it up to date and end the run without the exit flow, so it stays.
 class MapToolApp {
 public:
     explicit MapToolApp(AppSetup setup = {});
@@ -52,8 +63,11 @@ public:
     MapToolApp& operator=(const MapToolApp&) = delete;
 
     // Start-up with the program's arguments (without the program's name): the first
-    // one is a file to load. False when the main window could not be created.
+    // one is a file to load, unless unsaved work was recovered in its place. False
+    // when the main window could not be created.
     bool start(const QStringList& arguments = {});
+    // SIGTERM or SIGHUP came: the run ends without the exit flow.
+    bool terminated() const { return terminated_; }
 
     // The load step that every opening command uses: the workspace loads the file
     // (with its picture and names), the view shows it, the edit history starts anew.
@@ -85,6 +99,7 @@ public:
     RecentFiles& recentFiles() { return recent_; }
     const CommandTable& commands() const { return commands_; }
     UserInterface& ui() { return ui_; }
+    RecoveryKeeper& recovery() { return *recovery_; }
     // After a successful start.
     MapFrame* frame() { return frame_.get(); }
     RenderLoop* renderLoop() { return loop_.get(); }
@@ -95,6 +110,15 @@ private:
     void addRecent(const std::string& path);
     // Runs when the main window is asked to close.
     bool closeRequested();
+    // After the workspace loaded a map: the view, the history and the dialog follow.
+    void showLoadedMap(bool pictureLoaded);
+    // The records of editors that are gone, offered newest first: "Yes" takes the work
+    // back (the others wait for a later start), "No" deletes the record, one that
+    // cannot be read is moved aside with a message. True when work was recovered.
+    bool offerRecovery();
+    void recover(AbandonedRecord& record);
+    // The record up to date, then the end of the run.
+    void terminate();
 
     AppSetup setup_;
     AppSettings settings_;
@@ -104,6 +128,10 @@ private:
     MapWorkspace workspace_;
     std::string versionText_;
     bool settingsRead_ = false;
+    bool terminated_ = false;
+    // After the workspace it watches, before the window whose history tells it changes.
+    std::unique_ptr<RecoveryKeeper> recovery_;
+    std::unique_ptr<TerminationSignals> signals_;
     // Declared before the window: the window's menus run these commands.
     CommandTable commands_;
     std::unique_ptr<MapFrame> frame_;

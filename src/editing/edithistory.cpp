@@ -16,6 +16,12 @@ const std::string& noName() {
 
 } // namespace
 
+void EditHistory::notify() const {
+    if (changed) {
+        changed();
+    }
+}
+
 EditHistory::EditHistory(MapDocument& document, MapNames& names, std::size_t maxSteps,
                          std::size_t maxChanges)
     : document_(document), names_(names), maxSteps_(std::max<std::size_t>(maxSteps, 1)),
@@ -84,6 +90,7 @@ bool EditHistory::undo() {
     --position_;
     steps_[position_].undo(document_, names_);
     updateFlags();
+    notify();
     return true;
 }
 
@@ -95,6 +102,7 @@ bool EditHistory::redo() {
     steps_[position_].redo(document_, names_);
     ++position_;
     updateFlags();
+    notify();
     return true;
 }
 
@@ -167,6 +175,7 @@ bool EditHistory::record(EditStep step) {
     steps_.push_back(std::move(step));
     ++position_;
     trim();
+    notify();
     return true;
 }
 
@@ -176,16 +185,19 @@ void EditHistory::clear() {
     weight_ = 0;
     mapClean_ = document_.modified ? std::nullopt : std::optional<std::size_t>(0);
     namesClean_ = names_.modified ? std::nullopt : std::optional<std::size_t>(0);
+    notify();
 }
 
 void EditHistory::markMapSaved() {
     mapClean_ = position_;
     document_.modified = false;
+    notify();
 }
 
 void EditHistory::markNamesSaved() {
     namesClean_ = position_;
     names_.modified = false;
+    notify();
 }
 
 void EditHistory::namesReplaced() {
@@ -217,6 +229,7 @@ void EditHistory::namesReplaced() {
     mapClean_ = mapClean;
     namesClean_ = position_;
     names_.modified = false;
+    notify();
 }
 
 } // namespace maporv

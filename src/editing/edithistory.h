@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -71,7 +72,13 @@ public:
     // and the names are clean here.
     void namesReplaced();
 
+    // Runs after every call above that may have changed the map, the names or their
+    // modified flags (a step done, undone or redone, a clear, a save or names mark):
+    // whoever keeps a copy of unsaved work looks again then, and only then.
+    std::function<void()> changed;
+
 private:
+    void notify() const;
     enum class Kind { Map, Names };
 
     static bool touches(const EditStep& step, Kind kind);

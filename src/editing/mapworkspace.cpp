@@ -89,6 +89,33 @@ MapWorkspace::LoadResult MapWorkspace::load(const std::string& givenPath, bool p
         return {false, picture.valid};
     }
 
+    // The file actually read: the SCENARIO fallback or the picker may have found
+    // another than the one asked for (a "*.map" pattern, for one).
+    finishLoad(extension == ".MAP" ? document.path : path);
+    return {true, picture.valid};
+}
+
+MapWorkspace::LoadResult MapWorkspace::startUnsavedMap(const std::string& mapPath,
+                                                       const std::string& picturePath,
+                                                       std::string_view mapBytes) {
+    // Never the picture of the map before: without its own the map asks for one.
+    if (picturePath.empty() || !loadPicture(picturePath)) {
+        discardPicture();
+    }
+    document.clearMap();
+    document.fromBytes(mapBytes);
+    document.modified = false;
+    document.path = mapPath;
+    document.pathIsOwnFile = false;
+    document.loaded = true;
+    document.picturePath = picture.valid ? picture.path : picturePath;
+    document.tileName = fileNameWithExtension(document.picturePath);
+    document.pictureFromBmp = picture.valid && picture.extension == ".BMP";
+    finishLoad(picture.valid ? picture.path : mapPath);
+    return {true, picture.valid};
+}
+
+void MapWorkspace::finishLoad(const std::string& readPath) {
     if (!picture.valid) {
         const std::string title =
             strprintf("Select a picture file for %s #%d",
@@ -102,13 +129,9 @@ MapWorkspace::LoadResult MapWorkspace::load(const std::string& givenPath, bool p
     }
 
     rebuildInfoText();
-    // The file actually read: the SCENARIO fallback or the picker may have found
-    // another than the one asked for (a "*.map" pattern, for one).
-    const std::string readPath = extension == ".MAP" ? document.path : path;
     lastOpen = readPath;
     gameFolder = parentFolder(readPath);
     names.loadNamesForMap(document, ui_);
-    return {true, picture.valid};
 }
 
 void MapWorkspace::rebuildInfoText() {

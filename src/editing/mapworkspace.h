@@ -5,6 +5,7 @@
 #include "picture/mappicture.h"
 
 #include <string>
+#include <string_view>
 
 namespace maporv {
 
@@ -47,6 +48,14 @@ public:
     // picture stay, the picture back in the shared buffer.
     LoadResult load(const std::string& path, bool pictureChosen);
 
+    // A map that has no file of its own yet, under the path it would be saved to: its
+    // header, cells and trailer from mapBytes (a MAP file's bytes), its picture from
+    // picturePath, or asked for as by load() when that does not load; then, as load()
+    // does, the info text, lastOpen and gameFolder and the matching names file. No
+    // file at mapPath is read or taken for the map's own.
+    LoadResult startUnsavedMap(const std::string& mapPath, const std::string& picturePath,
+                               std::string_view mapBytes);
+
     // True while the picture holds a loaded picture.
     bool pictureLoaded() const { return picture.valid; }
     // Reloads the picture from its path when a preview has overwritten the shared
@@ -60,6 +69,9 @@ private:
     // the picture of the map before it.
     void discardPicture();
     bool loadPicture(const std::string& path);
+    // The end of every load: a picture asked for when the map has none, the info text,
+    // lastOpen and gameFolder following readPath, the names file.
+    void finishLoad(const std::string& readPath);
 
     UserInterface& ui_;
 };

@@ -5,6 +5,7 @@
 #include "mapdata/userinterface.h"
 
 #include <fstream>
+#include <sstream>
 #include <string_view>
 
 namespace maporv {
@@ -216,8 +217,16 @@ bool MapNames::readNamesFile(const std::string& file, UserInterface& ui) {
     if (!in) {
         return false;
     }
-    std::streambuf& buffer = *in.rdbuf();
+    readNames(*in.rdbuf(), file, ui);
+    return true;
+}
 
+void MapNames::readNamesText(const std::string& text, const std::string& file, UserInterface& ui) {
+    std::stringbuf buffer(text, std::ios::in);
+    readNames(buffer, file, ui);
+}
+
+void MapNames::readNames(std::streambuf& buffer, const std::string& file, UserInterface& ui) {
     std::string line;
     readLine(buffer, line); // the header
     int emptyNames = 0;
@@ -256,11 +265,9 @@ bool MapNames::readNamesFile(const std::string& file, UserInterface& ui) {
     }
     modified = false;
     path = file;
-    return true;
 }
 
-bool MapNames::writeNamesFile(const std::string& file, const MapDocument& document,
-                              UserInterface& ui) {
+std::string MapNames::toText(const MapDocument& document) const {
     std::string text = strprintf("[MAP:%3d] [%-20s]\n", static_cast<int>(document.mapNumber),
                                  fileNamePart(document.path).c_str());
     text += "--------------------------------\n";
@@ -274,7 +281,12 @@ bool MapNames::writeNamesFile(const std::string& file, const MapDocument& docume
             }
         }
     }
-    if (!writeFileAtomically(file, text)) {
+    return text;
+}
+
+bool MapNames::writeNamesFile(const std::string& file, const MapDocument& document,
+                              UserInterface& ui) {
+    if (!writeFileAtomically(file, toText(document))) {
         ui.error(strprintf("Error on creating [%s]", file.c_str()));
         return false;
     }

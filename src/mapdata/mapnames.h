@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 
 namespace maporv {
@@ -55,6 +56,11 @@ public:
     // modified is cleared and path is file. False (and nothing changes) when the
     // file cannot be opened.
     bool readNamesFile(const std::string& file, UserInterface& ui);
+    // The same for the text of a names file that file once held.
+    void readNamesText(const std::string& text, const std::string& file, UserInterface& ui);
+
+    // The text writeNamesFile writes.
+    std::string toText(const MapDocument& document) const;
 
     // Writes every named hex, row by row, under a header with the map's number and
     // name. Written through a temporary file: on failure "Error on creating [%s]",
@@ -72,6 +78,9 @@ public:
     // After a map is opened or created: clears the list and reads the matching names
     // file when there is one. Silent when there is none.
     void loadNamesForMap(const MapDocument& document, UserInterface& ui);
+
+private:
+    void readNames(std::streambuf& buffer, const std::string& file, UserInterface& ui);
 };
 
 // The map number as it appears in names file names: "00%d" cut to its last three

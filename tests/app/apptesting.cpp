@@ -4,6 +4,7 @@
 #include "app/commandids.h"
 #include "app/framesurface.h"
 #include "app/mapframe.h"
+#include "app/recoveryfolder.h"
 #include "app/renderloop.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/textformat.h"
@@ -14,6 +15,7 @@
 #include <QSettings>
 #include <QTest>
 #include <algorithm>
+#include <filesystem>
 
 namespace maporv::test {
 namespace {
@@ -64,13 +66,20 @@ QVariant readSetting(const QString& key) {
     return settings().value(key);
 }
 
+void clearRecoveryRecords() {
+    std::error_code ec;
+    std::filesystem::remove_all(RecoveryFolder::standardPath(), ec);
+}
+
 void AppTest::SetUp() {
     clearSettings();
+    clearRecoveryRecords();
 }
 
 void AppTest::TearDown() {
     app.reset();
     clearSettings();
+    clearRecoveryRecords();
 }
 
 void AppTest::start(const QStringList& arguments) {
@@ -80,6 +89,7 @@ void AppTest::start(const QStringList& arguments) {
     setup.maximise = false;
     setup.capsLockOn = false;
     setup.runRenderLoop = false;
+    setup.quit = [this] { ++quitRequests; };
     app = std::make_unique<MapToolApp>(setup);
     ASSERT_TRUE(app->start(arguments));
     // What the window system does with the new window arrives as events.

@@ -42,6 +42,8 @@ public:
 void clearSettings();
 void writeSetting(const QString& key, const QVariant& value);
 QVariant readSetting(const QString& key);
+// No recovery record of an earlier test is offered to the next one.
+void clearRecoveryRecords();
 
 // The work area every test's window covers.
 inline constexpr Rect kTestWorkArea{0, 0, 1024, 768};
@@ -65,6 +67,8 @@ protected:
     ScriptedUserInterface ui;
     GameFolder game;
     std::unique_ptr<MapToolApp> app;
+    // How often SIGTERM or SIGHUP asked the run to end; the test process goes on.
+    int quitRequests = 0;
 };
 
 // The editor started on a generated map of 1280 x 960 pixels (DEMO.MAP, number 7,

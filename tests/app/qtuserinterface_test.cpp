@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -58,6 +59,8 @@ Answer answer(QtUserInterface& ui, QuestionButtons buttons, QMessageBox::Standar
         QMessageBox* box = asBox(modal);
         EXPECT_EQ(box->windowTitle(), "MapOrv");
         EXPECT_EQ(box->icon(), QMessageBox::Question);
+        // Enter answers Yes: the recovery question at start-up relies on it.
+        EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::Yes));
         if (shown != nullptr) {
             *shown = box->standardButtons();
         }

@@ -207,6 +207,24 @@ TEST_F(History, CommandsThatChangeNothingRecordNothing) {
     EXPECT_FALSE(document.modified || names.modified);
 }
 
+// Whoever keeps a copy of unsaved work hears of every change, and of nothing else.
+TEST_F(History, TellsOfEveryChangeOfTheDataOrItsFlags) {
+    int told = 0;
+    history.changed = [&told] { ++told; };
+    brush.terrain = 6;
+    editor.setTerrain(at(2, 2));
+    editor.setTerrain(at(2, 2)); // changes nothing, records nothing
+    editor.getTerrain(at(3, 3)); // the brush only
+    EXPECT_EQ(told, 1);
+    history.undo();
+    history.redo();
+    history.markMapSaved();
+    history.markNamesSaved();
+    history.namesReplaced();
+    history.clear();
+    EXPECT_EQ(told, 7);
+}
+
 TEST_F(History, ClearStartsAfreshForALoadedMap) {
     brush.terrain = 5;
     editor.setTerrain(at(0, 0));

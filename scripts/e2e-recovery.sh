@@ -1,0 +1,224 @@
+#!/usr/bin/env bash
+# Unsaved work survives the end of the editor, in a real X server (Xvfb) driven with
+# xdotool: the demo map is opened, a hex changed, and the editor killed with
+# SIGKILL once its recovery record is written (and not written again at rest). The
+# next start asks about it; Yes brings the change back unsaved, the map file still
+# untouched; the exit question shows the map modified; Save writes exactly that hex.
+# A start after that offers nothing. Then a change is ended by SIGTERM before its
+# record was due: the record is written at once, and No at the next start deletes it.
+#
+# Usage: scripts/e2e-recovery.sh [MAPORV [MAPORV_TOOL]]   (default: the binaries in build/)
+# Exit status 0 passed, 1 failed, 77 skipped (Xvfb or xdotool missing).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+app=${1:-$root/build/src/app/maporv}
+tool=${2:-$root/build/src/tool/maporv-tool}
+
+for command in Xvfb xdotool; do
+    if ! command -v "$command" > /dev/null 2>&1; then
+        echo "e2e-recovery: $command is not installed, skipped"
+        exit 77
+    fi
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+app_pid=
+cleanup() {
+    [ -n "$app_pid" ] && kill -9 "$app_pid" 2> /dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "e2e-recovery: FAILED: $*"
+    [ -f "$work/app.log" ] && sed 's/^/e2e-recovery: editor: /' "$work/app.log"
+    exit 1
+}
+
+# Waits up to $1 seconds for a command to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 10))
+    while ! "$@" > /dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# A user of their own: settings, state, home and runtime folders in the work folder.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
+export XDG_STATE_HOME="$work/state"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+recovery="$XDG_STATE_HOME/maporv/recovery"
+
+"$tool" make-demo "$work/demo" > /dev/null
+map="$work/demo/SCENARIO/DEMO.MAP"
+original="$work/DEMO.original"
+cp "$map" "$original"
+# A user who has run the editor before: no first-run question (a killed editor writes
+# no settings, so it would come at every start).
+mkdir -p "$XDG_CONFIG_HOME/Osk_Tools"
+printf '[Settings]\nLastOpen=%s\n' "$map" > "$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf"
+
+# A free display number, told by Xvfb itself.
+exec 3> "$work/display"
+Xvfb -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+
+# Starts the editor with its arguments in the background (app_pid). Right after a
+# client ends, Xvfb may refuse a new connection for a moment: such a start is retried.
+start_app() {
+    local tries
+    for tries in 1 2 3 4 5; do
+        "$app" "$@" > "$work/app.log" 2>&1 &
+        app_pid=$!
+        sleep 1
+        if kill -0 "$app_pid" 2> /dev/null || ! grep -q "could not connect to display" "$work/app.log"; then
+            return 0
+        fi
+        wait "$app_pid" 2> /dev/null || true
+        sleep "$tries"
+    done
+    fail "the editor could not connect to the X server"
+}
+
+records() { find "$recovery" -maxdepth 1 -name '*.rec' 2> /dev/null; }
+one_record() { [ "$(records | wc -l)" -eq 1 ]; }
+no_record() { [ -z "$(records)" ]; }
+# The boxes and dialogs: the main window is named after its map once one is loaded.
+box() { xdotool search --onlyvisible --name '^MapOrv$' | tail -n1 | grep .; }
+ended() { ! kill -0 "$app_pid" 2> /dev/null; }
+
+# The editor on the demo map, at full size.
+start_map() {
+    start_app "$map"
+    wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the demo map did not load${1:-}"
+    window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+    xdotool windowfocus --sync "$window"
+    sleep 0.5
+    xdotool key alt+z
+    xdotool mousemove 600 500
+    sleep 0.5
+}
+
+# The digit keys move the cursor hex and the pointer with it: up and left to the
+# top-left hex (Ocean in the demo), then $1 hexes right; "+" makes the terrain to set
+# City and T sets it there.
+set_city() {
+    # shellcheck disable=SC2046
+    xdotool key --delay 10 $(printf '8 %.0s' $(seq 40)) $(printf '4 %.0s' $(seq 45))
+    for _ in $(seq "$1"); do
+        xdotool key 6
+    done
+    sleep 0.3
+    xdotool key plus T
+}
+
+# The hex lines (row,column,terrain,...) in which two MAP files differ.
+changed_hexes() { diff <("$tool" dump "$1") <("$tool" dump "$2") | grep '^>' | cut -c3-; }
+
+# 1. A change, its record within 2 seconds, nothing more at rest (while a second
+# editor starts and ends), then SIGKILL.
+no_record || fail "records before the first start"
+start_map
+set_city 0
+changed_at=$(date +%s%N)
+wait_for 5 one_record || fail "no recovery record after a change"
+delay=$((($(date +%s%N) - changed_at) / 1000000))
+echo "e2e-recovery: the record came ${delay} ms after the change"
+# Its timer is 2 seconds; the rest is room for a busy machine and the polling.
+[ "$delay" -le 3000 ] || fail "the record came ${delay} ms after the change"
+record=$(records)
+stamp=$(stat -c %y "$record")
+# A second editor leaves the record of a live one alone: it asks nothing.
+first_pid=$app_pid
+start_app
+wait_for 20 box || fail "the second editor did not start"
+sleep 2
+[ "$(xdotool search --onlyvisible --name '^MapOrv$' | wc -l)" -eq 1 ] ||
+    fail "the second editor offered the record of a live editor"
+kill -TERM "$app_pid"
+wait_for 10 ended || fail "SIGTERM did not end the second editor"
+app_pid=$first_pid
+[ "$(stat -c %y "$record")" = "$stamp" ] || fail "the record was written again at rest"
+# Disowned first: the shell would report the killed job.
+disown "$app_pid"
+kill -9 "$app_pid"
+wait_for 10 ended || fail "SIGKILL did not end the editor"
+app_pid=
+cmp -s "$map" "$original" || fail "the map file changed without a save"
+one_record || fail "the record did not outlive the editor"
+
+# 2. The next start asks; Yes (the default, so Return) brings the change back.
+start_app "$map"
+wait_for 20 box || fail "no question about the unsaved changes"
+xdotool windowfocus --sync "$(box)"
+xdotool key Return
+wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the recovered map did not show"
+window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+cmp -s "$map" "$original" || fail "recovering wrote the map file"
+one_record || fail "the recovered work has no record"
+# The map is modified: ESC asks about saving it; Escape there is Cancel.
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+wait_for 10 box || fail "ESC asked nothing: the recovered map is not modified"
+xdotool windowfocus --sync "$(box)"
+xdotool key Escape
+wait_for 10 bash -c "! xdotool search --onlyvisible --name '^MapOrv$'" || fail "the exit question stayed"
+ended && fail "Cancel at the exit question ended the editor"
+# Alt+S and Return save the map under its own name.
+xdotool windowfocus --sync "$window"
+xdotool key alt+s
+wait_for 10 box || fail "Alt+S showed no save dialog"
+xdotool windowfocus --sync "$(box)"
+xdotool key Return
+wait_for 10 bash -c "! cmp -s '$map' '$original'" || fail "the map was not saved"
+[ "$(changed_hexes "$original" "$map")" = "0,0,1,City,0,0,0,0" ] ||
+    fail "the saved map differs in other hexes than 0,0: $(changed_hexes "$original" "$map")"
+# Byte for byte: only the terrain of hex 0,0 (bytes 10 and 11 of the file) differs.
+bytes=$({ cmp -l "$original" "$map" || true; } | awk '{ print $1 - 1 }' | tr '\n' ' ')
+[ "$bytes" = "10 " ] || [ "$bytes" = "10 11 " ] || [ "$bytes" = "11 " ] || fail "bytes $bytes differ"
+wait_for 5 no_record || fail "the record outlived the save"
+xdotool windowfocus --sync "$window"
+xdotool key Escape
+wait_for 10 ended || fail "ESC did not end the editor"
+wait "$app_pid" || fail "the editor ended with status $?"
+app_pid=
+
+# 3. Nothing is offered any more: the map loads without a question.
+start_map " (was there a question?)"
+xdotool key Escape
+wait_for 10 ended || fail "ESC did not end the editor"
+app_pid=
+
+# 4. SIGTERM right after a change writes the record at once; No deletes it.
+start_map
+set_city 1
+sleep 0.2
+kill -TERM "$app_pid"
+wait_for 10 ended || fail "SIGTERM did not end the editor"
+wait "$app_pid" || fail "the editor ended with status $? after SIGTERM"
+app_pid=
+one_record || fail "SIGTERM left no record"
+start_app "$map"
+wait_for 20 box || fail "no question about the changes SIGTERM kept"
+xdotool windowfocus --sync "$(box)"
+xdotool key n
+wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the map did not load after No"
+no_record || fail "No kept the record"
+[ "$(changed_hexes "$original" "$map")" = "0,0,1,City,0,0,0,0" ] || fail "the saved map changed"
+kill -TERM "$app_pid"
+wait_for 10 ended || fail "SIGTERM did not end the editor"
+app_pid=
+no_record || fail "SIGTERM at rest wrote a record"
+echo "e2e-recovery: passed"

@@ -126,6 +126,114 @@ void encodeRow(const std::uint8_t* source, std::uint8_t* out, int count) {
     }
 }
 
+// Four copies of a pixel's three bytes, as one 8-byte and one 4-byte store.
+void storeFourPixels(std::uint8_t* out, std::uint32_t word) {
+    // b g r b g r b g, and from its third byte on: r b g r.
+    const std::uint64_t pattern = std::uint64_t{word} * 0x0001000001000001u;
+    storeLittleEndian(out, pattern);
+    storeLittleEndian(out + 8, static_cast<std::uint32_t>(pattern >> 16));
+}
+
+// Exactly count pixels of one colour.
+void fillPixels(std::uint8_t* out, std::uint32_t word, int count) {
+    if (count < 4) {
+        for (int i = 0; i < count; ++i, out += 3) {
+            storePixel(out, word);
+        }
+        return;
+    }
+    // The last four may overlap the ones before them.
+    for (int done = 0; done < count - 4; done += 4) {
+        storeFourPixels(out + 3 * static_cast<std::size_t>(done), word);
+    }
+    storeFourPixels(out + 3 * static_cast<std::size_t>(count - 4), word);
+}
+
+// Run-length data: records of a count and a pixel; runs continue over row ends, a
+// record cut by the end of the data ends the tile. The tile's area must still hold the
+// fill of a begun picture.
+//
+// Most runs of a painted picture are a pixel or two long, so a run that ends well
+// inside the row is written as whole groups of four pixels, without a loop or a branch
+// on its length: what lands past the run's end is written over by the next run. Only
+// runs near the end of a row's shown part are written pixel by pixel.
+class RunLengthDecoder {
+public:
+    RunLengthDecoder(MapPicture& picture, const S16TileHeader& header, int originX, int originY,
+                     int shownWidth)
+        : picture_(picture), tileWidth_(header.width), tileHeight_(header.height),
+          originX_(originX), originY_(originY), shownWidth_(shownWidth) {
+        startRow();
+    }
+
+    void decode(const std::uint8_t* data, std::size_t size) {
+        const ExpansionTable& table = expansion();
+        const std::uint8_t* const end = data + size / 3 * 3;
+        for (const std::uint8_t* record = data; record != end; record += 3) {
+            const int count = record[0];
+            const std::uint32_t word = table[readU16(record + 1)];
+            // Room for the run and a whole group past it, even for an empty run.
+            if (column_ + count + 4 <= limit_) [[likely]] {
+                std::uint8_t* out = rowStart_ + 3 * static_cast<std::size_t>(column_);
+                storeFourPixels(out, word);
+                for (int done = 4; done < count; done += 4) {
+                    storeFourPixels(out + 3 * static_cast<std::size_t>(done), word);
+                }
+                column_ += count;
+            } else if (!writeRunExactly(count, word)) {
+                return; // every pixel of the tile is there
+            }
+        }
+        // The data ended inside the tile: the pixels after the last run get their fill
+        // back (a group of four reaches at most four pixels past a run's end).
+        const int touched = std::min(4, limit_ - column_);
+        if (touched > 0) {
+            std::memset(rowStart_ + 3 * static_cast<std::size_t>(column_), kFillByte,
+                        3 * static_cast<std::size_t>(touched));
+        }
+    }
+
+private:
+    void startRow() {
+        rowStart_ = picture_.pixelAt(originX_, originY_ + row_);
+        limit_ = rowStart_ != nullptr ? shownWidth_ : 0;
+    }
+
+    // A run that may cross the end of the row's shown part or of the row. False once
+    // the tile's last row is complete.
+    bool writeRunExactly(int count, std::uint32_t word) {
+        for (int left = count; left > 0;) {
+            const int piece = std::min(left, tileWidth_ - column_);
+            const int shown = std::min(column_ + piece, limit_) - column_;
+            if (shown > 0) {
+                fillPixels(rowStart_ + 3 * static_cast<std::size_t>(column_), word, shown);
+            }
+            left -= piece;
+            column_ += piece;
+            if (column_ == tileWidth_) {
+                if (++row_ == tileHeight_) {
+                    return false;
+                }
+                column_ = 0;
+                startRow();
+            }
+        }
+        return true;
+    }
+
+    MapPicture& picture_;
+    const int tileWidth_;
+    const int tileHeight_;
+    const int originX_;
+    const int originY_;
+    const int shownWidth_;
+    int row_ = 0;
+    int column_ = 0;
+    std::uint8_t* rowStart_ = nullptr;
+    // Groups of four may be written up to this column: the row's shown part.
+    int limit_ = 0;
+};
+
 // Decodes the data of one tile placed at (originX, originY). Pixels that fall outside
 // the picture are dropped: the picture is only as large as the tiles of row 0 and
 // column 0 add up to, whatever lies beside a missing tile. Works row by row on the
@@ -136,41 +244,7 @@ void decodeTile(MapPicture& picture, const S16TileHeader& header, const std::uin
     const int total = header.width * header.height;
     const int shownWidth = std::clamp(picture.width - originX, 0, tileWidth);
     if (header.encoding == kRunLengthEncoding) {
-        // Records of a count and a pixel; runs continue over row ends, a record cut
-        // by the end of the data ends the tile.
-        int index = 0;
-        int row = 0;
-        int column = 0;
-        std::uint8_t* rowStart = picture.pixelAt(originX, originY);
-        const ExpansionTable& table = expansion();
-        for (std::size_t at = 0; at + 3 <= size && index < total; at += 3) {
-            const std::uint32_t word = table[readU16(data + at + 1)];
-            int count = std::min<int>(data[at], total - index);
-            while (count > 0) {
-                const int piece = std::min(count, tileWidth - column);
-                const int shown = std::min(column + piece, shownWidth) - column;
-                if (rowStart != nullptr && shown > 0) {
-                    std::uint8_t* out = rowStart + 3 * static_cast<std::size_t>(column);
-                    storePixel(out, word);
-                    // Longer runs copy what is already written, doubling each time: most
-                    // runs of a painted picture are a pixel or two long, and they cost
-                    // no set-up this way.
-                    const std::size_t bytes = 3 * static_cast<std::size_t>(shown);
-                    for (std::size_t done = 3; done < bytes;) {
-                        const std::size_t step = std::min(done, bytes - done);
-                        std::memcpy(out + done, out, step);
-                        done += step;
-                    }
-                }
-                index += piece;
-                count -= piece;
-                column += piece;
-                if (column == tileWidth) {
-                    column = 0;
-                    rowStart = picture.pixelAt(originX, originY + ++row);
-                }
-            }
-        }
+        RunLengthDecoder(picture, header, originX, originY, shownWidth).decode(data, size);
         return;
     }
     const int available = static_cast<int>(std::min<std::size_t>(size / 2, total));

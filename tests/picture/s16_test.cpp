@@ -4,7 +4,10 @@
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <random>
+#include <vector>
 
 namespace maporv {
 namespace {
@@ -173,6 +176,79 @@ TEST(S16Read, DecodesRawAndRunLengthDataAsFarAsItGoes) {
                 << i;
         }
     }
+}
+
+// The run-length decoding written the plain way: pixel i of the tile goes to column
+// i mod width, row i div width, dropped outside the picture.
+void decodeRunsPixelByPixel(std::vector<std::uint8_t>& picture, int pictureWidth, int pictureHeight,
+                            int originX, int originY, int tileWidth, int tileHeight,
+                            const std::string& data) {
+    int i = 0;
+    for (std::size_t at = 0; at + 3 <= data.size(); at += 3) {
+        const std::uint32_t v = test::get16(data, at + 1);
+        for (int n = static_cast<std::uint8_t>(data[at]); n > 0 && i < tileWidth * tileHeight;
+             --n, ++i) {
+            const int x = originX + i % tileWidth;
+            const int y = originY + i / tileWidth;
+            if (x < pictureWidth && y < pictureHeight) {
+                std::uint8_t* p = &picture[3 * (static_cast<std::size_t>(y) * pictureWidth + x)];
+                p[0] = static_cast<std::uint8_t>((v & 31) << 3);
+                p[1] = static_cast<std::uint8_t>(((v >> 5) & 63) << 2);
+                p[2] = static_cast<std::uint8_t>(((v >> 11) & 31) << 3);
+            }
+        }
+    }
+}
+
+TEST(S16Read, LargeRunLengthTilesDecodeAsThePixelByPixelDecoderDoes) {
+    // Runs of exactly so many pixels, mostly of one to four as in a painted picture,
+    // with long ones and empty ones among them, in random colours.
+    std::mt19937 random(17);
+    const auto runs = [&random](int pixels) {
+        std::string data;
+        for (int produced = 0; produced < pixels;) {
+            const int kind = static_cast<int>(random() % 16);
+            const int count =
+                std::min(pixels - produced, kind < 12   ? 1 + kind % 4
+                                            : kind < 15 ? static_cast<int>(random() % 256)
+                                                        : 0);
+            data += test::bytes({count}) + test::le16(random() & 0xFFFF);
+            produced += count;
+        }
+        return data;
+    };
+    // Tile 00 is narrower than tile 01, so the right part of tile 01 lies outside the
+    // picture. Tile 00 has runs to spare. Tile 01's data ends inside a row, after a
+    // single pixel and a cut record, so the rest of the tile keeps the fill.
+    struct Tile {
+        int y, width, height;
+        std::string data;
+    };
+    const Tile tiles[] = {
+        {0, 600, 480, runs(600 * 480) + runs(900)},
+        {1, 640, 300, runs(640 * 150 + 333) + test::bytes({1, 0x34, 0x12, 7, 1})}};
+    test::TempFolder temp;
+    test::ScriptedUserInterface ui;
+    const int width = 600;
+    const int height = 780;
+    std::vector<std::uint8_t> expected(3 * static_cast<std::size_t>(width) * height, kFillByte);
+    for (const Tile& tile : tiles) {
+        temp.write("RUNS0" + std::to_string(tile.y) + ".s16",
+                   test::s16Tile(tile.width, tile.height, tile.data, 1));
+        decodeRunsPixelByPixel(expected, width, height, 0, 480 * tile.y, tile.width, tile.height,
+                               tile.data);
+    }
+
+    MapPicture picture(ui);
+    ASSERT_TRUE(picture.load(temp.path() + "RUNS00.s16"));
+    ASSERT_EQ(picture.width, width);
+    ASSERT_EQ(picture.height, height);
+    int differentRows = 0;
+    for (int y = 0; y < height; ++y) {
+        differentRows += !std::equal(expected.begin() + 3 * y * width,
+                                     expected.begin() + 3 * (y + 1) * width, picture.pixelAt(0, y));
+    }
+    EXPECT_EQ(differentRows, 0);
 }
 
 TEST(S16Write, CutsThePictureIntoRawTilesThatReadBackTheSame) {

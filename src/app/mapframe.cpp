@@ -185,20 +185,23 @@ Rect MapFrame::clientRect() const {
 }
 
 Status MapFrame::drawFrame() {
-    framePointer_ = pointer_.position();
-    const Status status = view_.RenderFrame(framePointer_);
+    const Point pointer = pointer_.position();
+    const Status status = view_.RenderFrame(pointer);
+    // Taken after the frame, which scrolls and keeps the texts of the hex it found. A
+    // frame without all its images is no frame to keep.
+    drawnInputs_.reset();
+    if (!view_.imagesLostInFrame()) {
+        drawnInputs_ = view_.InputFingerprint(pointer);
+    }
     ++framesDrawn_;
     surface_->update();
     return status;
 }
 
-bool MapFrame::pointerActive() const {
-    const Point at = pointer_.position();
-    if (!(at == framePointer_)) {
-        return true;
-    }
+bool MapFrame::frameStale() const {
+    const Point pointer = pointer_.position();
     // Resting at an edge scrolls the map every frame.
-    return view_.atScrollEdge(at);
+    return view_.atScrollEdge(pointer) || view_.InputFingerprint(pointer) != drawnInputs_;
 }
 
 void MapFrame::framesFailed() {

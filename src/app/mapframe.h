@@ -14,7 +14,9 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QPointer>
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace maporv {
 
@@ -158,7 +160,7 @@ public:
     Status drawFrame() override;
     void framesFailed() override;
     const QScreen* frameScreen() const override { return currentScreen(); }
-    bool pointerActive() const override;
+    bool frameStale() const override;
 
     // DisplayOwner.
     void applyFullScreenStyle() override;
@@ -214,8 +216,8 @@ private:
     bool displayChangedWhileMinimised_ = false;
     bool inMenuLoop_ = false;
     int framesDrawn_ = 0;
-    // Where the pointer was for the last frame.
-    Point framePointer_{-1, -1};
+    // What the last frame read, with the pointer where it was then.
+    std::optional<std::uint64_t> drawnInputs_;
     // The open Set data dialog, if any; it deletes itself when it closes.
     QPointer<SetDataDialog> setDataDialog_;
     // The open Check Map window, if any; it deletes itself when it closes.

@@ -10,12 +10,9 @@ RenderLoop::RenderLoop(RenderTarget& target, QObject* parent) : QObject(parent),
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(intervalFor(nullptr));
     connect(&timer_, &QTimer::timeout, this, [this] { tick(); });
-    qApp->installEventFilter(this);
 }
 
-RenderLoop::~RenderLoop() {
-    qApp->removeEventFilter(this);
-}
+RenderLoop::~RenderLoop() = default;
 
 int RenderLoop::intervalFor(const QScreen* screen) {
     qreal hertz = screen != nullptr ? screen->refreshRate() : 0.0;
@@ -27,7 +24,7 @@ int RenderLoop::intervalFor(const QScreen* screen) {
 
 void RenderLoop::start() {
     failures_ = 0;
-    activity_ = true;
+    heldUp_ = true;
     timer_.start();
 }
 
@@ -35,43 +32,22 @@ void RenderLoop::stop() {
     timer_.stop();
 }
 
-bool RenderLoop::eventFilter(QObject* watched, QEvent* event) {
-    switch (event->type()) {
-    case QEvent::Timer:
-        // The pacing itself changes nothing.
-        if (watched != &timer_) {
-            activity_ = true;
-        }
-        break;
-    case QEvent::UpdateRequest:
-    case QEvent::UpdateLater:
-    case QEvent::Paint:
-        // Showing a frame is no change.
-        break;
-    default:
-        activity_ = true;
-        break;
-    }
-    return false;
-}
-
-bool RenderLoop::frameDue() const {
-    return activity_ || !sinceFrame_.isValid() || sinceFrame_.elapsed() >= idleInterval_ ||
-           target_.pointerActive();
-}
-
 bool RenderLoop::tick() {
     if (target_.framePaused() || QApplication::activeModalWidget() != nullptr ||
-        QApplication::activePopupWidget() != nullptr || !frameDue()) {
+        QApplication::activePopupWidget() != nullptr) {
+        heldUp_ = true;
         return false;
     }
+    // A failed frame is tried again at once.
+    if (skipUnchanged_ && !heldUp_ && failures_ == 0 && !target_.frameStale()) {
+        return false;
+    }
+    heldUp_ = false;
     if (const QScreen* screen = target_.frameScreen(); screen != pacedBy_) {
         // The window went to another screen, maybe of another refresh rate.
         pacedBy_ = screen;
         timer_.setInterval(intervalFor(screen));
     }
-    activity_ = false;
-    sinceFrame_.restart();
     const Status status = target_.drawFrame();
     if (succeeded(status)) {
         failures_ = 0;

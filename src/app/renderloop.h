@@ -2,7 +2,6 @@
 
 #include "display/status.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 
@@ -20,8 +19,9 @@ public:
     virtual Status drawFrame() = 0;
     // The second failed frame in a row: the window stops and asks to close.
     virtual void framesFailed() = 0;
-    // The pointer moved since the last frame, or rests where it scrolls the map.
-    virtual bool pointerActive() const { return true; }
+    // Whether a frame drawn now may show something else than the last one: what the
+    // frame reads changed, or the pointer rests where the map scrolls every frame.
+    virtual bool frameStale() const { return true; }
     // The screen the frames are shown on, whose refresh paces them.
     virtual const QScreen* frameScreen() const { return nullptr; }
 };
@@ -34,16 +34,13 @@ public:
 // reload the map's picture over a dialog's preview in the shared pixel buffer.
 // After two failed frames in a row the loop tells the target and stops.
 //
-// Every frame is drawn from scratch, whether anything changed or not. So that an
-// idle editor costs little, the loop keeps the full rate only while something may
-// change the picture: an event reached the application (input, a dialog's timer, a
-// queued call), or the pointer moved or scrolls the map. Otherwise it draws one
-// frame per idle interval, which also shows within that time any change that came
-// some other way.
+// Every frame is drawn from scratch. So that an editor at rest costs next to nothing,
+// a turn draws only when the target tells that its frame may have changed, after a
+// failed frame, and on the first turn after the loop started or was held up by a
+// pause, a dialog or a menu, whatever these did to the display. A change made any way
+// shows at the next turn, within one refresh.
 class RenderLoop : public QObject {
 public:
-    static constexpr int kIdleFrameInterval = 100; // milliseconds
-
     explicit RenderLoop(RenderTarget& target, QObject* parent = nullptr);
     ~RenderLoop() override;
 
@@ -55,25 +52,19 @@ public:
     void stop();
     bool isActive() const { return timer_.isActive(); }
     int interval() const { return timer_.interval(); }
-    // 0 draws a frame at every turn, as if something always changed.
-    void setIdleInterval(int milliseconds) { idleInterval_ = milliseconds; }
+    // Off: every turn draws, as if something always changed.
+    void setSkipUnchanged(bool skip) { skipUnchanged_ = skip; }
 
     // One turn of the loop, as the timer runs it. True when a frame was drawn.
     bool tick();
 
-protected:
-    // Notes the application's events: each may change what the frame shows.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
-    bool frameDue() const;
-
     RenderTarget& target_;
     QTimer timer_;
     const QScreen* pacedBy_ = nullptr;
-    int idleInterval_ = kIdleFrameInterval;
-    bool activity_ = true;
-    QElapsedTimer sinceFrame_;
+    bool skipUnchanged_ = true;
+    // No frame since the loop started or was last held up.
+    bool heldUp_ = true;
     int failures_ = 0;
 };
 

@@ -152,6 +152,15 @@ public:
     Status RenderFrame();
     Status RenderFrame(Point pointer);
 
+    // The last frame met a lost image: it shows what it could, and the images are
+    // loaded again for the next one.
+    bool imagesLostInFrame() const { return imagesLostInFrame_; }
+
+    // A digest of everything RenderFrame reads, with the pointer at a given place (screen
+    // pixels): while it stays the same, a new frame would show what the last one showed.
+    // Whatever a frame comes to read has to be folded in here too.
+    std::uint64_t InputFingerprint(Point pointer) const;
+
     // The steps of a frame.
     // From the pointer's position in screen pixels.
     void UpdateCursorStatus(Point pointer);
@@ -218,6 +227,7 @@ private:
 
     std::string notice_;
     std::chrono::steady_clock::time_point noticeUntil_{};
+    bool imagesLostInFrame_ = false;
 };
 
 } // namespace maporv

@@ -70,7 +70,8 @@ Status MapView::RenderFrame(Point pointer) {
     if (failed(presented)) {
         return presented;
     }
-    if (drawn == kSurfaceLost) {
+    imagesLostInFrame_ = drawn == kSurfaceLost;
+    if (imagesLostInFrame_) {
         ReloadImages();
     }
     return kOk;

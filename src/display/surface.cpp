@@ -4,6 +4,7 @@
 #include "display/palette.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace maporv {
@@ -22,6 +23,12 @@ const Palette& defaultPalette() {
 // Truncates each channel, as copying a 24-bit bitmap onto a 5-6-5 surface does.
 std::uint16_t rgb565(std::uint32_t r, std::uint32_t g, std::uint32_t b) {
     return static_cast<std::uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
+}
+
+// Identities and versions of all surfaces come from one counter.
+std::uint64_t nextVersion() {
+    static std::atomic<std::uint64_t> counter{0};
+    return counter.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
 template <typename T>
@@ -44,7 +51,7 @@ PixelFormat pixelFormatForDepth(int bitsPerPixel) {
 }
 
 Surface::Surface(int width, int height, PixelFormat format, std::uint32_t caps)
-    : format_(format), caps_(caps) {
+    : format_(format), caps_(caps), id_(nextVersion()), version_(id_) {
     if (width > 0 && height > 0) {
         image_ = QImage(width, height, storageFormat(format));
     }
@@ -219,9 +226,14 @@ void Surface::buildRuns() const {
     runsValid_ = true;
 }
 
+void Surface::changed() {
+    runsValid_ = false;
+    version_ = nextVersion();
+}
+
 void Surface::setColorKey(std::optional<std::uint32_t> value) {
     key_ = value;
-    runsValid_ = false;
+    changed();
     if (key_ && isValid()) {
         buildRuns();
     }
@@ -389,7 +401,7 @@ Status Surface::stretchFrom(const Rect* destination, const Surface& source, cons
 
 void Surface::setPalette(std::shared_ptr<const Palette> palette) {
     palette_ = std::move(palette);
-    runsValid_ = false;
+    changed();
 }
 
 void Surface::setClipper(std::shared_ptr<const Clipper> clipper) {

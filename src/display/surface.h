@@ -104,6 +104,12 @@ public:
     // The page flip: the two surfaces exchange their pixels.
     static void swapPixels(Surface& a, Surface& b);
 
+    // Never the same for two surfaces, even at the same address.
+    std::uint64_t id() const { return id_; }
+    // Changes with every change of the pixels, the colour key or the palette, and is
+    // never the same for two surfaces: whoever kept it can tell that what it drew from
+    // is still the same.
+    std::uint64_t version() const { return version_; }
     bool isLost() const { return lost_; }
     // Ends the lost state; the pixels must be drawn or loaded again afterwards.
     Status restore();
@@ -119,7 +125,7 @@ private:
     };
 
     Status ready(const Surface* other);
-    void changed() { runsValid_ = false; }
+    void changed();
     int bytesPerPixel() const { return format_ == PixelFormat::Rgb16 ? 2 : 4; }
     // Pixel value <-> the word stored in the image.
     std::uint32_t storedWord(std::uint32_t value) const;
@@ -144,6 +150,8 @@ private:
     std::optional<std::uint32_t> key_;
     std::shared_ptr<const Palette> palette_;
     std::shared_ptr<const Clipper> clipper_;
+    std::uint64_t id_;
+    std::uint64_t version_;
     bool lost_ = false;
     int stillDrawing_ = 0;
     // Opaque runs [start, end) of every row; row y owns runs_[rowRuns_[y]..rowRuns_[y + 1]).

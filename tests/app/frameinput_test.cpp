@@ -9,8 +9,11 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 namespace maporv {
 namespace {
@@ -159,6 +162,53 @@ TEST_F(FrameInputTest, CapsLockWarnsAndMakesCapitals) {
     EXPECT_NE(warning(), before); // "CAPS LOCK", "Warning", "R,T,N & D", "changes data"
     type('T');                    // the same key as the platform delivers it with Caps Lock on
     EXPECT_EQ(cell(3, 3).terrain, 4);
+}
+
+TEST_F(FrameInputTest, AtRestNoFramesUntilSomethingChangesAnyWay) {
+    app->renderLoop()->setSkipUnchanged(true);
+    const HexGrid& grid = frame().grid();
+    const auto global = [&](Point point) {
+        return frame().surface().mapToGlobal(QPoint(point.x, point.y));
+    };
+    pointAt(4, 6);
+    EXPECT_FALSE(tick());
+    brush().terrain = 5;
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a key", [&] { type('T'); }},
+        {"undo", [&] { app->commands().run(kCmdUndo); }},
+        {"Caps Lock", [&] { press(Qt::Key_CapsLock); }},
+        {"the pointer", [&] { QCursor::setPos(QCursor::pos() + QPoint(1, 0)); }},
+        {"a panel click", [&] { clickPanel(1); }},
+        {"a timer",
+         [&] {
+             QTimer::singleShot(0, [&] { cell(30, 40).roads = 0x12; });
+             QCoreApplication::processEvents();
+         }},
+        {"a load", [&] { app->load(document().path, false); }},
+        {"the Set data dialog", [&] { app->commands().run(kCmdSetDataDialog); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        const int drawn = frame().framesDrawn();
+        change();
+        tick();
+        EXPECT_GT(frame().framesDrawn(), drawn);
+        EXPECT_FALSE(tick());
+    }
+
+    // A frame that met a lost image is drawn again, with the images loaded anew.
+    frame().view().roadBox.surface->simulateLost();
+    EXPECT_TRUE(tick());
+    EXPECT_TRUE(tick());
+    EXPECT_FALSE(tick());
+
+    // Resting at the work area's top edge, where the map scrolls: a frame at every turn.
+    QCursor::setPos(global({grid.viewRect.left + 100, 0}).x(), test::kTestWorkArea.top);
+    EXPECT_TRUE(tick());
+    EXPECT_TRUE(tick());
+    QCursor::setPos(global({grid.viewRect.left + 100, grid.viewRect.top + 100}));
+    EXPECT_TRUE(tick());
+    EXPECT_FALSE(tick());
 }
 
 // Before the pointer has been over the map the characters and the Alt keypad keys are

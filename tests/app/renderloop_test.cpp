@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QThread>
 #include <QTimer>
 #include <deque>
 #include <gtest/gtest.h>
@@ -26,10 +25,10 @@ public:
         return status;
     }
     void framesFailed() override { ++failedCalls; }
-    bool pointerActive() const override { return pointerMoving; }
+    bool frameStale() const override { return stale; }
 
     bool paused = false;
-    bool pointerMoving = false;
+    bool stale = true;
     std::deque<Status> results;
     int frames = 0;
     int failedCalls = 0;
@@ -37,7 +36,7 @@ public:
 
 class RenderLoopTest : public testing::Test {
 protected:
-    RenderLoopTest() { loop.setIdleInterval(0); }
+    RenderLoopTest() { loop.setSkipUnchanged(false); }
     FakeTarget target;
     RenderLoop loop{target};
 };
@@ -82,32 +81,44 @@ TEST_F(RenderLoopTest, TwoFailedFramesInARowStopTheLoop) {
     EXPECT_FALSE(loop.isActive());
 }
 
-TEST_F(RenderLoopTest, AnIdleEditorDrawsOnlyNowAndThen) {
-    loop.setIdleInterval(RenderLoop::kIdleFrameInterval);
-    QCoreApplication::processEvents();
+TEST_F(RenderLoopTest, AnEditorAtRestDrawsOnlyWhatChanged) {
+    loop.setSkipUnchanged(true);
+    target.stale = false;
     EXPECT_TRUE(loop.tick());  // the first frame always
-    EXPECT_FALSE(loop.tick()); // nothing happened since
+    EXPECT_FALSE(loop.tick()); // nothing changed since
 
-    // Any event may change the frame: the next turn draws.
+    // Events alone change nothing; what the target reports does, at every turn.
     QCoreApplication::postEvent(&loop, new QEvent(QEvent::User));
     QCoreApplication::processEvents();
+    EXPECT_FALSE(loop.tick());
+    target.stale = true;
+    EXPECT_TRUE(loop.tick());
+    EXPECT_TRUE(loop.tick());
+    target.stale = false;
+    EXPECT_FALSE(loop.tick());
+
+    // A failed frame is drawn again, changed or not.
+    target.results = {kFail};
+    target.stale = true;
+    EXPECT_TRUE(loop.tick());
+    target.stale = false;
     EXPECT_TRUE(loop.tick());
     EXPECT_FALSE(loop.tick());
 
-    // So does a moving pointer, at every turn.
-    target.pointerMoving = true;
-    EXPECT_TRUE(loop.tick());
-    EXPECT_TRUE(loop.tick());
-    target.pointerMoving = false;
+    // After a pause or a modal dialog, one frame whatever they did.
+    target.paused = true;
     EXPECT_FALSE(loop.tick());
-
-    // And the idle interval brings a frame whatever happened.
-    QElapsedTimer waited;
-    waited.start();
-    while (waited.elapsed() <= RenderLoop::kIdleFrameInterval) {
-        QThread::msleep(10);
-    }
+    target.paused = false;
     EXPECT_TRUE(loop.tick());
+    EXPECT_FALSE(loop.tick());
+    QDialog dialog;
+    QTimer::singleShot(0, &dialog, [&] {
+        loop.tick();
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_TRUE(loop.tick());
+    EXPECT_FALSE(loop.tick());
 }
 
 TEST_F(RenderLoopTest, RunsByItselfOnceStarted) {

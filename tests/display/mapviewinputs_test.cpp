@@ -1,0 +1,83 @@
+// The fingerprint of what a frame reads, which lets an editor at rest skip its frames.
+
+#include "display/surface.h"
+#include "mapviewtesting.h"
+
+#include <QImage>
+#include <functional>
+#include <gtest/gtest.h>
+#include <utility>
+
+namespace maporv {
+namespace {
+
+// A 640 x 480 window with a 700 x 600 picture at full size, the pointer over a named
+// hex of the view, the brush naming another.
+class FrameInputs : public test::MapViewTest {
+protected:
+    void SetUp() override {
+        start(kWindowMode);
+        view->strategicView = 0;
+        showPattern(700, 600);
+        MapNames& names = workspace.names;
+        names.setNameAt(1, 1, names.addName("Hilltown"));
+        brush.nameIndex = names.addName("Riverside");
+        ASSERT_EQ(frameWithPointerAt(at), kOk);
+    }
+    std::uint64_t inputs() const { return view->InputFingerprint(pointer.at); }
+
+    const Point at{100, 100};
+};
+
+TEST_F(FrameInputs, AFrameOfTheSameInputsKeepsThemAndThePixels) {
+    const std::uint64_t drawn = inputs();
+    const QImage shown = front().image().copy();
+    ASSERT_EQ(frameWithPointerAt(at), kOk);
+    EXPECT_EQ(inputs(), drawn);
+    EXPECT_EQ(front().image(), shown);
+}
+
+TEST_F(FrameInputs, EveryInputOfTheFrameChangesTheFingerprint) {
+    MapDocument& document = workspace.document;
+    MapNames& names = workspace.names;
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"pointer", [&] { ++pointer.at.y; }},
+        {"scroll", [&] { grid.scrollX += 5; }},
+        {"cursor hex", [&] { grid.cursor.column += 1; }},
+        {"view toggle", [&] { view->setToggle(kToggleRoads, 1); }},
+        {"terrain filter", [&] { view->terrainFilter[4] = !view->terrainFilter[4]; }},
+        {"labels", [&] { view->showLabels = !view->showLabels; }},
+        {"Caps Lock", [&] { view->capsLockOn = true; }},
+        {"Set data dialog", [&] { view->setDataDialogOpen = true; }},
+        {"brush terrain", [&] { brush.terrain = 3; }},
+        {"brush roads", [&] { brush.roads = 0x10; }},
+        {"brush name", [&] { brush.nameIndex = 1; }},
+        {"the brush's name text", [&] { names.setNameText(brush.nameIndex, "Riverton"); }},
+        {"the current hex's name text", [&] { names.setNameText(1, "Lowtown"); }},
+        {"a far cell's terrain", [&] { document.cells[39][44].terrain = 9; }},
+        {"a cell's roads", [&] { document.cells[20][2].roads = 0x40; }},
+        {"a cell's kept byte", [&] { document.cells[0][0].extra2 = 1; }},
+        {"a selection flag", [&] { document.selected[12][30] = 1; }},
+        {"a hex's name entry", [&] { names.nameIndex[38][1] = 2; }},
+        {"map modified", [&] { document.modified = true; }},
+        {"names modified", [&] { names.modified = true; }},
+        {"info text", [&] { workspace.infoText = " DEMO.MAP"; }},
+        {"title text", [&] { view->titleText = "DEMO.MAP"; }},
+        {"an image's pixels", [&] { view->roadBox.surface->fill(nullptr, 0); }},
+        {"picture loaded again", [&] { view->picture.LoadPicture(workspace.picture); }},
+        {"a lost back surface", [&] { back().simulateLost(); }},
+        {"layout", [&] { view->regions.bottomBar.top -= 1; }},
+        {"display area", [&] { view->screenRect = view->screenRect.translated(0, 1); }},
+        {"display made anew", [&] { view->InitDisplayMode(32); }},
+        {"mode", [&] { view->videoMode = kMode800x600; }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        const std::uint64_t before = inputs();
+        change();
+        EXPECT_NE(inputs(), before);
+    }
+}
+
+} // namespace
+} // namespace maporv

@@ -37,10 +37,18 @@ public:
 // Every frame is drawn from scratch. So that an editor at rest costs next to nothing,
 // a turn draws only when the target tells that its frame may have changed, after a
 // failed frame, and on the first turn after the loop started or was held up by a
-// pause, a dialog or a menu, whatever these did to the display. A change made any way
-// shows at the next turn, within one refresh.
+// pause, a dialog or a menu, whatever these did to the display.
+//
+// After some turns without a frame and without an event the loop rests: it turns only
+// every kRestInterval, which is enough for a pointer that moves outside the window.
+// Everything else that changes a frame comes through an event (input, a timer, a
+// queued call), and any event wakes the loop to the refresh rate, so the change shows
+// within one refresh.
 class RenderLoop : public QObject {
 public:
+    static constexpr int kQuietTurnsBeforeRest = 12;
+    static constexpr int kRestInterval = 100; // milliseconds
+
     explicit RenderLoop(RenderTarget& target, QObject* parent = nullptr);
     ~RenderLoop() override;
 
@@ -58,10 +66,20 @@ public:
     // One turn of the loop, as the timer runs it. True when a frame was drawn.
     bool tick();
 
+protected:
+    // Any event of the application wakes the loop.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void wake();
+    // A turn without a frame; enough of them in a row and the loop rests.
+    void quietTurn();
+
     RenderTarget& target_;
     QTimer timer_;
     const QScreen* pacedBy_ = nullptr;
+    int refreshInterval_;
+    int quietTurns_ = 0;
     bool skipUnchanged_ = true;
     // No frame since the loop started or was last held up.
     bool heldUp_ = true;

@@ -121,6 +121,29 @@ TEST_F(RenderLoopTest, AnEditorAtRestDrawsOnlyWhatChanged) {
     EXPECT_FALSE(loop.tick());
 }
 
+TEST_F(RenderLoopTest, RestsAfterQuietTurnsAndAnyEventWakesIt) {
+    loop.setSkipUnchanged(true);
+    target.stale = false;
+    const auto rest = [&] {
+        for (int i = 0; i < RenderLoop::kQuietTurnsBeforeRest; ++i) {
+            EXPECT_FALSE(loop.tick());
+        }
+        EXPECT_EQ(loop.interval(), RenderLoop::kRestInterval);
+    };
+    EXPECT_TRUE(loop.tick());
+    rest();
+    QObject other;
+    QCoreApplication::postEvent(&other, new QEvent(QEvent::User));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(loop.interval(), 17);
+
+    // A frame keeps it awake too.
+    rest();
+    target.stale = true;
+    EXPECT_TRUE(loop.tick());
+    EXPECT_EQ(loop.interval(), 17);
+}
+
 TEST_F(RenderLoopTest, RunsByItselfOnceStarted) {
     loop.start();
     QElapsedTimer waited;

@@ -53,7 +53,8 @@ void addGrid(Fingerprint& inputs, const HexGrid& grid) {
 }
 
 void addMap(Fingerprint& inputs, const MapDocument& document, const MapNames& names) {
-    inputs.add(document.modified).add(names.modified);
+    inputs.add(document.modified).add(names.modified).add(document.loaded);
+    inputs.add(document.mapNumber).add(document.width).add(document.height);
     // One word per hex: its cell, selection flag and name entry.
     for (int row = 0; row < kMapRows; ++row) {
         for (int column = 0; column < kMapColumns; ++column) {

@@ -60,6 +60,7 @@ TEST_F(FrameInputs, EveryInputOfTheFrameChangesTheFingerprint) {
         {"a selection flag", [&] { document.selected[12][30] = 1; }},
         {"a hex's name entry", [&] { names.nameIndex[38][1] = 2; }},
         {"map modified", [&] { document.modified = true; }},
+        {"map header", [&] { document.width = 30; }},
         {"names modified", [&] { names.modified = true; }},
         {"info text", [&] { workspace.infoText = " DEMO.MAP"; }},
         {"title text", [&] { view->titleText = "DEMO.MAP"; }},

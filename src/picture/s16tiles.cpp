@@ -154,9 +154,10 @@ void fillPixels(std::uint8_t* out, std::uint32_t word, int count) {
 // fill of a begun picture.
 //
 // Most runs of a painted picture are a pixel or two long, so a run that ends well
-// inside the row is written as whole groups of four pixels, without a loop or a branch
-// on its length: what lands past the run's end is written over by the next run. Only
-// runs near the end of a row's shown part are written pixel by pixel.
+// inside the row is written as whole groups of four pixels, always at least two of
+// them, which covers runs of up to eight without a loop or a branch on their length:
+// what lands past the run's end is written over by the next run. Only runs near the
+// end of a row's shown part are written pixel by pixel.
 class RunLengthDecoder {
 public:
     RunLengthDecoder(MapPicture& picture, const S16TileHeader& header, int originX, int originY,
@@ -172,11 +173,12 @@ public:
         for (const std::uint8_t* record = data; record != end; record += 3) {
             const int count = record[0];
             const std::uint32_t word = table[readU16(record + 1)];
-            // Room for the run and a whole group past it, even for an empty run.
-            if (column_ + count + 4 <= limit_) [[likely]] {
+            // Room for the run and for eight pixels past it (an empty run writes them).
+            if (column_ + count + 8 <= limit_) [[likely]] {
                 std::uint8_t* out = rowStart_ + 3 * static_cast<std::size_t>(column_);
                 storeFourPixels(out, word);
-                for (int done = 4; done < count; done += 4) {
+                storeFourPixels(out + 12, word);
+                for (int done = 8; done < count; done += 4) {
                     storeFourPixels(out + 3 * static_cast<std::size_t>(done), word);
                 }
                 column_ += count;
@@ -185,8 +187,8 @@ public:
             }
         }
         // The data ended inside the tile: the pixels after the last run get their fill
-        // back (a group of four reaches at most four pixels past a run's end).
-        const int touched = std::min(4, limit_ - column_);
+        // back (the groups reach at most eight pixels past a run's end).
+        const int touched = std::min(8, limit_ - column_);
         if (touched > 0) {
             std::memset(rowStart_ + 3 * static_cast<std::size_t>(column_), kFillByte,
                         3 * static_cast<std::size_t>(touched));

@@ -161,6 +161,7 @@ public:
     void framesFailed() override;
     const QScreen* frameScreen() const override { return currentScreen(); }
     bool frameStale() const override;
+    bool frameChangesSoon() const override { return !view_.notice().empty(); }
 
     // DisplayOwner.
     void applyFullScreenStyle() override;

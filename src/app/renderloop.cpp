@@ -66,7 +66,8 @@ void RenderLoop::wake() {
 }
 
 void RenderLoop::quietTurn() {
-    if (++quietTurns_ >= kQuietTurnsBeforeRest && timer_.interval() != kRestInterval) {
+    if (++quietTurns_ >= kQuietTurnsBeforeRest && timer_.interval() != kRestInterval &&
+        !target_.frameChangesSoon()) {
         timer_.setInterval(kRestInterval);
     }
 }

@@ -22,6 +22,9 @@ public:
     // Whether a frame drawn now may show something else than the last one: what the
     // frame reads changed, or the pointer rests where the map scrolls every frame.
     virtual bool frameStale() const { return true; }
+    // Whether the frame changes soon by itself, without an event (a notice whose time
+    // runs out): the loop does not rest meanwhile.
+    virtual bool frameChangesSoon() const { return false; }
     // The screen the frames are shown on, whose refresh paces them.
     virtual const QScreen* frameScreen() const { return nullptr; }
 };
@@ -43,7 +46,7 @@ public:
 // every kRestInterval, which is enough for a pointer that moves outside the window.
 // Everything else that changes a frame comes through an event (input, a timer, a
 // queued call), and any event wakes the loop to the refresh rate, so the change shows
-// within one refresh.
+// within one refresh; what changes with the time alone keeps the loop awake.
 class RenderLoop : public QObject {
 public:
     static constexpr int kQuietTurnsBeforeRest = 12;

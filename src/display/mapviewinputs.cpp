@@ -85,7 +85,7 @@ std::uint64_t MapView::InputFingerprint(Point pointer) const {
     inputs.add(showLabels).add(capsLockOn).add(setDataDialogOpen).add(gridReady);
     inputs.add(titleText).add(screenRect).add(workArea);
     inputs.add(currentHex.exists).add(currentHex.row).add(currentHex.column);
-    inputs.add(statusText).add(roadsText);
+    inputs.add(statusText).add(roadsText).add(notice());
     for (const Rect& region : {regions.titleBar, regions.topBar, regions.bottomBar,
                                regions.rightColumn, regions.mapArea}) {
         inputs.add(region);

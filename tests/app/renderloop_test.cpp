@@ -26,9 +26,11 @@ public:
     }
     void framesFailed() override { ++failedCalls; }
     bool frameStale() const override { return stale; }
+    bool frameChangesSoon() const override { return changesSoon; }
 
     bool paused = false;
     bool stale = true;
+    bool changesSoon = false;
     std::deque<Status> results;
     int frames = 0;
     int failedCalls = 0;
@@ -141,6 +143,14 @@ TEST_F(RenderLoopTest, RestsAfterQuietTurnsAndAnyEventWakesIt) {
     rest();
     target.stale = true;
     EXPECT_TRUE(loop.tick());
+    EXPECT_EQ(loop.interval(), 17);
+
+    // So does a frame that is to change by itself.
+    target.stale = false;
+    target.changesSoon = true;
+    for (int i = 0; i < 2 * RenderLoop::kQuietTurnsBeforeRest; ++i) {
+        EXPECT_FALSE(loop.tick());
+    }
     EXPECT_EQ(loop.interval(), 17);
 }
 

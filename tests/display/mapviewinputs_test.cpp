@@ -64,6 +64,7 @@ TEST_F(FrameInputs, EveryInputOfTheFrameChangesTheFingerprint) {
         {"names modified", [&] { names.modified = true; }},
         {"info text", [&] { workspace.infoText = " DEMO.MAP"; }},
         {"title text", [&] { view->titleText = "DEMO.MAP"; }},
+        {"notice", [&] { view->showNotice("Suggest Terrain: 3 hexes set"); }},
         {"an image's pixels", [&] { view->roadBox.surface->fill(nullptr, 0); }},
         {"picture loaded again", [&] { view->picture.LoadPicture(workspace.picture); }},
         {"a lost back surface", [&] { back().simulateLost(); }},

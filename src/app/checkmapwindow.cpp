@@ -82,8 +82,6 @@ CheckMapWindow::CheckMapWindow(Check check, QWidget* parent)
             [this](QListWidgetItem* item) { activate(item); });
     connect(mendButton_, &QPushButton::clicked, this, [this] { mend(); });
     connect(close, &QPushButton::clicked, this, [this] { reject(); });
-    connect(&recheck_, &QTimer::timeout, this, [this] { refresh(); });
-    recheck_.start(kRecheckInterval);
     refresh();
 }
 
@@ -180,7 +178,6 @@ void CheckMapWindow::done(int result) {
         return;
     }
     closing_ = true;
-    recheck_.stop();
     QDialog::done(result);
     emit dismissed();
     returnFocus();

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 #include <QPointer>
-#include <QTimer>
 #include <functional>
 #include <vector>
 
@@ -17,9 +16,10 @@ namespace maporv {
 // The Check Map window: the map's mistakes, one line per hex and kind in the words of
 // maporv-tool check, the count in its title. A modeless tool window beside the map.
 //
-// It follows the map without being told: every kRecheckInterval it checks again and
-// rebuilds the list when the findings changed, so edits, undo, redo, loads and the
-// dialogs all show, however they came.
+// It follows the map through its owner, which calls refresh() after every change the
+// edit history reports: edits, undo, redo, the mend, loads, names files and saves all
+// pass there. refresh() checks again and rebuilds the list only when the findings
+// changed; nothing runs while the map stays as it is.
 //
 // It never keeps the main window's keys: it opens without taking the focus, hands it
 // back after a line is activated or the roads are mended, and passes on every key
@@ -30,8 +30,6 @@ class CheckMapWindow : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kRecheckInterval = 200; // milliseconds
-
     using Check = std::function<std::vector<MapProblem>()>;
 
     explicit CheckMapWindow(Check check, QWidget* parent = nullptr);
@@ -74,7 +72,6 @@ private:
     std::function<void()> mendRoads_;
     QListWidget* list_;
     QPushButton* mendButton_;
-    QTimer recheck_;
     std::vector<MapProblem> problems_;
     QPointer<QWidget> focusTarget_;
     bool checked_ = false;

@@ -46,6 +46,14 @@ MapFrame::MapFrame(MapWorkspace& workspace, UserInterface& ui, FrameSetup setup)
     view_.capsLockOn = setup.capsLockOn;
     setGeometry(toQRect(view_.workArea));
     watchScreens();
+    history_.changed = [this] {
+        if (checkMapWindow_ != nullptr) {
+            checkMapWindow_->refresh();
+        }
+        if (mapChanged) {
+            mapChanged();
+        }
+    };
 }
 
 MapFrame::~MapFrame() {

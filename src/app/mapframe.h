@@ -141,6 +141,10 @@ public:
     void postClose();
     // Asked before the window closes; false keeps it open.
     std::function<bool()> closeQuery;
+    // Runs after every change the edit history reports (a step done, undone or
+    // redone, a load, a names file, a save), once the window's own followers (the
+    // Check Map window) have looked again.
+    std::function<void()> mapChanged;
 
     // Screens were added, removed or changed.
     void displayChanged();

@@ -98,7 +98,7 @@ bool MapToolApp::start(const QStringList& arguments) {
     }
     installCommands();
     frame_->closeQuery = [this] { return closeRequested(); };
-    frame_->history().changed = [this] { recovery_->changed(); };
+    frame_->mapChanged = [this] { recovery_->changed(); };
     if (!frame_->OnCreate()) {
         input_.reset();
         accelerators_.reset();

@@ -11,51 +11,10 @@
 # Exit status 0 passed, 1 failed, 77 skipped (Xvfb or xdotool missing).
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-app=${1:-$root/build/src/app/maporv}
-tool=${2:-$root/build/src/tool/maporv-tool}
+name=e2e-recovery
+# shellcheck source=scripts/e2e-common.sh
+. "$(dirname "$0")/e2e-common.sh"
 
-for command in Xvfb xdotool; do
-    if ! command -v "$command" > /dev/null 2>&1; then
-        echo "e2e-recovery: $command is not installed, skipped"
-        exit 77
-    fi
-done
-
-work=$(mktemp -d)
-xvfb_pid=
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill -9 "$app_pid" 2> /dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "e2e-recovery: FAILED: $*"
-    [ -f "$work/app.log" ] && sed 's/^/e2e-recovery: editor: /' "$work/app.log"
-    exit 1
-}
-
-# Waits up to $1 seconds for a command to succeed.
-wait_for() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 10))
-    while ! "$@" > /dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-
-# A user of their own: settings, state, home and runtime folders in the work folder.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export XDG_STATE_HOME="$work/state"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 recovery="$XDG_STATE_HOME/maporv/recovery"
 
 "$tool" make-demo "$work/demo" > /dev/null
@@ -66,31 +25,6 @@ cp "$map" "$original"
 # no settings, so it would come at every start).
 mkdir -p "$XDG_CONFIG_HOME/Osk_Tools"
 printf '[Settings]\nLastOpen=%s\n' "$map" > "$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf"
-
-# A free display number, told by Xvfb itself.
-exec 3> "$work/display"
-Xvfb -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# Starts the editor with its arguments in the background (app_pid). Right after a
-# client ends, Xvfb may refuse a new connection for a moment: such a start is retried.
-start_app() {
-    local tries
-    for tries in 1 2 3 4 5; do
-        "$app" "$@" > "$work/app.log" 2>&1 &
-        app_pid=$!
-        sleep 1
-        if kill -0 "$app_pid" 2> /dev/null || ! grep -q "could not connect to display" "$work/app.log"; then
-            return 0
-        fi
-        wait "$app_pid" 2> /dev/null || true
-        sleep "$tries"
-    done
-    fail "the editor could not connect to the X server"
-}
 
 records() { find "$recovery" -maxdepth 1 -name '*.rec' 2> /dev/null; }
 one_record() { [ "$(records | wc -l)" -eq 1 ]; }

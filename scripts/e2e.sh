@@ -13,53 +13,17 @@
 # With E2E_SHOTS=FOLDER the screenshots are kept there.
 set -euo pipefail
 
-root=$(cd "$(dirname "$0")/.." && pwd)
-app=${1:-$root/build/src/app/maporv}
-tool=${2:-$root/build/src/tool/maporv-tool}
+name=e2e
+needs="import convert compare"
+keep_shots=${E2E_SHOTS:-}
+# shellcheck source=scripts/e2e-common.sh
+. "$(dirname "$0")/e2e-common.sh"
 
-for command in Xvfb xdotool import convert compare; do
-    if ! command -v "$command" > /dev/null 2>&1; then
-        echo "e2e: $command is not installed, skipped"
-        exit 77
-    fi
-done
 # ImageMagick's convert, not a stand-in of the same name.
 if ! convert -version 2> /dev/null | grep -q ImageMagick; then
     echo "e2e: ImageMagick's convert is not installed, skipped"
     exit 77
 fi
-
-work=$(mktemp -d)
-xvfb_pid=
-app_pid=
-cleanup() {
-    [ -n "$app_pid" ] && kill "$app_pid" 2> /dev/null || true
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2> /dev/null || true
-    if [ -n "${E2E_SHOTS:-}" ]; then
-        mkdir -p "$E2E_SHOTS"
-        cp "$work"/*.png "$E2E_SHOTS"/ 2> /dev/null || true
-    fi
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "e2e: FAILED: $*"
-    [ -f "$work/app.log" ] && sed 's/^/e2e: editor: /' "$work/app.log"
-    exit 1
-}
-
-# Waits up to $1 seconds for a command to succeed.
-wait_for() {
-    local seconds=$1
-    shift
-    local tries=$((seconds * 10))
-    while ! "$@" > /dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
 
 # The pixel of a screenshot as "r,g,b".
 pixel() {
@@ -71,41 +35,8 @@ cpu_ticks() {
     awk '{ print $14 + $15 }' "/proc/$app_pid/stat"
 }
 
-# A user of their own: settings, home folder and runtime folder in the work folder.
-export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-# Recovery records too: none of the user's is ever offered (and answered) here.
-export XDG_STATE_HOME="$work/state"
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-
 "$tool" make-demo "$work/demo" > /dev/null
 map="$work/demo/SCENARIO/DEMO.MAP"
-
-# A free display number, told by Xvfb itself.
-exec 3> "$work/display"
-Xvfb -screen 0 1280x1024x24 -nolisten tcp -displayfd 3 > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-
-# Starts the editor with its arguments in the background (app_pid). Right after a
-# client ends, Xvfb may refuse a new connection for a moment: such a start is retried.
-start_app() {
-    local tries
-    for tries in 1 2 3 4 5; do
-        "$app" "$@" > "$work/app.log" 2>&1 &
-        app_pid=$!
-        sleep 1
-        if kill -0 "$app_pid" 2> /dev/null || ! grep -q "could not connect to display" "$work/app.log"; then
-            return 0
-        fi
-        wait "$app_pid" 2> /dev/null || true
-        sleep "$tries"
-    done
-    fail "the editor could not connect to the X server"
-}
 
 start_app "$map"
 

@@ -54,7 +54,7 @@ QString titleFor(std::size_t count) {
 } // namespace
 
 CheckMapWindow::CheckMapWindow(Check check, QWidget* parent)
-    : QDialog(parent, Qt::Tool), check_(std::move(check)), list_(new QListWidget(this)),
+    : ToolWindow(parent, Qt::Tool), check_(std::move(check)), list_(new QListWidget(this)),
       mendButton_(new QPushButton(QStringLiteral("Mend one-sided roads"), this)) {
     list_->setObjectName(QStringLiteral("problemList"));
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -152,36 +152,17 @@ void CheckMapWindow::mend() {
     returnFocus();
 }
 
-void CheckMapWindow::returnFocus() {
-    if (focusTarget_ == nullptr || QApplication::activeModalWidget() != nullptr) {
-        return;
-    }
-    focusTarget_->activateWindow();
-    focusTarget_->setFocus(Qt::OtherFocusReason);
-}
-
 bool CheckMapWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_ && event->type() == QEvent::KeyPress && focusTarget_ != nullptr) {
+    if (watched == list_ && event->type() == QEvent::KeyPress && focusTarget() != nullptr) {
         auto& key = static_cast<QKeyEvent&>(*event);
         if (!ownKey(key.key()) && !modifierOnly(key.key())) {
             // The key goes where the map's keys go, and so does the focus.
-            QCoreApplication::sendEvent(focusTarget_, &key);
+            QCoreApplication::sendEvent(focusTarget(), &key);
             returnFocus();
             return true;
         }
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void CheckMapWindow::done(int result) {
-    if (closing_) {
-        return;
-    }
-    closing_ = true;
-    QDialog::done(result);
-    emit dismissed();
-    returnFocus();
-    deleteLater();
+    return ToolWindow::eventFilter(watched, event);
 }
 
 } // namespace maporv

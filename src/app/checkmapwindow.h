@@ -1,9 +1,8 @@
 #pragma once
 
+#include "app/toolwindow.h"
 #include "editing/mapcheck.h"
 
-#include <QDialog>
-#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -24,9 +23,8 @@ namespace maporv {
 // It never keeps the main window's keys: it opens without taking the focus, hands it
 // back after a line is activated or the roads are mended, and passes on every key
 // it has no use for (all but the arrows, Page Up / Down, Home, End, Enter and ESC),
-// together with the focus. ESC and Close end the window: the object emits
-// dismissed(), gives the focus back and deletes itself.
-class CheckMapWindow : public QDialog {
+// together with the focus. ESC and Close end the window (see ToolWindow).
+class CheckMapWindow : public ToolWindow {
     Q_OBJECT
 
 public:
@@ -35,8 +33,7 @@ public:
     explicit CheckMapWindow(Check check, QWidget* parent = nullptr);
     ~CheckMapWindow() override;
 
-    // The widget that gets the keyboard focus and the passed-on keys.
-    void setFocusTarget(QWidget* target) { focusTarget_ = target; }
+    // The focus target (setFocusTarget) also gets the passed-on keys.
     // A line activated (double click or Enter): the hex it names.
     void setGoToHex(std::function<void(int row, int column)> goTo) { goToHex_ = std::move(goTo); }
     // "Mend one-sided roads".
@@ -50,13 +47,6 @@ public:
     bool refresh();
     const std::vector<MapProblem>& problems() const { return problems_; }
 
-signals:
-    // The window is going; the object deletes itself right after.
-    void dismissed();
-
-public slots:
-    void done(int result) override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -65,7 +55,6 @@ private:
     void rebuild(int current);
     void activate(QListWidgetItem* item);
     void mend();
-    void returnFocus();
 
     Check check_;
     std::function<void(int, int)> goToHex_;
@@ -73,9 +62,7 @@ private:
     QListWidget* list_;
     QPushButton* mendButton_;
     std::vector<MapProblem> problems_;
-    QPointer<QWidget> focusTarget_;
     bool checked_ = false;
-    bool closing_ = false;
 };
 
 } // namespace maporv

@@ -18,7 +18,7 @@
 namespace maporv {
 
 SetDataDialog::SetDataDialog(Brush& brush, MapNames& names, MapEditor& editor, QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint),
+    : ToolWindow(parent, Qt::Tool | Qt::FramelessWindowHint),
       form_(std::make_unique<Ui::SetDataDialog>()), brush_(brush), names_(names), editor_(editor) {
     form_->setupUi(this);
     DialogUnits::convertForm(this);
@@ -187,33 +187,12 @@ void SetDataDialog::pause(bool on) {
     }
 }
 
-void SetDataDialog::returnFocus() {
-    // Never away from a box or prompt that is open: the number field also loses the
-    // focus when one opens.
-    if (focusTarget_ == nullptr || QApplication::activeModalWidget() != nullptr) {
-        return;
-    }
-    focusTarget_->activateWindow();
-    focusTarget_->setFocus(Qt::OtherFocusReason);
-}
-
 bool SetDataDialog::eventFilter(QObject* watched, QEvent* event) {
     // The field also loses the focus while the window goes; nothing to take then.
-    if (watched == form_->roadEdit && event->type() == QEvent::FocusOut && !closing_) {
+    if (watched == form_->roadEdit && event->type() == QEvent::FocusOut && !closing()) {
         roadNumberLeft();
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void SetDataDialog::done(int result) {
-    if (closing_) {
-        return;
-    }
-    closing_ = true;
-    QDialog::done(result);
-    emit dismissed();
-    returnFocus();
-    deleteLater();
+    return ToolWindow::eventFilter(watched, event);
 }
 
 } // namespace maporv

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QDialog>
-#include <QPointer>
+#include "app/toolwindow.h"
+
 #include <QRect>
 #include <array>
 #include <cstdint>
@@ -37,21 +37,17 @@ class MapNames;
 // or a names file is loaded, and after undo or redo, the window calls refresh(true).
 // The Set Data Dialog command while it is open calls close().
 //
-// Close, ESC and close() end the window: the object emits dismissed(), gives the
-// focus back and deletes itself (later, once control is back in the event loop).
+// Close, ESC and close() end the window (see ToolWindow).
 //
 // Add and Edit go through MapEditor::addName() / editName(), so a new or renamed
 // name is one undoable step and raises the names' modified flag.
-class SetDataDialog : public QDialog {
+class SetDataDialog : public ToolWindow {
     Q_OBJECT
 
 public:
     SetDataDialog(Brush& brush, MapNames& names, MapEditor& editor, QWidget* parent = nullptr);
     ~SetDataDialog() override;
 
-    // The widget that gets the keyboard focus back after every change (its window
-    // is activated first). Nothing gets it while none is set.
-    void setFocusTarget(QWidget* target) { focusTarget_ = target; }
     // Called with true before the name prompt opens and with false after it closed,
     // so that the window stops rendering meanwhile.
     void setPauseHook(std::function<void(bool)> hook) { pauseHook_ = std::move(hook); }
@@ -75,13 +71,6 @@ public:
     int nameIndex() const;
     int roadValue() const;
 
-signals:
-    // The window is going; the object deletes itself right after.
-    void dismissed();
-
-public slots:
-    void done(int result) override;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -102,16 +91,13 @@ private:
     void addName();
     void editName();
     void pause(bool on);
-    void returnFocus();
 
     std::unique_ptr<Ui::SetDataDialog> form_;
     Brush& brush_;
     MapNames& names_;
     MapEditor& editor_;
-    QPointer<QWidget> focusTarget_;
     std::function<void(bool)> pauseHook_;
     std::array<RoadBox, 6> roadBoxes_{};
-    bool closing_ = false;
 };
 
 } // namespace maporv

@@ -1,4 +1,4 @@
-#include "app/maptoolapp.h"
+#include "app/shell/maptoolapp.h"
 #include "version.h"
 
 #include <QApplication>

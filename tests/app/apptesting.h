@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/maptoolapp.h"
+#include "app/shell/maptoolapp.h"
 #include "display/rect.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"

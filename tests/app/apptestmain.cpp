@@ -1,4 +1,4 @@
-#include "app/editorfont.h"
+#include "app/forms/editorfont.h"
 
 #include <QApplication>
 #include <cstdlib>

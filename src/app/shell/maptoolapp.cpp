@@ -1,0 +1,244 @@
+#include "app/shell/maptoolapp.h"
+
+#include "app/commands/acceleratorfilter.h"
+#include "app/commands/commandids.h"
+#include "app/commands/editorcommands.h"
+#include "app/commands/mainmenu.h"
+#include "app/desktop/qtuserinterface.h"
+#include "app/forms/editorfont.h"
+#include "app/shell/recoverykeeper.h"
+#include "app/shell/terminationsignals.h"
+#include "app/window/capslockstate.h"
+#include "app/window/frameinput.h"
+#include "app/window/framesurface.h"
+#include "app/window/mapframe.h"
+#include "app/window/pauseflags.h"
+#include "app/window/renderloop.h"
+#include "display/textconversion.h"
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+#include "version.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QScreen>
+
+namespace maporv {
+namespace {
+
+// The screen without the task bars.
+Rect desktopWorkArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return Rect{0, 0, 1024, 768};
+    }
+    const QRect area = screen->availableGeometry();
+    return Rect::fromSize(area.x(), area.y(), area.width(), area.height());
+}
+
+// Every size the generator draws; the same files are installed into the icon theme.
+QIcon programIcon() {
+    QIcon icon;
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString& name : icons.entryList({QStringLiteral("maporv-*.png")}, QDir::Files)) {
+        icon.addFile(icons.filePath(name));
+    }
+    return icon;
+}
+
+} // namespace
+
+MapToolApp::MapToolApp(AppSetup setup)
+    : setup_(std::move(setup)),
+      ownUi_(setup_.ui == nullptr ? std::make_unique<QtUserInterface>() : nullptr),
+      ui_(setup_.ui != nullptr ? *setup_.ui : *ownUi_), workspace_(ui_),
+      versionText_(strprintf("Ver: %s - %s", kVersion, kReleaseMonth)),
+      recovery_(std::make_unique<RecoveryKeeper>(workspace_, ui_)) {
+    // Before the first widget: the dialogs are laid out for this font.
+    useEditorFont();
+}
+
+MapToolApp::~MapToolApp() {
+    if (loop_) {
+        loop_->stop();
+    }
+    // A run that never got as far as the settings must not blank the stored file.
+    if (settingsRead_) {
+        settings_.writeLastOpen(workspace_.lastOpen);
+        settings_.writeRecentFiles(recent_.entries());
+    }
+}
+
+bool MapToolApp::start(const QStringList& arguments) {
+    // A logout or shutdown from here on keeps the unsaved work.
+    signals_ = std::make_unique<TerminationSignals>([this] { terminate(); });
+
+    // 1. The settings: the recent-file list; LastOpen is read once the window shows.
+    recent_.assign(settings_.readRecentFiles());
+
+    // 2. The work area becomes the first display area.
+    FrameSetup frameSetup;
+    // Asked of the platform only when the setup does not give it.
+    frameSetup.workArea = setup_.workArea ? *setup_.workArea : desktopWorkArea();
+    if (!setup_.workArea) {
+        frameSetup.workAreaSource = &desktopWorkArea;
+    }
+    frameSetup.maximise = setup_.maximise;
+    frameSetup.capsLockOn = setup_.capsLockOn ? *setup_.capsLockOn : readCapsLockState();
+
+    // 3. The main window with its menu, accelerators and icon.
+    frame_ = std::make_unique<MapFrame>(workspace_, ui_, std::move(frameSetup));
+    frame_->setWindowIcon(programIcon());
+    if (ownUi_) {
+        ownUi_->setParentWidget(frame_.get());
+        ownUi_->setBeforeModal([this] { frame_->flipToDesktop(); });
+        ownUi_->setGameFolderSource([this] { return workspace_.gameFolder; });
+    }
+    installCommands();
+    frame_->closeQuery = [this] { return closeRequested(); };
+    frame_->mapChanged = [this] { recovery_->changed(); };
+    if (!frame_->OnCreate()) {
+        input_.reset();
+        accelerators_.reset();
+        menu_.reset();
+        frame_.reset();
+        commands_ = CommandTable();
+        return false;
+    }
+
+    // 4. Shown, with a first (empty) frame.
+    frame_->showWindow();
+    frame_->drawFrame();
+
+    // 5. LastOpen, or the first-run question.
+    readSettings();
+
+    // Unsaved work of an editor that ended without saving it takes the place of the
+    // command line's file, which would replace it unasked.
+    const bool recovered = offerRecovery();
+
+    // 6. A file named on the command line.
+    if (!recovered && !terminated_ && !arguments.isEmpty() && !arguments.front().isEmpty()) {
+        load(toStdString(QFileInfo(arguments.front()).absoluteFilePath()), false);
+    }
+
+    // 7. The arrow pointer, the info text; then the frames.
+    frame_->surface().setCursor(Qt::ArrowCursor);
+    workspace_.rebuildInfoText();
+
+    loop_ = std::make_unique<RenderLoop>(*frame_);
+    if (setup_.runRenderLoop) {
+        loop_->start();
+    }
+    return true;
+}
+
+void MapToolApp::readSettings() {
+    std::string lastOpen = settings_.readLastOpen();
+    if (lastOpen.empty()) {
+        // The game's usual place, in the user's home folder.
+        const std::string folder =
+            withTrailingSeparator(toStdString(QDir::homePath())) + "valdorn/SCENARIO/";
+        lastOpen = folder;
+        workspace_.gameFolder = parentFolder(folder);
+        const std::string chosen =
+            ui_.pickFolder(FolderKind::Scenario, folder, "Select Valdorn SCENARIO folder");
+        if (!chosen.empty()) {
+            lastOpen = strprintf("%s*.map", chosen.c_str());
+        }
+    }
+    workspace_.lastOpen = lastOpen;
+    // The game folder follows the file as a load would set it, so the pickers start
+    // there from the first command on.
+    workspace_.gameFolder = parentFolder(lastOpen);
+    settingsRead_ = true;
+}
+
+void MapToolApp::installCommands() {
+    commands_.add(editorCommands(*this, *frame_));
+    menu_ = std::make_unique<MainMenu>(*frame_, commands_, recent_);
+    accelerators_ = std::make_unique<AcceleratorFilter>(commands_, *frame_);
+    qApp->installEventFilter(accelerators_.get());
+    input_ = std::make_unique<FrameInput>(commands_, *frame_);
+    // The panel's heading is the Set Data Dialog command.
+    frame_->editor().openSetDataDialog = [this] { commands_.run(kCmdSetDataDialog); };
+}
+
+bool MapToolApp::load(const std::string& path, bool pictureChosen) {
+    const MapWorkspace::LoadResult loaded = workspace_.load(path, pictureChosen);
+    // A load that read nothing changed nothing: the view, the history and the
+    // dialog keep the map that is still there.
+    if (loaded.mapReplaced) {
+        showLoadedMap(loaded.pictureLoaded);
+    }
+    return loaded.mapReplaced;
+}
+
+void MapToolApp::showLoadedMap(bool pictureLoaded) {
+    if (!frame_) {
+        return;
+    }
+    if (pictureLoaded) {
+        frame_->showLoadedPicture();
+    } else {
+        frame_->showNoPicture();
+    }
+    frame_->history().clear();
+    frame_->refreshSetDataDialog();
+}
+
+bool MapToolApp::saveAllModified() {
+    const MapDocument& document = workspace_.document;
+    if (document.modified) {
+        const Answer answer =
+            ui_.ask(strprintf("%s\nIS modified\nSave changes ?", document.path.c_str()),
+                    QuestionButtons::YesNoCancel);
+        if (answer == Answer::Cancel) {
+            return false;
+        }
+        // A save the user asked for and did not get stops the whole action.
+        if (answer == Answer::Yes && !fileSave()) {
+            return false;
+        }
+    }
+    if (workspace_.names.modified) {
+        const Answer answer =
+            ui_.ask(strprintf("Names loaded from:\n%s\nhave been modified\nSave changes (same or "
+                              "different file) ?",
+                              workspace_.names.path.c_str()),
+                    QuestionButtons::YesNoCancel);
+        if (answer == Answer::Cancel) {
+            return false;
+        }
+        if (answer == Answer::Yes && !saveNames()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool MapToolApp::closeRequested() {
+    if (saveAllModified()) {
+        if (loop_) {
+            loop_->stop();
+        }
+        // Saved, or discarded by the user's No: nothing is at risk any more.
+        recovery_->finish();
+        return true;
+    }
+    // Staying: a display that stopped after failures gets window mode back.
+    if ((frame_->pauseFlags() & kPauseStop) != 0 && frame_->recoverDisplay() && loop_ &&
+        setup_.runRenderLoop && !loop_->isActive()) {
+        loop_->start();
+    }
+    return false;
+}
+
+void MapToolApp::addRecent(const std::string& path) {
+    recent_.add(path);
+    settings_.writeRecentFiles(recent_.entries());
+}
+
+} // namespace maporv

@@ -1,0 +1,144 @@
+#pragma once
+
+#include "app/commands/commandtable.h"
+#include "app/shell/appsettings.h"
+#include "app/shell/recentfiles.h"
+#include "display/rect.h"
+#include "editing/mapworkspace.h"
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace maporv {
+
+class AcceleratorFilter;
+class FrameInput;
+class MainMenu;
+class MapFrame;
+class QtUserInterface;
+class RecoveryKeeper;
+class RenderLoop;
+class TerminationSignals;
+class UserInterface;
+struct AbandonedRecord;
+
+// What the application takes from the platform at start-up; tests give their own.
+struct AppSetup {
+    // The user interface of messages, questions and pickers; none: the Qt one.
+    UserInterface* ui = nullptr;
+    // The desktop work area; none: the primary screen's available area.
+    std::optional<Rect> workArea;
+    // Window mode asks the window system to maximise the window.
+    bool maximise = true;
+    // The Caps Lock state at start; none: read from the keyboard.
+    std::optional<bool> capsLockOn;
+    // The paced render loop runs by itself; tests turn the loop by hand instead.
+    bool runRenderLoop = true;
+    // How the run ends after SIGTERM or SIGHUP; none: the event loops are left.
+    std::function<void()> quit;
+};
+
+// The application: start-up, the settings, the render loop and the file commands,
+// all over the one workspace (map, names, picture) and the one main window.
+//
+// Start-up, in this order: the settings and the recent-file list; the desktop work
+// area; the main window with its menu, accelerators and icon; the window shown; the
+// last opened file from the settings, asking once for the game's SCENARIO folder on
+// the first run; the unsaved work of editors that ended without saving it, offered
+// back; the file named on the command line; the info text. At the end the
+// application writes LastOpen.
+//
+// While the map or its names are modified a recovery record keeps the work
+// (RecoveryKeeper). It goes when the work is no longer at risk: a save that leaves
+// nothing modified, another map loaded, the end of the exit flow. SIGTERM and SIGHUP
+// bring it up to date and end the run without the exit flow, so it stays.
+class MapToolApp {
+public:
+    explicit MapToolApp(AppSetup setup = {});
+    ~MapToolApp();
+    MapToolApp(const MapToolApp&) = delete;
+    MapToolApp& operator=(const MapToolApp&) = delete;
+
+    // Start-up with the program's arguments (without the program's name): the first
+    // one is a file to load, unless unsaved work was recovered in its place. False
+    // when the main window could not be created.
+    bool start(const QStringList& arguments = {});
+    // SIGTERM or SIGHUP came: the run ends without the exit flow.
+    bool terminated() const { return terminated_; }
+
+    // The load step that every opening command uses: the workspace loads the file
+    // (with its picture and names), the view shows it, the edit history starts anew.
+    // True when a map or picture was loaded.
+    bool load(const std::string& path, bool pictureChosen);
+
+    // The exit prompts, also run before Open: false when the user cancelled, or when
+    // a save the user asked for did not happen.
+    bool saveAllModified();
+
+    // File commands.
+    void newMap();
+    void fileOpen();
+    void openLast();
+    void openRecent(std::size_t index);
+    // The save dialog, then the map written; false when cancelled or not written.
+    bool fileSave();
+    void loadNames();
+    bool saveNames();
+    void browseNames();
+    void saveImageAsBmp();
+    void saveImageAsBmpTiles();
+    void saveImageAsS16Tiles();
+    // The Misc. Tools dialog: its terrain change is an undoable step of the map.
+    void miscTools();
+
+    const std::string& versionText() const { return versionText_; }
+    MapWorkspace& workspace() { return workspace_; }
+    RecentFiles& recentFiles() { return recent_; }
+    const CommandTable& commands() const { return commands_; }
+    UserInterface& ui() { return ui_; }
+    RecoveryKeeper& recovery() { return *recovery_; }
+    // After a successful start.
+    MapFrame* frame() { return frame_.get(); }
+    RenderLoop* renderLoop() { return loop_.get(); }
+
+private:
+    void readSettings();
+    void installCommands();
+    void addRecent(const std::string& path);
+    // Runs when the main window is asked to close.
+    bool closeRequested();
+    // After the workspace loaded a map: the view, the history and the dialog follow.
+    void showLoadedMap(bool pictureLoaded);
+    // The records of editors that are gone, offered newest first: "Yes" takes the work
+    // back (the others wait for a later start), "No" deletes the record, one that
+    // cannot be read is moved aside with a message. True when work was recovered.
+    bool offerRecovery();
+    void recover(AbandonedRecord& record);
+    // The record up to date, then the end of the run.
+    void terminate();
+
+    AppSetup setup_;
+    AppSettings settings_;
+    RecentFiles recent_;
+    std::unique_ptr<QtUserInterface> ownUi_;
+    UserInterface& ui_;
+    MapWorkspace workspace_;
+    std::string versionText_;
+    bool settingsRead_ = false;
+    bool terminated_ = false;
+    // After the workspace it watches, before the window whose history tells it changes.
+    std::unique_ptr<RecoveryKeeper> recovery_;
+    std::unique_ptr<TerminationSignals> signals_;
+    // Declared before the window: the window's menus run these commands.
+    CommandTable commands_;
+    std::unique_ptr<MapFrame> frame_;
+    std::unique_ptr<MainMenu> menu_;
+    std::unique_ptr<AcceleratorFilter> accelerators_;
+    std::unique_ptr<FrameInput> input_;
+    std::unique_ptr<RenderLoop> loop_;
+};
+
+} // namespace maporv

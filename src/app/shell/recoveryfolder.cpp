@@ -1,0 +1,87 @@
+#include "app/shell/recoveryfolder.h"
+
+#include "display/textconversion.h"
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QLockFile>
+#include <algorithm>
+#include <cstdio>
+
+namespace maporv {
+
+AbandonedRecord::AbandonedRecord() = default;
+AbandonedRecord::AbandonedRecord(AbandonedRecord&&) noexcept = default;
+AbandonedRecord& AbandonedRecord::operator=(AbandonedRecord&&) noexcept = default;
+AbandonedRecord::~AbandonedRecord() = default;
+
+std::string RecoveryFolder::standardPath() {
+    // A relative XDG_STATE_HOME is invalid and ignored, as the base directory rules say.
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (base.isEmpty() || QDir::isRelativePath(base)) {
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    }
+    return withTrailingSeparator(toStdString(base)) + "maporv/recovery/";
+}
+
+RecoveryFolder::RecoveryFolder(std::string path) : path_(withTrailingSeparator(path)) {}
+
+bool RecoveryFolder::prepare() const {
+    const QString folder = toQString(path_);
+    if (!QDir().mkpath(folder)) {
+        return false;
+    }
+    // The records hold the user's maps.
+    QFile::setPermissions(folder,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return true;
+}
+
+std::string RecoveryFolder::newRecordPath() const {
+    return path_ + strprintf("%lld-%lld.rec",
+                             static_cast<long long>(QCoreApplication::applicationPid()),
+                             static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+std::unique_ptr<QLockFile> RecoveryFolder::claim(const std::string& recordPath) {
+    auto lock = std::make_unique<QLockFile>(toQString(recordPath + ".lock"));
+    // Records are kept for hours: only a dead owner makes a lock stale, never its age.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        return nullptr;
+    }
+    return lock;
+}
+
+std::vector<AbandonedRecord> RecoveryFolder::claimAbandoned() const {
+    std::vector<AbandonedRecord> found;
+    for (const std::string& name : listFiles(path_, "*.rec")) {
+        AbandonedRecord record;
+        record.path = path_ + name;
+        record.lock = claim(record.path);
+        if (!record.lock) {
+            continue;
+        }
+        record.read = readRecoveryRecord(record.path);
+        found.push_back(std::move(record));
+    }
+    std::stable_sort(found.begin(), found.end(),
+                     [](const AbandonedRecord& a, const AbandonedRecord& b) {
+                         if (!a.read.record || !b.read.record) {
+                             return !a.read.record && b.read.record;
+                         }
+                         return a.read.record->time > b.read.record->time;
+                     });
+    return found;
+}
+
+std::string RecoveryFolder::setAside(const AbandonedRecord& record) {
+    const std::string aside = record.path + ".unreadable";
+    return std::rename(record.path.c_str(), aside.c_str()) == 0 ? aside : std::string();
+}
+
+} // namespace maporv

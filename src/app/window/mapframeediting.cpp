@@ -1,0 +1,118 @@
+// The main window's editing: selection, terrain steps, the panel's hot spots, undo
+// and redo, and the two dialogs that edit the brush and the view's terrain marks.
+
+#include "app/dialogs/terrainfilterdialog.h"
+#include "app/toolwindows/setdatadialog.h"
+#include "app/window/framesurface.h"
+#include "app/window/mapframe.h"
+#include "app/window/pauseflags.h"
+#include "editing/mapworkspace.h"
+
+#include <QDialog>
+
+namespace maporv {
+
+EditCursor MapFrame::editCursor() const {
+    const CurrentHex& current = view_.currentHex;
+    return {grid_.cursor.row, grid_.cursor.column, hasCurrentHex(), current.row, current.column};
+}
+
+void MapFrame::select(bool shift, bool ctrl) {
+    selection_.select(grid_.cursor.row, grid_.cursor.column, view_.gridReady, shift, ctrl);
+}
+
+void MapFrame::stepTerrain(bool up) {
+    if (setDataDialog_ != nullptr) {
+        if (up) {
+            setDataDialog_->stepTerrainUp();
+        } else {
+            setDataDialog_->stepTerrainDown();
+        }
+    } else if (up) {
+        editor_.stepTerrainUp(editCursor());
+    } else {
+        editor_.stepTerrainDown(editCursor());
+    }
+}
+
+void MapFrame::rightMenuAction(int index) {
+    // Add and Edit ask for a name: no frames meanwhile.
+    const bool prompts = index == kMenuAddName || index == kMenuEditName;
+    if (prompts) {
+        setPauseBit(kPauseNamePrompt, true);
+    }
+    editor_.rightMenuAction(index);
+    if (prompts) {
+        setPauseBit(kPauseNamePrompt, false);
+    }
+}
+
+void MapFrame::undo() {
+    if (history_.undo()) {
+        refreshSetDataDialog();
+    }
+}
+
+void MapFrame::redo() {
+    if (history_.redo()) {
+        refreshSetDataDialog();
+    }
+}
+
+void MapFrame::toggleSetDataDialog() {
+    if (setDataDialog_ != nullptr) {
+        closeSetDataDialog();
+        return;
+    }
+    if (!windowMode()) {
+        return;
+    }
+    auto* dialog = new SetDataDialog(brush_, workspace_.names, editor_, this);
+    dialog->setFocusTarget(surface_);
+    dialog->setPauseHook([this](bool on) { setPauseBit(kPauseNamePrompt, on); });
+    connect(dialog, &SetDataDialog::dismissed, this, [this] {
+        setDataDialog_ = nullptr;
+        view_.setDataDialogOpen = false;
+    });
+    setDataDialog_ = dialog;
+    view_.setDataDialogOpen = true;
+    const Rect& area = view_.screenRect;
+    dialog->placeAt(QRect(area.left, area.top, area.width(), area.height()));
+    // The keys stay with the map: T, R, D and N set what the dialog shows.
+    dialog->setAttribute(Qt::WA_ShowWithoutActivating);
+    dialog->show();
+}
+
+bool MapFrame::setDataDialogOpen() const {
+    return setDataDialog_ != nullptr;
+}
+
+SetDataDialog* MapFrame::setDataDialog() const {
+    return setDataDialog_;
+}
+
+void MapFrame::closeSetDataDialog() {
+    if (setDataDialog_ != nullptr) {
+        setDataDialog_->close();
+    }
+}
+
+void MapFrame::refreshSetDataDialog() {
+    if (setDataDialog_ != nullptr) {
+        setDataDialog_->refresh(true);
+    }
+}
+
+void MapFrame::filterTerrain() {
+    flipToDesktop();
+    TerrainFilterDialog dialog(view_.terrainFilter, view_.showLabels, this);
+    dialog.placeAt(dialogAnchor(), windowMode());
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    view_.terrainFilter = dialog.terrainFilter();
+    view_.showLabels = dialog.showLabels();
+    view_.setToggle(kToggleTerrain, 1);
+}
+
+} // namespace maporv

@@ -40,7 +40,7 @@ public:
     void setMendRoads(std::function<void()> mend) { mendRoads_ = std::move(mend); }
 
     // Puts the window in the bottom-right corner of displayArea (global pixels).
-    void placeAt(const QRect& displayArea);
+    void placeAt(const QRect& displayArea) override;
 
     // Checks again; the list, the title and the button follow when the findings
     // changed. True then.

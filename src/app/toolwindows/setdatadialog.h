@@ -54,7 +54,7 @@ public:
 
     // Puts the window's top-right corner at the top-right corner of displayArea
     // (global pixels: the window's client area in screen coordinates). Size unchanged.
-    void placeAt(const QRect& displayArea);
+    void placeAt(const QRect& displayArea) override;
 
     // Fills every control from the Brush and rebuilds the name list; with moveFocus
     // the focus goes back to the main window afterwards.

@@ -22,6 +22,10 @@ public:
     // Nothing gets it while none is set.
     void setFocusTarget(QWidget* target) { focusTarget_ = target; }
 
+    // Puts the window at its place in displayArea (global pixels: the main window's
+    // client area in screen coordinates).
+    virtual void placeAt(const QRect& displayArea) = 0;
+
 signals:
     // The window is going; the object deletes itself right after.
     void dismissed();

@@ -24,6 +24,7 @@ class CheckMapWindow;
 class FrameSurface;
 class MapWorkspace;
 class SetDataDialog;
+class ToolWindow;
 class UserInterface;
 
 // What the main window takes from its surroundings at construction.
@@ -224,6 +225,10 @@ private:
     // What the last frame read, with the pointer where it was then.
     std::optional<std::uint64_t> drawnInputs_;
     // The open Set data dialog, if any; it deletes itself when it closes.
+    // A tool window beside the map: the focus comes back to the surface, the window
+    // takes its place in the display area and shows without taking the keys.
+    void showToolWindow(ToolWindow& window);
+
     QPointer<SetDataDialog> setDataDialog_;
     // The open Check Map window, if any; it deletes itself when it closes.
     QPointer<CheckMapWindow> checkMapWindow_;

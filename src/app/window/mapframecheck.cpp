@@ -29,16 +29,11 @@ void MapFrame::toggleCheckMapWindow() {
             return checkMap(workspace_.document, workspace_.names, size);
         },
         this);
-    window->setFocusTarget(surface_);
     window->setGoToHex([this](int row, int column) { goToHex(row, column); });
     window->setMendRoads([this] { mendRoads(); });
     connect(window, &CheckMapWindow::dismissed, this, [this] { checkMapWindow_ = nullptr; });
     checkMapWindow_ = window;
-    const Rect& area = view_.screenRect;
-    window->placeAt(QRect(area.left, area.top, area.width(), area.height()));
-    // The keys stay with the map.
-    window->setAttribute(Qt::WA_ShowWithoutActivating);
-    window->show();
+    showToolWindow(*window);
 }
 
 bool MapFrame::checkMapWindowOpen() const {

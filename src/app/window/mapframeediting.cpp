@@ -68,7 +68,6 @@ void MapFrame::toggleSetDataDialog() {
         return;
     }
     auto* dialog = new SetDataDialog(brush_, workspace_.names, editor_, this);
-    dialog->setFocusTarget(surface_);
     dialog->setPauseHook([this](bool on) { setPauseBit(kPauseNamePrompt, on); });
     connect(dialog, &SetDataDialog::dismissed, this, [this] {
         setDataDialog_ = nullptr;
@@ -76,11 +75,17 @@ void MapFrame::toggleSetDataDialog() {
     });
     setDataDialog_ = dialog;
     view_.setDataDialogOpen = true;
+    // T, R, D and N set what the dialog shows.
+    showToolWindow(*dialog);
+}
+
+void MapFrame::showToolWindow(ToolWindow& window) {
+    window.setFocusTarget(surface_);
     const Rect& area = view_.screenRect;
-    dialog->placeAt(QRect(area.left, area.top, area.width(), area.height()));
-    // The keys stay with the map: T, R, D and N set what the dialog shows.
-    dialog->setAttribute(Qt::WA_ShowWithoutActivating);
-    dialog->show();
+    window.placeAt(QRect(area.left, area.top, area.width(), area.height()));
+    // The keys stay with the map.
+    window.setAttribute(Qt::WA_ShowWithoutActivating);
+    window.show();
 }
 
 bool MapFrame::setDataDialogOpen() const {

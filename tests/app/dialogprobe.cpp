@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,15 @@ void leaveEdit(const QWidget& dialog, const char* edit) {
 
 bool isRed(QRgb pixel) {
     return qRed(pixel) > 200 && qGreen(pixel) < 40 && qBlue(pixel) < 40;
+}
+
+bool waitFor(const std::function<bool()>& condition) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition() && timer.elapsed() < 3000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return condition();
 }
 
 } // namespace maporv::test

@@ -5,6 +5,7 @@
 #include <QRgb>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -30,5 +31,8 @@ void clickButton(const QWidget& dialog, const char* name);
 // The edit loses the keyboard focus, as when the user tabs away.
 void leaveEdit(const QWidget& dialog, const char* edit);
 bool isRed(QRgb pixel);
+// Runs the event loop until the condition holds, at most 3 seconds; the condition's
+// value at the end.
+bool waitFor(const std::function<bool()>& condition);
 
 } // namespace maporv::test

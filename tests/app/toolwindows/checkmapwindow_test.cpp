@@ -9,7 +9,6 @@
 #include "mapdata/mapdocument.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -19,6 +18,7 @@
 namespace maporv {
 namespace {
 
+using test::waitFor;
 using ::testing::ElementsAre;
 
 // The 1280 x 960 picture of the test map reaches 30 columns and 20 rows.
@@ -27,15 +27,6 @@ constexpr const char* kColumnsBeyond =
 constexpr const char* kRowsBeyond =
     "(00,20) beyond-picture: rows 20..39 lie beyond the picture's 960 pixels";
 constexpr const char* kRoadNorth = "(05,05) one-sided-road: N to (05,04), which has no road S";
-
-bool waitFor(const std::function<bool()>& condition) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < 3000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return condition();
-}
 
 class CheckMapTest : public test::EditorTest {
 protected:

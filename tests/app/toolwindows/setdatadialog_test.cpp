@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -27,6 +26,7 @@ namespace {
 
 using test::child;
 using test::clickButton;
+using test::waitFor;
 using ::testing::ElementsAre;
 
 std::vector<std::string> comboLines(const QWidget& dialog, const char* name) {
@@ -43,15 +43,6 @@ void choose(const QWidget& dialog, const char* name, int row) {
     auto* combo = child<QComboBox>(dialog, name);
     combo->setCurrentIndex(row);
     emit combo->activated(row);
-}
-
-bool waitFor(const std::function<bool()>& condition) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition() && timer.elapsed() < 2000) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return condition();
 }
 
 const char* const kRoadBoxes[] = {"roadNCheck", "roadNECheck", "roadSECheck",

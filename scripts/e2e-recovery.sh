@@ -6,6 +6,9 @@
 # untouched; the exit question shows the map modified; Save writes exactly that hex.
 # A start after that offers nothing. Then a change is ended by SIGTERM before its
 # record was due: the record is written at once, and No at the next start deletes it.
+# Last, work recovered over a map file another program changed since: a name cleared
+# comes back onto the map as the file holds it now, and a changed map is not saved over
+# the newer file unasked.
 #
 # Usage: scripts/e2e-recovery.sh [MAPORV [MAPORV_TOOL]]   (default: the binaries in build/)
 # Exit status 0 passed, 1 failed, 77 skipped (Xvfb or xdotool missing).
@@ -46,16 +49,48 @@ start_map() {
 }
 
 # The digit keys move the cursor hex and the pointer with it: up and left to the
-# top-left hex (Ocean in the demo), then $1 hexes right; "+" makes the terrain to set
-# City and T sets it there.
-set_city() {
+# top-left hex (Ocean in the demo), then $1 hexes right and $2 down.
+go_to() {
     # shellcheck disable=SC2046
     xdotool key --delay 10 $(printf '8 %.0s' $(seq 40)) $(printf '4 %.0s' $(seq 45))
     for _ in $(seq "$1"); do
         xdotool key 6
     done
+    for _ in $(seq "${2:-0}"); do
+        xdotool key 2
+    done
     sleep 0.3
+}
+# "+" makes the terrain to set City and T sets it at the hex $1 columns right of 0,0.
+set_city() {
+    go_to "$1"
     xdotool key plus T
+}
+# Once the record is written, the editor killed as a crash ends it.
+kill_after_record() {
+    wait_for 5 one_record || fail "no recovery record after a change"
+    # Disowned first: the shell would report the killed job.
+    disown "$app_pid"
+    kill -9 "$app_pid"
+    wait_for 10 ended || fail "SIGKILL did not end the editor"
+    app_pid=
+}
+# The next start, Yes to its question (the default, so Return): the recovered map shows.
+recover() {
+    start_app "$map"
+    wait_for 20 box || fail "no question about the unsaved changes"
+    xdotool windowfocus --sync "$(box)"
+    xdotool key Return
+    wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the recovered map did not show"
+    window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+}
+# Alt+S and Return in the save dialog: the map saved under its own name.
+save() {
+    xdotool windowfocus --sync "$window"
+    xdotool key alt+s
+    wait_for 10 box || fail "Alt+S showed no save dialog"
+    xdotool windowfocus --sync "$(box)"
+    xdotool key Return
 }
 
 # The hex lines (row,column,terrain,...) in which two MAP files differ.
@@ -85,21 +120,12 @@ kill -TERM "$app_pid"
 wait_for 10 ended || fail "SIGTERM did not end the second editor"
 app_pid=$first_pid
 [ "$(stat -c %y "$record")" = "$stamp" ] || fail "the record was written again at rest"
-# Disowned first: the shell would report the killed job.
-disown "$app_pid"
-kill -9 "$app_pid"
-wait_for 10 ended || fail "SIGKILL did not end the editor"
-app_pid=
+kill_after_record
 cmp -s "$map" "$original" || fail "the map file changed without a save"
 one_record || fail "the record did not outlive the editor"
 
-# 2. The next start asks; Yes (the default, so Return) brings the change back.
-start_app "$map"
-wait_for 20 box || fail "no question about the unsaved changes"
-xdotool windowfocus --sync "$(box)"
-xdotool key Return
-wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the recovered map did not show"
-window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+# 2. The next start asks; Yes brings the change back.
+recover
 cmp -s "$map" "$original" || fail "recovering wrote the map file"
 one_record || fail "the recovered work has no record"
 # The map is modified: ESC asks about saving it; Escape there is Cancel.
@@ -110,12 +136,7 @@ xdotool windowfocus --sync "$(box)"
 xdotool key Escape
 wait_for 10 bash -c "! xdotool search --onlyvisible --name '^MapOrv$'" || fail "the exit question stayed"
 ended && fail "Cancel at the exit question ended the editor"
-# Alt+S and Return save the map under its own name.
-xdotool windowfocus --sync "$window"
-xdotool key alt+s
-wait_for 10 box || fail "Alt+S showed no save dialog"
-xdotool windowfocus --sync "$(box)"
-xdotool key Return
+save
 wait_for 10 bash -c "! cmp -s '$map' '$original'" || fail "the map was not saved"
 [ "$(changed_hexes "$original" "$map")" = "0,0,1,City,0,0,0,0" ] ||
     fail "the saved map differs in other hexes than 0,0: $(changed_hexes "$original" "$map")"
@@ -155,4 +176,50 @@ kill -TERM "$app_pid"
 wait_for 10 ended || fail "SIGTERM did not end the editor"
 app_pid=
 no_record || fail "SIGTERM at rest wrote a record"
+
+# 5. Only a name changed (Tamberhaven at column 5, row 11 cleared), then another
+# program changes the map: the save after Yes keeps that change.
+forest=$("$tool" dump "$map" | grep -c ',Forest,')
+start_map
+go_to 5 11
+xdotool key ctrl+shift+n
+kill_after_record
+"$tool" change-terrain "$map" Forest Jungle > /dev/null
+saved=$(stat -c %y "$map")
+recover
+save
+wait_for 10 bash -c "[ \"\$(stat -c %y '$map')\" != '$saved' ]" || fail "the map was not saved"
+[ "$("$tool" dump "$map" | grep -c ',Jungle,')" -eq "$forest" ] ||
+    fail "saving the recovered names undid the change made outside"
+kill -TERM "$app_pid"
+wait_for 10 ended || fail "SIGTERM did not end the editor"
+app_pid=
+# The names stay unsaved: No deletes their record.
+start_app "$map"
+wait_for 20 box || fail "no question about the unsaved names"
+xdotool windowfocus --sync "$(box)"
+xdotool key n
+wait_for 10 no_record || fail "No kept the record"
+kill -TERM "$app_pid"
+wait_for 10 ended || fail "SIGTERM did not end the editor"
+app_pid=
+
+# 6. The map changed, then the program changes its file: the save asks before replacing
+# the newer file, and No keeps it.
+start_map
+set_city 2
+kill_after_record
+"$tool" change-terrain "$map" Jungle Forest > /dev/null
+cp "$map" "$work/DEMO.outside"
+recover
+save
+sleep 1
+wait_for 10 box || fail "the save did not ask before replacing the newer file"
+xdotool windowfocus --sync "$(box)"
+xdotool key n
+sleep 1
+cmp -s "$map" "$work/DEMO.outside" || fail "the recovered map replaced the newer file"
+kill -TERM "$app_pid"
+wait_for 10 ended || fail "SIGTERM did not end the editor"
+app_pid=
 echo "e2e-recovery: passed"

@@ -1,5 +1,6 @@
 #include "editing/recoveryrecord.h"
 
+#include "editing/bytehash.h"
 #include "mapdata/inputfile.h"
 #include "mapdata/littleendian.h"
 #include "mapdata/mapdocument.h"
@@ -11,29 +12,28 @@ namespace maporv {
 namespace {
 
 constexpr std::string_view kSignature = "MAPORVRC";
-constexpr std::uint32_t kVersion = 1;
+// Version 2 added the stamp of the map file after the time.
+constexpr std::uint32_t kFirstVersion = 1;
+constexpr std::uint32_t kVersion = 2;
 
 constexpr std::uint32_t kMapModified = 0x1;
 constexpr std::uint32_t kNamesModified = 0x2;
 constexpr std::uint32_t kMapIsOwnFile = 0x4;
-constexpr std::uint32_t kKnownFlags = kMapModified | kNamesModified | kMapIsOwnFile;
+constexpr std::uint32_t kMapFileStamped = 0x8;
+constexpr std::uint32_t kFirstVersionFlags = kMapModified | kNamesModified | kMapIsOwnFile;
 
 // Far above any real path; a longer one is damage, not a path.
 constexpr std::size_t kMaxPath = 4096;
 // 1800 hexes of the longest name a names file line holds, with room to spare.
 constexpr std::size_t kMaxNamesText = 4u << 20;
-constexpr std::size_t kHeaderSize = kSignature.size() + 4 + 4 + 8;
+constexpr std::size_t kHeaderSize = kSignature.size() + 4 + 4 + 8 + 3 * 8;
 constexpr std::size_t kChecksumSize = 8;
 constexpr std::size_t kMaxRecordSize =
     kHeaderSize + 5 * 4 + 3 * kMaxPath + kMapFileSize + kMaxNamesText + kChecksumSize;
 
-// FNV-1a: a torn or altered record shows in its last 8 bytes.
+// A torn or altered record shows in its last 8 bytes.
 std::uint64_t checksum(std::string_view bytes) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (const char c : bytes) {
-        hash = (hash ^ static_cast<std::uint8_t>(c)) * 0x100000001b3ull;
-    }
-    return hash;
+    return ByteHash().add(bytes).value();
 }
 
 void put32(std::string& out, std::uint32_t value) {
@@ -116,7 +116,8 @@ bool sameWork(const RecoveryRecord& a, const RecoveryRecord& b) {
     return a.mapPath == b.mapPath && a.mapIsOwnFile == b.mapIsOwnFile &&
            a.namesPath == b.namesPath && a.picturePath == b.picturePath &&
            a.mapModified == b.mapModified && a.namesModified == b.namesModified &&
-           a.mapBytes == b.mapBytes && a.namesText == b.namesText;
+           a.mapFileStamp == b.mapFileStamp && a.mapBytes == b.mapBytes &&
+           a.namesText == b.namesText;
 }
 
 std::string encodeRecoveryRecord(const RecoveryRecord& record) {
@@ -124,8 +125,13 @@ std::string encodeRecoveryRecord(const RecoveryRecord& record) {
     put32(out, kVersion);
     put32(out, (record.mapModified ? kMapModified : 0) |
                    (record.namesModified ? kNamesModified : 0) |
-                   (record.mapIsOwnFile ? kMapIsOwnFile : 0));
+                   (record.mapIsOwnFile ? kMapIsOwnFile : 0) |
+                   (record.mapFileStamp ? kMapFileStamped : 0));
     put64(out, static_cast<std::uint64_t>(record.time));
+    const FileStamp stamp = record.mapFileStamp.value_or(FileStamp());
+    put64(out, stamp.size);
+    put64(out, static_cast<std::uint64_t>(stamp.modified));
+    put64(out, stamp.hash);
     for (const std::string* text : {&record.mapPath, &record.namesPath, &record.picturePath,
                                     &record.mapBytes, &record.namesText}) {
         putText(out, *text);
@@ -149,12 +155,22 @@ RecoveryRead decodeRecoveryRecord(std::string_view bytes) {
     if (!reader.take32(version)) {
         return refused(kIncomplete);
     }
-    if (version != kVersion) {
+    if (version != kVersion && version != kFirstVersion) {
         return refused(kOtherVersion);
     }
     if (!reader.take32(flags) || !reader.take64(time)) {
         return refused(kIncomplete);
     }
+    FileStamp stamp;
+    if (version == kVersion) {
+        std::uint64_t modified = 0;
+        if (!reader.take64(stamp.size) || !reader.take64(modified) || !reader.take64(stamp.hash)) {
+            return refused(kIncomplete);
+        }
+        stamp.modified = static_cast<std::int64_t>(modified);
+    }
+    const std::uint32_t knownFlags =
+        version == kVersion ? kFirstVersionFlags | kMapFileStamped : kFirstVersionFlags;
 
     RecoveryRecord record;
     struct Field {
@@ -182,12 +198,16 @@ RecoveryRead decodeRecoveryRecord(std::string_view bytes) {
         return refused(kIncomplete);
     }
     if (reader.left() != 0 || stored != checksum(bytes.substr(0, checked)) ||
-        (flags & ~kKnownFlags) != 0 || record.mapBytes.size() != kMapFileSize) {
+        (flags & ~knownFlags) != 0 || record.mapBytes.size() != kMapFileSize ||
+        ((flags & kMapFileStamped) == 0 && stamp != FileStamp())) {
         return refused(kDamaged);
     }
     record.mapModified = (flags & kMapModified) != 0;
     record.namesModified = (flags & kNamesModified) != 0;
     record.mapIsOwnFile = (flags & kMapIsOwnFile) != 0;
+    if ((flags & kMapFileStamped) != 0) {
+        record.mapFileStamp = stamp;
+    }
     record.time = static_cast<std::int64_t>(time);
     return {std::move(record), std::string()};
 }

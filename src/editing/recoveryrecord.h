@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editing/filestamp.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +21,10 @@ struct RecoveryRecord {
     std::string picturePath;
     bool mapModified = false;
     bool namesModified = false;
+    // The map's own file as the work began from it (read, written, or matched by the map
+    // undone back to it), so that a recovery can tell whether the file changed since.
+    // None when the map has no file of its own, or for a record of the first version.
+    std::optional<FileStamp> mapFileStamp;
     // When the record was taken, in seconds since the epoch.
     std::int64_t time = 0;
     // The 14371 bytes of the MAP file.
@@ -30,9 +36,9 @@ struct RecoveryRecord {
 // The same work in both, whenever each was taken.
 bool sameWork(const RecoveryRecord& a, const RecoveryRecord& b);
 
-// The record as a file: a signature, the version, the flags and the time, the texts
-// each after its length, and a checksum of all that, so that a torn or foreign file
-// is recognised.
+// The record as a file: a signature, the version, the flags, the time and the map
+// file's stamp, the texts each after its length, and a checksum of all that, so that a
+// torn or foreign file is recognised.
 std::string encodeRecoveryRecord(const RecoveryRecord& record);
 
 struct RecoveryRead {
@@ -42,7 +48,8 @@ struct RecoveryRead {
 };
 
 // Every byte is checked against the file's size before it is read: a short, damaged
-// or foreign file, or one of another version, gives no record and a problem.
+// or foreign file, or one of another version, gives no record and a problem. A record
+// of the first version (no stamp of the map file) is still read.
 RecoveryRead decodeRecoveryRecord(std::string_view bytes);
 
 // Written through a temporary file and a rename, so a record on disk is always whole.

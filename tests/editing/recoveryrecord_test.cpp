@@ -1,3 +1,4 @@
+#include "editing/bytehash.h"
 #include "editing/recoveryrecord.h"
 #include "mapdata/paths.h"
 #include "mapfiles.h"
@@ -20,6 +21,7 @@ RecoveryRecord sampleRecord() {
     record.picturePath = "/g/MAP/MAP0700.s16";
     record.mapModified = true;
     record.namesModified = false;
+    record.mapFileStamp = FileStamp{kMapFileSize, -1'700'000'000'123'456'789, 0x0123456789abcdef};
     record.time = 1'700'000'000;
     record.mapBytes = test::sampleMapFile(7);
     record.namesText = "[MAP:  7] [DEMO                ]\n---\n(03,02) #Hilltown\n";
@@ -47,7 +49,19 @@ TEST(RecoveryRecord, ComesBackAsItWasWritten) {
     record.time = -5;
     record.namesPath.clear();
     record.namesText.clear();
+    record.mapFileStamp.reset();
     read = decodeRecoveryRecord(encodeRecoveryRecord(record));
+    ASSERT_TRUE(read.record) << read.problem;
+    expectSame(*read.record, record);
+
+    // A record of the first version, which had no stamp of the map file, is still read.
+    std::string first = encodeRecoveryRecord(record).erase(24, 24);
+    first[8] = 1;
+    first.resize(first.size() - 8);
+    for (std::uint64_t i = 0, sum = ByteHash().add(first).value(); i < 8; ++i) {
+        first += static_cast<char>(sum >> (8 * i));
+    }
+    read = decodeRecoveryRecord(first);
     ASSERT_TRUE(read.record) << read.problem;
     expectSame(*read.record, record);
 
@@ -79,14 +93,14 @@ TEST(RecoveryRecord, BadRecordsAreRefusedWithTheirProblem) {
               "it is not a recovery record of MapOrv");
 
     std::string otherVersion = good;
-    otherVersion[8] = 2;
+    otherVersion[8] = 3;
     EXPECT_EQ(decodeRecoveryRecord(otherVersion).problem,
               "it was written by another version of MapOrv");
 
     // A length far beyond the file is refused before anything is taken.
     std::string huge = good;
     for (int i = 0; i < 4; ++i) {
-        huge[24 + i] = '\xff';
+        huge[48 + i] = '\xff';
     }
     EXPECT_EQ(decodeRecoveryRecord(huge).problem, "it is damaged");
 

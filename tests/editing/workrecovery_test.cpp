@@ -4,6 +4,7 @@
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace maporv {
@@ -20,18 +21,21 @@ protected:
         map = temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7));
         MapWorkspace editor(ui);
         editor.load(map, false);
+        followMapFile(editor, origin);
         editor.document.cells[10][11].terrain = 3;
         editor.document.cells[10][11].extra2 = 0x7F;
         editor.document.trailer[5] = 9;
         editor.document.modified = true;
         editor.names.setNameAt(4, 4, editor.names.addName("Ford"));
         editor.names.modified = true;
-        record = recoveryRecordOf(editor, 1234);
+        followMapFile(editor, origin);
+        record = recoveryRecordOf(editor, origin, 1234);
     }
 
     test::TempFolder temp;
     test::ScriptedUserInterface ui;
     std::string map;
+    MapFileOrigin origin;
     RecoveryRecord record;
     MapWorkspace workspace{ui};
 };
@@ -51,7 +55,7 @@ TEST_F(WorkRecovery, AMapWithItsOwnFileIsLoadedThenGetsTheRecordedWork) {
     // Nothing is written until the user saves.
     EXPECT_EQ(temp.read("G/SCENARIO/DEMO.MAP"), test::sampleMapFile(7));
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_TRUE(sameWork(recoveryRecordOf(workspace, 0), record));
+    EXPECT_TRUE(sameWork(recoveryRecordOf(workspace, origin, 0), record));
 }
 
 TEST_F(WorkRecovery, AFileTheMapWasNotReadFromIsNeverItsOwn) {
@@ -78,6 +82,7 @@ TEST_F(WorkRecovery, AFileTheMapWasNotReadFromIsNeverItsOwn) {
     record.mapIsOwnFile = true;
     record.mapPath = temp.path() + "G/SCENARIO/GONE.MAP";
     record.picturePath = temp.path() + "G/MAP/MAP0900.s16";
+    record.namesModified = true;
     const MapWorkspace::LoadResult result = recoverWork(workspace, record, ui);
     EXPECT_TRUE(result.mapReplaced);
     EXPECT_FALSE(result.pictureLoaded);
@@ -87,6 +92,45 @@ TEST_F(WorkRecovery, AFileTheMapWasNotReadFromIsNeverItsOwn) {
     EXPECT_EQ(ui.filePicks[0].title, "Select a picture file for GONE.MAP #7");
     EXPECT_EQ(workspace.document.toBytes(), record.mapBytes);
     EXPECT_EQ(workspace.names.nameText(workspace.names.nameAt(4, 4)), "Ford");
+}
+
+TEST_F(WorkRecovery, TheMapComesBackFromItsFileOnlyWhileThatIsWhereTheWorkBegan) {
+    enum class Disk { Same, Changed, Gone, NoStamp };
+    struct Case {
+        bool mapModified;
+        Disk disk;
+        int terrain; // the record's cell, the file's, or that of the file rewritten since
+        bool ownFile, modified;
+    } cases[] = {
+        {true, Disk::Same, 3, true, true},
+        {false, Disk::Same, 0, true, false},
+        {false, Disk::Changed, 6, true, false},
+        {true, Disk::Changed, 3, false, true},
+        {true, Disk::NoStamp, 3, false, true},
+        {true, Disk::Gone, 3, false, true},
+        // Nowhere else is the map kept: it is unsaved work now.
+        {false, Disk::Gone, 3, false, true},
+    };
+    for (const Case& c : cases) {
+        temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7));
+        RecoveryRecord work = record;
+        work.mapModified = c.mapModified;
+        if (c.disk == Disk::Changed) {
+            MapDocument rewritten;
+            rewritten.fromBytes(test::sampleMapFile(7));
+            rewritten.cells[10][11].terrain = 6;
+            temp.write("G/SCENARIO/DEMO.MAP", rewritten.toBytes());
+        } else if (c.disk == Disk::Gone) {
+            std::filesystem::remove(map);
+        } else if (c.disk == Disk::NoStamp) {
+            work.mapFileStamp.reset();
+        }
+        recoverWork(workspace, work, ui);
+        EXPECT_EQ(workspace.document.cells[10][11].terrain, c.terrain);
+        EXPECT_EQ(workspace.document.pathIsOwnFile, c.ownFile);
+        EXPECT_EQ(workspace.document.modified, c.modified) << static_cast<int>(&c - cases);
+        EXPECT_EQ(workspace.names.nameText(workspace.names.nameAt(4, 4)), "Ford");
+    }
 }
 
 } // namespace

@@ -113,8 +113,8 @@ private:
     // After the workspace loaded a map: the view, the history and the dialog follow.
     void showLoadedMap(bool pictureLoaded);
     // The records of editors that are gone, offered newest first: "Yes" takes the work
-    // back (the others wait for a later start), "No" deletes the record, one that
-    // cannot be read is moved aside with a message. True when work was recovered.
+    // back (the others wait for a later start), "No" deletes the record; those that
+    // cannot be read are moved aside, named in one message. True when work was recovered.
     bool offerRecovery();
     void recover(AbandonedRecord& record);
     // The record up to date, then the end of the run.

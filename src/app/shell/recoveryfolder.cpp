@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+#include <QSysInfo>
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 
 namespace maporv {
@@ -19,11 +22,34 @@ AbandonedRecord::AbandonedRecord(AbandonedRecord&&) noexcept = default;
 AbandonedRecord& AbandonedRecord::operator=(AbandonedRecord&&) noexcept = default;
 AbandonedRecord::~AbandonedRecord() = default;
 
+namespace {
+
+// The lock of a record names a process of this machine that still runs.
+bool ownerLives(const std::string& recordPath) {
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!QLockFile(toQString(recordPath + ".lock")).getLockInfo(&pid, &host, &application)) {
+        return false;
+    }
+    if (!host.isEmpty() && host != QSysInfo::machineHostName()) {
+        return true;
+    }
+    return pid > 0 && (::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+} // namespace
+
 std::string RecoveryFolder::standardPath() {
     // A relative XDG_STATE_HOME is invalid and ignored, as the base directory rules say.
     QString base = qEnvironmentVariable("XDG_STATE_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base)) {
-        base = QDir::homePath() + QStringLiteral("/.local/state");
+        // Not QDir::homePath(): without HOME it gives the root.
+        const QString home = qEnvironmentVariable("HOME");
+        if (home.isEmpty() || QDir::isRelativePath(home) || QDir(home).isRoot()) {
+            return std::string();
+        }
+        base = home + QStringLiteral("/.local/state");
     }
     return withTrailingSeparator(toStdString(base)) + "maporv/recovery/";
 }
@@ -31,6 +57,9 @@ std::string RecoveryFolder::standardPath() {
 RecoveryFolder::RecoveryFolder(std::string path) : path_(withTrailingSeparator(path)) {}
 
 bool RecoveryFolder::prepare() const {
+    if (!usable()) {
+        return false;
+    }
     const QString folder = toQString(path_);
     if (!QDir().mkpath(folder)) {
         return false;
@@ -42,6 +71,9 @@ bool RecoveryFolder::prepare() const {
 }
 
 std::string RecoveryFolder::newRecordPath() const {
+    if (!usable()) {
+        return std::string();
+    }
     return path_ + strprintf("%lld-%lld.rec",
                              static_cast<long long>(QCoreApplication::applicationPid()),
                              static_cast<long long>(QDateTime::currentMSecsSinceEpoch()));
@@ -59,11 +91,15 @@ std::unique_ptr<QLockFile> RecoveryFolder::claim(const std::string& recordPath) 
 
 std::vector<AbandonedRecord> RecoveryFolder::claimAbandoned() const {
     std::vector<AbandonedRecord> found;
+    if (!usable()) {
+        return found;
+    }
     for (const std::string& name : listFiles(path_, "*.rec")) {
         AbandonedRecord record;
         record.path = path_ + name;
         record.lock = claim(record.path);
-        if (!record.lock) {
+        // No lock although no live editor holds one: the folder lets none be made.
+        if (!record.lock && ownerLives(record.path)) {
             continue;
         }
         record.read = readRecoveryRecord(record.path);

@@ -1,7 +1,6 @@
 #include "app/shell/recoverykeeper.h"
 
 #include "editing/mapworkspace.h"
-#include "editing/workrecovery.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
 
@@ -32,6 +31,7 @@ void RecoveryKeeper::changed() {
     if (stopped_) {
         return;
     }
+    followMapFile(workspace_, origin_);
     if (!workspace_.document.modified && !workspace_.names.modified) {
         timer_.stop();
         remove();
@@ -53,9 +53,18 @@ bool RecoveryKeeper::write(Report report) {
         remove();
         return true;
     }
-    RecoveryRecord record = recoveryRecordOf(workspace_, std::time(nullptr));
+    RecoveryRecord record = recoveryRecordOf(workspace_, origin_, std::time(nullptr));
     if (written_ && sameWork(*written_, record)) {
         return true;
+    }
+    if (!folder_.usable()) {
+        if (report == Report::FirstFailure && !failureShown_) {
+            failureShown_ = true;
+            ui_.error("No recovery record of unsaved changes is kept: neither XDG_STATE_HOME "
+                      "nor HOME names a folder for it.\nEditing goes on; save your work to "
+                      "keep it.");
+        }
+        return false;
     }
     if (!lock_ && folder_.prepare()) {
         lock_ = RecoveryFolder::claim(recordPath_);
@@ -105,6 +114,12 @@ void RecoveryKeeper::keep() {
 
 void RecoveryKeeper::adopt(const std::string& path, std::unique_ptr<QLockFile> lock,
                            RecoveryRecord record) {
+    if (record.mapFileStamp) {
+        origin_ = {record.mapPath, record.mapFileStamp};
+    }
+    if (!lock) {
+        return;
+    }
     remove();
     recordPath_ = path;
     lock_ = std::move(lock);

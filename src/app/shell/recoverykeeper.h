@@ -2,6 +2,7 @@
 
 #include "app/shell/recoveryfolder.h"
 #include "editing/recoveryrecord.h"
+#include "editing/workrecovery.h"
 
 #include <QTimer>
 #include <memory>
@@ -23,7 +24,11 @@ class UserInterface;
 // written only when the work differs from the record already there. Once neither the
 // map nor the names are modified the record goes at once. A record that cannot be
 // written never stops the editing: the first failure says so, later ones are silent
-// and every further change tries again.
+// and every further change tries again. Without a usable folder nothing is ever
+// written, and the first change says so.
+//
+// Every change also follows the map's own file (followMapFile), so that a record knows
+// the file its work began from.
 class RecoveryKeeper {
 public:
     static constexpr int kDelay = 2000; // milliseconds
@@ -53,7 +58,8 @@ public:
     // up to date without a word and stays for the next start; nothing more is done.
     void keep();
     // A record found at start-up, whose work the editor took back: it becomes this
-    // editor's own, with its lock.
+    // editor's own, with its lock. Without a lock (a read-only folder) it stays where
+    // it is, and only the file the work began from is taken over.
     void adopt(const std::string& path, std::unique_ptr<QLockFile> lock, RecoveryRecord record);
 
 private:
@@ -68,6 +74,7 @@ private:
     std::unique_ptr<QLockFile> lock_;
     // The work of the record on disk.
     std::optional<RecoveryRecord> written_;
+    MapFileOrigin origin_;
     QTimer timer_;
     bool stopped_ = false;
     bool failureShown_ = false;

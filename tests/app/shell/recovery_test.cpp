@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gmock/gmock.h>
+#include <linux/capability.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace maporv {
@@ -23,7 +25,19 @@ namespace {
 
 namespace fs = std::filesystem;
 using ::testing::ElementsAre;
+using ::testing::EndsWith;
 using ::testing::StartsWith;
+
+// Without CAP_DAC_OVERRIDE (in this thread) a folder's mode binds root as any user.
+void rootOverridesModes(bool on) {
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct data[2]{};
+    syscall(SYS_capget, &header, data);
+    const std::uint32_t bit = 1u << CAP_DAC_OVERRIDE;
+    data[0].effective =
+        on ? data[0].effective | (data[0].permitted & bit) : data[0].effective & ~bit;
+    syscall(SYS_capset, &header, data);
+}
 
 class RecoveryTest : public test::EditorTest {
 protected:
@@ -58,11 +72,12 @@ protected:
         frame().surface().setFocus();
         app->commands().run(kCmdToggleStrategic); // full size
     }
-    std::string question(const RecoveryRecord& record) const {
+    static std::string question(const RecoveryRecord& record, const std::string& what,
+                                const std::string& more = "") {
         const QString when = QDateTime::fromSecsSinceEpoch(record.time)
                                  .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        return "MapOrv found unsaved changes to " + record.mapPath + " from " + when.toStdString() +
-               ".\nRecover them?";
+        return "MapOrv found unsaved changes to " + what + " from " + when.toStdString() + "." +
+               more + "\nRecover them ?";
     }
 
     std::string map;
@@ -153,7 +168,7 @@ TEST_F(RecoveryTest, TheNextStartOffersTheWorkBack) {
 
     // The run ends without the exit flow, as a crash ends it: Yes brings the work back.
     restart({Answer::Yes});
-    EXPECT_THAT(ui.questions, ElementsAre(question(record)));
+    EXPECT_THAT(ui.questions, ElementsAre(question(record, "the map " + map + " and its names")));
     EXPECT_EQ(cell(5, 6).terrain, 3);
     EXPECT_EQ(names().nameAt(8, 8), 1);
     EXPECT_TRUE(document().modified);
@@ -190,7 +205,7 @@ TEST_F(RecoveryTest, NewestFirstAndNeverTheRecordOfALiveEditor) {
     ASSERT_TRUE(writeRecoveryRecord(folder() + "1-1.rec", newer));
 
     restart({Answer::Yes});
-    EXPECT_THAT(ui.questions, ElementsAre(question(newer)));
+    EXPECT_THAT(ui.questions, ElementsAre(question(newer, "the map " + map)));
     EXPECT_EQ(cell(7, 7).terrain, 4);
     EXPECT_EQ(cell(5, 6).terrain, 3);
     // The other record waits for a later start.
@@ -199,7 +214,7 @@ TEST_F(RecoveryTest, NewestFirstAndNeverTheRecordOfALiveEditor) {
     EXPECT_EQ(waiting[0].path, older);
 }
 
-TEST_F(RecoveryTest, ARecordThatCannotBeReadIsMovedAsideWithOneMessage) {
+TEST_F(RecoveryTest, RecordsThatCannotBeReadAreMovedAsideWithOneMessage) {
     QDir().mkpath(QString::fromStdString(folder()));
     const std::string torn = folder() + "9-9.rec";
     std::ofstream(torn) << "MAPORVRC\x01";
@@ -212,6 +227,53 @@ TEST_F(RecoveryTest, ARecordThatCannotBeReadIsMovedAsideWithOneMessage) {
     EXPECT_TRUE(records().empty());
     EXPECT_TRUE(fileExists(torn + ".unreadable"));
     EXPECT_EQ(document().path, map);
+
+    // Twelve make one message too, listing them.
+    for (int i = 10; i < 22; ++i) {
+        std::ofstream(folder() + std::to_string(i) + "-1.rec") << "MAPORVRC";
+    }
+    restart();
+    ASSERT_EQ(ui.messages.size(), 1U);
+    EXPECT_THAT(ui.messages[0].text, StartsWith("12 recovery records in\n" + folder() +
+                                                "\ncannot be read:\n10-1.rec: it is incomplete\n"
+                                                "11-1.rec: it is incomplete\n"));
+    EXPECT_THAT(ui.messages[0].text,
+                EndsWith("19-1.rec: it is incomplete\nand 2 more.\nThey have been moved aside, "
+                         "\".unreadable\" added to their names."));
+    EXPECT_TRUE(records().empty());
+}
+
+TEST_F(RecoveryTest, AReadOnlyFolderIsOfferedAndNoFolderKeepsNothing) {
+    setTerrain(5, 6, 3);
+    ASSERT_TRUE(keeper().writeNow());
+    const std::string path = keeper().recordPath();
+    const RecoveryRecord record = recordAt(path);
+    app.reset();
+    fs::permissions(folder(), fs::perms::owner_read | fs::perms::owner_exec);
+    rootOverridesModes(false);
+    restart({Answer::Yes});
+    rootOverridesModes(true);
+    fs::permissions(folder(), fs::perms::owner_all);
+    EXPECT_THAT(ui.questions,
+                ElementsAre(question(record, "the map " + map,
+                                     "\nThis record cannot be removed: its folder is read-only.")));
+    EXPECT_EQ(cell(5, 6).terrain, 3);
+    EXPECT_EQ(records(), std::vector<std::string>{fileNameWithExtension(path)});
+
+    // Without XDG_STATE_HOME and HOME nothing is kept, never at the root, said once.
+    const QByteArray state = qgetenv("XDG_STATE_HOME");
+    const QByteArray home = qgetenv("HOME");
+    qunsetenv("XDG_STATE_HOME");
+    qunsetenv("HOME");
+    restart();
+    qputenv("XDG_STATE_HOME", state);
+    qputenv("HOME", home);
+    setTerrain(5, 7, 3);
+    EXPECT_FALSE(keeper().writeNow());
+    EXPECT_FALSE(keeper().writeNow());
+    EXPECT_THAT(ui.messageTexts(),
+                ElementsAre(StartsWith("No recovery record of unsaved changes is kept: neither "
+                                       "XDG_STATE_HOME nor HOME names a folder for it.")));
 }
 
 TEST_F(RecoveryTest, ARecordThatCannotBeWrittenIsToldOnceAndEditingGoesOn) {

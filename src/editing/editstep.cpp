@@ -28,10 +28,15 @@ void writeNameList(MapNames& names, const NameListChange& change, const std::str
     }
 }
 
+void writeHeader(MapDocument& document, std::uint16_t width, std::uint16_t height) {
+    document.width = width;
+    document.height = height;
+}
+
 } // namespace
 
 std::size_t EditStep::weight() const {
-    return cells.size() + nameIndexes.size() + (nameList ? 1 : 0);
+    return cells.size() + nameIndexes.size() + (nameList ? 1 : 0) + (header ? 1 : 0);
 }
 
 void EditStep::redo(MapDocument& document, MapNames& names) const {
@@ -45,6 +50,9 @@ void EditStep::redo(MapDocument& document, MapNames& names) const {
     for (const NameIndexChange& change : nameIndexes) {
         writeNameIndex(names, change, change.after);
     }
+    if (header) {
+        writeHeader(document, header->widthAfter, header->heightAfter);
+    }
 }
 
 void EditStep::undo(MapDocument& document, MapNames& names) const {
@@ -56,6 +64,9 @@ void EditStep::undo(MapDocument& document, MapNames& names) const {
     }
     if (nameList) {
         writeNameList(names, *nameList, nameList->before, nameList->countBefore);
+    }
+    if (header) {
+        writeHeader(document, header->widthBefore, header->heightBefore);
     }
 }
 

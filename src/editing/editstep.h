@@ -40,6 +40,14 @@ struct NameListChange {
     int countAfter = 0;
 };
 
+// The header's width and height (columns, rows) before and after a step.
+struct HeaderChange {
+    std::uint16_t widthBefore = 0;
+    std::uint16_t heightBefore = 0;
+    std::uint16_t widthAfter = 0;
+    std::uint16_t heightAfter = 0;
+};
+
 // One undoable step: what an editing command changed in the map and its names,
 // hex by hex, so that a step costs memory by the hexes it touched, not by the map.
 class EditStep {
@@ -49,8 +57,9 @@ public:
     std::vector<CellChange> cells;
     std::vector<NameIndexChange> nameIndexes;
     std::optional<NameListChange> nameList;
+    std::optional<HeaderChange> header;
 
-    bool touchesMap() const { return !cells.empty(); }
+    bool touchesMap() const { return !cells.empty() || header.has_value(); }
     bool touchesNames() const { return !nameIndexes.empty() || nameList.has_value(); }
     bool empty() const { return !touchesMap() && !touchesNames(); }
     // How many changes the step holds; the history caps their sum.

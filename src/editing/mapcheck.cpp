@@ -8,25 +8,47 @@
 #include "mapdata/textformat.h"
 
 #include <algorithm>
+#include <array>
 #include <tuple>
 
 namespace maporv {
 namespace {
 
-// The hexes the header says the map has, clamped as the MAP reader clamps them (a
-// new map's header may still hold zeros).
+// The hexes checked: what the picture reaches, or without one what the header says,
+// clamped as the MAP reader clamps it (a new map's header may still hold zeros).
 struct MapArea {
     int columns = 0;
     int rows = 0;
 
-    explicit MapArea(const MapDocument& document)
-        : columns(std::clamp<int>(document.width, 1, kMapColumns)),
-          rows(std::clamp<int>(document.height, 1, kMapRows)) {}
+    MapArea(const MapDocument& document, const std::optional<PictureSize>& picture) {
+        const HexExtent extent = picture
+                                     ? pictureReach(*picture)
+                                     : HexExtent{std::clamp<int>(document.width, 1, kMapColumns),
+                                                 std::clamp<int>(document.height, 1, kMapRows)};
+        columns = extent.columns;
+        rows = extent.rows;
+    }
 
     bool contains(HexCoord hex) const {
         return hex.row >= 0 && hex.row < rows && hex.column >= 0 && hex.column < columns;
     }
 };
+
+// Each kind's name for scripts and in words, in the order of MapProblemKind.
+struct KindNames {
+    const char* identifier;
+    const char* words;
+};
+constexpr std::array<KindNames, 7> kKindNames = {{
+    {"file-size", "file size"},
+    {"header-size", "header size"},
+    {"one-sided-road", "one-sided road"},
+    {"road-off-map", "road off the map"},
+    {"road-without-direction", "road without a direction"},
+    {"unknown-terrain", "unknown terrain"},
+    {"name-outside-map", "name outside the map"},
+}};
+static_assert(kKindNames.size() == static_cast<std::size_t>(MapProblemKind::NameOutsideMap) + 1);
 
 // As the names files write a hex: column first.
 std::string hexText(HexCoord hex) {
@@ -112,7 +134,7 @@ void checkRoads(const MapDocument& document, const MapArea& area,
             break;
         case RoadEnd::OffGrid:
             offMap.push_back(
-                strprintf("%s leads off the %d x %d grid", name, kMapRows, kMapColumns));
+                strprintf("%s leads off the %d x %d grid", name, kMapColumns, kMapRows));
             break;
         case RoadEnd::Joined:
             break;
@@ -161,79 +183,77 @@ void checkNames(const MapNames& names, const MapArea& area, std::vector<MapProbl
             }
         }
     }
-}
-
-std::string beyondText(const char* unit, int first, int last, int pixels) {
-    if (first == last) {
-        return strprintf("%s %d lies beyond the picture's %d pixels", unit, first, pixels);
-    }
-    return strprintf("%ss %d..%d lie beyond the picture's %d pixels", unit, first, last, pixels);
-}
-
-// The rows and columns past the last ones the grid sizes for the picture: the
-// editor neither draws them nor lets the cursor reach them.
-void checkPicture(const PictureSize& picture, const MapArea& area,
-                  std::vector<MapProblem>& problems) {
-    if (picture.width <= 0 || picture.height <= 0) {
-        return;
-    }
-    HexGrid grid;
-    grid.setMapSize(picture.width, picture.height);
-    const int firstColumn = grid.maxColumn + 1;
-    if (firstColumn < area.columns) {
-        problems.push_back({0, firstColumn, MapProblemKind::BeyondPicture,
-                            beyondText("column", firstColumn, area.columns - 1, picture.width)});
-    }
-    const int firstRow = grid.maxRow + 1;
-    if (firstRow < area.rows) {
-        problems.push_back({firstRow, 0, MapProblemKind::BeyondPicture,
-                            beyondText("row", firstRow, area.rows - 1, picture.height)});
+    // The list could not keep these: the names file alone still has them.
+    for (const NameOutsideGrid& line : names.outsideGrid) {
+        problems.push_back({line.row, line.column, MapProblemKind::NameOutsideMap,
+                            strprintf("\"%s\" lies outside the %d x %d grid", line.name.c_str(),
+                                      kMapColumns, kMapRows)});
     }
 }
 
 } // namespace
 
 const char* problemKindName(MapProblemKind kind) {
-    switch (kind) {
-    case MapProblemKind::OneSidedRoad:
-        return "one-sided-road";
-    case MapProblemKind::RoadOffMap:
-        return "road-off-map";
-    case MapProblemKind::RoadWithoutDirection:
-        return "road-without-direction";
-    case MapProblemKind::UnknownTerrain:
-        return "unknown-terrain";
-    case MapProblemKind::NameOutsideMap:
-        return "name-outside-map";
-    case MapProblemKind::BeyondPicture:
-        return "beyond-picture";
-    }
-    return "";
+    return kKindNames[static_cast<std::size_t>(kind)].identifier;
 }
 
-std::string MapProblem::text() const {
-    return hexText({row, column}) + " " + problemKindName(kind) + ": " + detail;
+const char* problemKindWords(MapProblemKind kind) {
+    return kKindNames[static_cast<std::size_t>(kind)].words;
+}
+
+std::string MapProblem::text(ProblemNaming naming) const {
+    const char* kindText =
+        naming == ProblemNaming::Words ? problemKindWords(kind) : problemKindName(kind);
+    const std::string line = std::string(kindText) + ": " + detail;
+    return wholeMap ? line : hexText({row, column}) + " " + line;
+}
+
+HexExtent pictureReach(const PictureSize& picture) {
+    HexGrid grid;
+    grid.setMapSize(picture.width, picture.height);
+    return {std::clamp(grid.maxColumn + 1, 1, kMapColumns),
+            std::clamp(grid.maxRow + 1, 1, kMapRows)};
+}
+
+std::optional<MapProblem> checkFileSize(std::size_t bytes) {
+    if (bytes == kMapFileSize) {
+        return std::nullopt;
+    }
+    return MapProblem{0, 0, MapProblemKind::FileSize,
+                      strprintf("%zu bytes, a map has %zu", bytes, kMapFileSize), true};
 }
 
 std::vector<MapProblem> checkMap(const MapDocument& document, const MapNames& names,
                                  std::optional<PictureSize> picture) {
-    const MapArea area(document);
+    const MapArea area(document, picture);
     std::vector<MapProblem> problems;
+    // The header as the file holds it: a new map's zeros are a mistake too.
+    if (picture && (document.width != area.columns || document.height != area.rows)) {
+        problems.push_back({0, 0, MapProblemKind::HeaderSize,
+                            strprintf("the header says %d x %d hexes, the picture holds %d x %d",
+                                      document.width, document.height, area.columns, area.rows),
+                            true});
+    }
     checkRoads(document, area, problems);
     checkCells(document, area, problems);
     checkNames(names, area, problems);
-    if (picture) {
-        checkPicture(*picture, area, problems);
-    }
-    std::stable_sort(
-        problems.begin(), problems.end(), [](const MapProblem& a, const MapProblem& b) {
-            return std::tie(a.row, a.column, a.kind) < std::tie(b.row, b.column, b.kind);
-        });
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const MapProblem& a, const MapProblem& b) {
+                         return std::tuple(!a.wholeMap, a.row, a.column, a.kind) <
+                                std::tuple(!b.wholeMap, b.row, b.column, b.kind);
+                     });
     return problems;
 }
 
-EditStep roadMendStep(const MapDocument& document) {
-    const MapArea area(document);
+std::string noPictureNote(const MapDocument& document) {
+    const MapArea area(document, std::nullopt);
+    return strprintf("the picture [%s] was not read: the map's area is taken from the header "
+                     "(%d x %d hexes), which is not checked against the picture",
+                     document.picturePath.c_str(), area.columns, area.rows);
+}
+
+EditStep roadMendStep(const MapDocument& document, std::optional<PictureSize> picture) {
+    const MapArea area(document, picture);
     MapDocument::Grid<std::uint16_t> missing{};
     forEachRoad(document, area, [&](HexCoord, int direction, HexCoord to, RoadEnd end) {
         if (end == RoadEnd::OneSided) {
@@ -257,6 +277,18 @@ EditStep roadMendStep(const MapDocument& document) {
         }
     }
     step.name = EditStep::countedName("Mend Roads", step.cells.size());
+    return step;
+}
+
+EditStep headerStep(const MapDocument& document, const PictureSize& picture) {
+    const HexExtent reach = pictureReach(picture);
+    EditStep step;
+    if (document.width != reach.columns || document.height != reach.rows) {
+        step.header =
+            HeaderChange{document.width, document.height, static_cast<std::uint16_t>(reach.columns),
+                         static_cast<std::uint16_t>(reach.rows)};
+        step.name = strprintf("Set Header (%d x %d)", reach.columns, reach.rows);
+    }
     return step;
 }
 

@@ -4,7 +4,9 @@
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
 
+#include <algorithm>
 #include <fstream>
+#include <limits>
 #include <sstream>
 #include <string_view>
 
@@ -79,7 +81,7 @@ long long parseNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-enum class LineKind { NotARecord, Malformed, Record };
+enum class LineKind { NotARecord, Malformed, OutsideGrid, Record };
 
 struct Record {
     int row = 0;
@@ -88,8 +90,9 @@ struct Record {
 };
 
 // Parses "(column,row) #name". Lines that do not start with "(" after white space
-// are not records (the hyphen line, comments); lines that do but lack a part, or
-// name a hex outside the grid, are malformed.
+// are not records (the hyphen line, comments); lines that do but lack a part are
+// malformed. A record of a hex outside the grid comes back with its numbers, bounded
+// to int.
 LineKind parseRecord(std::string_view line, Record& record) {
     std::size_t start = 0;
     while (start < line.size() && isCSpace(line[start])) {
@@ -112,13 +115,15 @@ LineKind parseRecord(std::string_view line, Record& record) {
     }
     const long long column = parseNumber(line.substr(start + 1, comma - start - 1));
     const long long row = parseNumber(line.substr(comma + 1, close - comma - 1));
-    if (row < 0 || row >= kMapRows || column < 0 || column >= kMapColumns) {
-        return LineKind::Malformed;
-    }
-    record.row = static_cast<int>(row);
-    record.column = static_cast<int>(column);
+    const auto toInt = [](long long value) {
+        return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
+    };
+    record.row = toInt(row);
+    record.column = toInt(column);
     record.name = line.substr(hash + 1);
-    return LineKind::Record;
+    return MapDocument::inGrid(record.row, record.column) ? LineKind::Record
+                                                          : LineKind::OutsideGrid;
 }
 
 const std::string& emptyText() {
@@ -138,6 +143,7 @@ void MapNames::clearNames() {
         name.clear();
     }
     nameIndex = {};
+    outsideGrid.clear();
     count = 0;
     modified = false;
     path.clear();
@@ -238,6 +244,10 @@ void MapNames::readNames(std::streambuf& buffer, const std::string& file, UserIn
             break;
         case LineKind::Malformed:
             ++skipped;
+            break;
+        case LineKind::OutsideGrid:
+            ++skipped;
+            outsideGrid.push_back({record.row, record.column, std::string(record.name)});
             break;
         case LineKind::Record: {
             if (record.name.empty()) {

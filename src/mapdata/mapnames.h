@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace maporv {
 
@@ -13,6 +14,15 @@ class UserInterface;
 
 // Entry 0 means "no name"; names occupy 1 .. kNameEntries - 1.
 inline constexpr int kNameEntries = 1800;
+
+// A names file line whose hex lies outside the grid: the list cannot hold it.
+struct NameOutsideGrid {
+    int row = 0;
+    int column = 0;
+    std::string name;
+
+    friend bool operator==(const NameOutsideGrid&, const NameOutsideGrid&) = default;
+};
 
 // The place names of the map's hexes: a list of distinct names and, for every hex,
 // the entry of its name. Kept in a text file beside the picture tiles, one line per
@@ -29,6 +39,9 @@ public:
     // The name entry of every hex, 0 for none. 16 bits wide so that every entry up
     // to 1799 can be attached to a hex; the file format does not depend on it.
     MapDocument::Grid<std::uint16_t> nameIndex{};
+    // The lines read since the last clear that name a hex outside the grid, in file
+    // order, kept for the map check to report.
+    std::vector<NameOutsideGrid> outsideGrid;
 
     // Every entry and hex to none, count 0, modified cleared, path empty.
     void clearNames();
@@ -51,10 +64,10 @@ public:
     bool setNameAt(int row, int column, int entry);
 
     // Reads a names file into the list (without clearing it first). Lines that
-    // name no hex of the grid or lack the "(column,row) #name" form are skipped and
-    // counted in one message; empty names are reported as the game does. Afterwards
-    // modified is cleared and path is file. False (and nothing changes) when the
-    // file cannot be opened.
+    // name no hex of the grid (kept in outsideGrid) or lack the "(column,row) #name"
+    // form are skipped and counted in one message; empty names are reported as the
+    // game does. Afterwards modified is cleared and path is file. False (and nothing
+    // changes) when the file cannot be opened.
     bool readNamesFile(const std::string& file, UserInterface& ui);
     // The same for the text of a names file that file once held.
     void readNamesText(const std::string& text, const std::string& file, UserInterface& ui);

@@ -7,7 +7,7 @@
 #include "tool/arguments.h"
 #include "tool/toolcommands.h"
 
-#include <algorithm>
+#include <optional>
 #include <ostream>
 
 namespace maporv::tool {
@@ -30,33 +30,50 @@ bool readNames(ToolContext& context, const std::optional<std::string>& file,
     return true;
 }
 
-// The file as it was read with only the mended road words changed, so that nothing
-// else in it changes: not a header the reader clamps, nor bytes past the map. A short
-// file grows by the zeros the reader saw.
-std::string mendedFile(std::string bytes, const EditStep& step) {
-    bytes.resize(std::max(bytes.size(), kMapFileSize), '\0');
-    for (const CellChange& change : step.cells) {
+std::uint16_t wordAt(const std::string& bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
+                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
+}
+
+void putWord(std::string& bytes, std::size_t at, std::uint16_t value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+
+// The file as it was read with only the mended road words and header changed, so
+// that nothing else in it changes: not bytes past the map, nor a header the reader
+// clamps unless the header is what is mended. Only a file of a map's length.
+std::string mendedFile(std::string bytes, const EditStep& roads, const EditStep& header) {
+    for (const CellChange& change : roads.cells) {
         const std::size_t cell = std::size_t{change.row} * kMapColumns + change.column;
-        const std::size_t at = 10 + cell * kHexCellFileSize + 2;
-        bytes[at] = static_cast<char>(change.after.roads & 0xFF);
-        bytes[at + 1] = static_cast<char>(change.after.roads >> 8);
+        putWord(bytes, 10 + cell * kHexCellFileSize + 2, change.after.roads);
+    }
+    if (header.header) {
+        putWord(bytes, 2, header.header->widthAfter);
+        putWord(bytes, 4, header.header->heightAfter);
     }
     return bytes;
 }
 
-bool writeMended(ToolContext& context, const MapDocument& document, const EditStep& step,
-                 const std::optional<std::string>& output) {
-    std::string bytes;
-    if (!readWholeFile(document.path, bytes)) {
-        context.ui.error(strprintf("Map file [%s]\nnot found", document.path.c_str()));
-        return false;
+// "fixed: N", the hexes and the header counted, and what was set in the header.
+std::string fixedLine(const EditStep& roads, const EditStep& header) {
+    const std::size_t count = roads.cells.size() + (header.header ? 1 : 0);
+    if (!header.header) {
+        return strprintf("fixed: %zu", count);
     }
-    const std::string target = output ? absolutePath(*output) : document.path;
-    if (!writeFileAtomically(target, mendedFile(std::move(bytes), step))) {
-        context.ui.error(strprintf("Error on creating [%s]", target.c_str()));
-        return false;
+    return strprintf("fixed: %zu (header set to %d x %d)", count, header.header->widthAfter,
+                     header.header->heightAfter);
+}
+
+// The picture whose size decides the map's area; none when it is missing or
+// unreadable, which the output then says.
+std::optional<PictureSize> pictureSize(ToolContext& context, const MapDocument& document,
+                                       const MapPicture& picture) {
+    if (picture.valid && picture.width > 0 && picture.height > 0) {
+        return PictureSize{picture.width, picture.height};
     }
-    return true;
+    context.out << "note: " << noPictureNote(document) << '\n';
+    return std::nullopt;
 }
 
 int runCheck(ToolContext& context) {
@@ -76,24 +93,48 @@ int runCheck(ToolContext& context) {
                  [&picture](const std::string& tile) { return picture.load(tile); })) {
         return kFailed;
     }
+    // The bytes as read: their length is checked, and a mend changes only its own.
+    std::string bytes;
+    if (!readWholeFile(document.path, bytes)) {
+        context.ui.error(strprintf("Map file [%s]\nnot found", document.path.c_str()));
+        return kFailed;
+    }
+    // The header as the file holds it, not as the reader clamps it: a width of 300
+    // is a mistake of the file.
+    if (bytes.size() >= 6) {
+        document.width = wordAt(bytes, 2);
+        document.height = wordAt(bytes, 4);
+    }
     MapNames names;
     if (!readNames(context, arguments.value("--names"), document, names)) {
         return kFailed;
     }
-    if (fix) {
-        const EditStep step = roadMendStep(document);
-        step.redo(document, names);
+    const std::optional<PictureSize> size = pictureSize(context, document, picture);
+    const std::optional<MapProblem> badSize = checkFileSize(bytes.size());
+    if (fix && badSize) {
+        // Mending a file that is not a whole map would make up what it lacks.
+        context.ui.error(strprintf("Map file [%s]\nhas %zu bytes, a map has %zu: not mended",
+                                   document.path.c_str(), bytes.size(), kMapFileSize));
+    } else if (fix) {
+        const EditStep roads = roadMendStep(document, size);
+        roads.redo(document, names);
+        const EditStep header = size ? headerStep(document, *size) : EditStep{};
+        header.redo(document, names);
         // In place means the file actually read; an unchanged map is not rewritten.
-        if ((output || !step.empty()) && !writeMended(context, document, step, output)) {
-            return kFailed;
+        const bool changed = !roads.empty() || !header.empty();
+        if (output || changed) {
+            const std::string target = output ? absolutePath(*output) : document.path;
+            if (!writeFileAtomically(target, mendedFile(std::move(bytes), roads, header))) {
+                context.ui.error(strprintf("Error on creating [%s]", target.c_str()));
+                return kFailed;
+            }
         }
-        context.out << "fixed: " << step.cells.size() << '\n';
+        context.out << fixedLine(roads, header) << '\n';
     }
-    std::optional<PictureSize> size;
-    if (picture.valid && picture.width > 0 && picture.height > 0) {
-        size = PictureSize{picture.width, picture.height};
+    std::vector<MapProblem> problems = checkMap(document, names, size);
+    if (badSize) {
+        problems.insert(problems.begin(), *badSize);
     }
-    const std::vector<MapProblem> problems = checkMap(document, names, size);
     for (const MapProblem& problem : problems) {
         context.out << problem.text() << '\n';
     }
@@ -106,21 +147,27 @@ int runCheck(ToolContext& context) {
 std::vector<ToolCommand> checkCommands() {
     return {
         {"check", kCheckSynopsis,
-         "Checks the map's area (the header's width x height) and prints one line per hex\n"
-         "and kind of mistake, by row, then column, then \"problems: N\":\n"
+         "Checks the map and prints one line per mistake, those of the whole map first,\n"
+         "then by hex (row, then column), then \"problems: N\":\n"
+         "  file-size               a MAP file of another length than 14371 bytes\n"
+         "  header-size             a header whose width x height differs from what the\n"
+         "                          picture reaches\n"
          "  one-sided-road          a road to a neighbour that has no road back\n"
-         "  road-off-map            a road that leaves the map's area or the 40 x 45 grid\n"
+         "  road-off-map            a road that leaves the map's area or the 45 x 40 grid\n"
          "  road-without-direction  road bits 2, 6 or 8..15, which name no direction\n"
          "  unknown-terrain         a terrain code outside 0..19\n"
-         "  name-outside-map        a named hex outside the area (the names file the editor\n"
-         "                          finds beside the picture, or --names FILE)\n"
-         "  beyond-picture          rows or columns of the area the map's picture does not\n"
-         "                          reach, when the picture is found\n"
-         "Hexes are written (column,row), as in the names files. --fix mends the one-sided\n"
-         "roads by adding the missing road on the neighbour, writes OUTPUT (or MAPFILE in\n"
-         "place when it changed) with no other byte of the file changed, prints\n"
-         "\"fixed: N\" with the hexes changed and checks again. Exit status 0 when no\n"
-         "problem is left, 1 when there are problems or the map cannot be read.\n",
+         "  name-outside-map        a named hex outside the area or the grid (the names\n"
+         "                          file the editor finds beside the picture, or --names)\n"
+         "The map's area is what its picture reaches (the hexes the editor shows); when\n"
+         "the picture is missing, the header's width x height, and a \"note:\" line says\n"
+         "that the header was not checked. Hexes and sizes are written columns first:\n"
+         "(column,row) as in the names files, columns x rows. --fix mends the one-sided\n"
+         "roads by adding the missing road on the neighbour and sets the header to what\n"
+         "the picture reaches, writes OUTPUT (or MAPFILE in place when it changed) with no\n"
+         "other byte of the file changed, prints \"fixed: N\" with the changes (hexes, and\n"
+         "the header) and checks again; a file of the wrong length is not mended. Exit\n"
+         "status 0 when no problem is left, 1 when there are problems or the map cannot\n"
+         "be read or mended.\n",
          runCheck},
     };
 }

@@ -2,6 +2,7 @@
 #include "mapdata/hexdirection.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
+#include "scripteduserinterface.h"
 
 #include <functional>
 #include <gmock/gmock.h>
@@ -74,7 +75,7 @@ TEST(MapCheck, EveryKindIsFoundAndWrittenColumnFirst) {
              m.addRoad(0, 0, 0x01 | 0x80);
              m.addRoad(5, 7, 0x10 | 0x08);
          },
-         {"(00,00) road-off-map: N leads off the 40 x 45 grid; NW leads off the 40 x 45 grid",
+         {"(00,00) road-off-map: N leads off the 45 x 40 grid; NW leads off the 45 x 40 grid",
           "(07,05) road-off-map: SE to (08,06), outside the map's 8 x 6 hexes; S to (07,06), "
           "outside the map's 8 x 6 hexes"}},
         {"bits without a direction and a terrain without a name",
@@ -147,31 +148,53 @@ TEST(MapCheck, NamedHexesOutsideTheClampedAreaAreNamed) {
                             "40 hexes"));
 }
 
-TEST(MapCheck, RowsAndColumnsThePictureDoesNotReachAreOneLineEach) {
+TEST(MapCheck, FileSizesAndNamesOutsideTheGridAreFound) {
+    for (const std::size_t bytes : {0, 8000, 20000}) {
+        EXPECT_EQ(checkFileSize(bytes)->text(),
+                  "file-size: " + std::to_string(bytes) + " bytes, a map has 14371");
+    }
+    EXPECT_FALSE(checkFileSize(kMapFileSize));
+
+    // Lines the list cannot hold, and one it holds outside the picture's 30 x 20.
     CheckedMap m;
+    m.resize(30, 20);
+    test::ScriptedUserInterface ui;
+    m.names.readNamesText("header\n(45,05) #East\n(05,40) #South\n(-1,02) #West\n"
+                          "(29,19) #Corner\n(30,12) #Edge\n",
+                          "X.TXT", ui);
+    EXPECT_THAT(m.lines(PictureSize{1280, 960}),
+                ElementsAre("(-1,02) name-outside-map: \"West\" lies outside the 45 x 40 grid",
+                            "(45,05) name-outside-map: \"East\" lies outside the 45 x 40 grid",
+                            "(30,12) name-outside-map: \"Edge\" lies outside the map's 30 x 20 "
+                            "hexes",
+                            "(05,40) name-outside-map: \"South\" lies outside the 45 x 40 grid"));
+}
+
+TEST(MapCheck, ThePictureGivesTheAreaAndAHeaderThatDiffersIsOneLine) {
+    // A road at (15,09), inside the reach of a 640 x 480 picture, outside a 14 x 9 header.
+    constexpr const char* kRoad = "(15,09) one-sided-road: NW to (14,09), which has no road SE";
     struct Case {
-        std::pair<int, int> area;
-        PictureSize picture;
+        std::pair<int, int> header;
+        std::optional<PictureSize> picture;
         std::vector<std::string> expected;
     };
     const std::vector<Case> cases = {
-        {{45, 40},
-         {1280, 960},
-         {"(30,00) beyond-picture: columns 30..44 lie beyond the picture's 1280 pixels",
-          "(00,20) beyond-picture: rows 20..39 lie beyond the picture's 960 pixels"}},
-        {{45, 40},
-         {1920, 1920},
-         {"(44,00) beyond-picture: column 44 lies beyond the picture's 1920 pixels",
-          "(00,39) beyond-picture: row 39 lies beyond the picture's 1920 pixels"}},
-        {{44, 39}, {1920, 1920}, {}},
+        {{14, 9},
+         PictureSize{640, 480},
+         {"header-size: the header says 14 x 9 hexes, the picture holds 16 x 10", kRoad}},
+        {{0, 0},
+         PictureSize{1920, 1920},
+         {"header-size: the header says 0 x 0 hexes, the picture holds 44 x 39", kRoad}},
+        {{45, 40}, PictureSize{2000, 2100}, {kRoad}},
+        {{14, 9}, std::nullopt, {}}, // without a picture the header's area
     };
     for (const Case& c : cases) {
-        m.resize(c.area.first, c.area.second);
+        CheckedMap m;
+        m.resize(c.header.first, c.header.second);
+        m.addRoad(9, 15, 0x80);
         EXPECT_THAT(m.lines(c.picture), ElementsAreArray(c.expected))
-            << c.area.first << " x " << c.area.second << " on " << c.picture.width << " x "
-            << c.picture.height;
+            << c.header.first << " x " << c.header.second;
     }
-    EXPECT_THAT(m.lines(), IsEmpty()); // without a picture nothing is beyond it
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "mapdata/mapdocument.h"
+#include "mapdata/paths.h"
 #include "picturefiles.h"
 #include "tempfolder.h"
 #include "toolrun.h"
@@ -48,7 +49,11 @@ TEST_F(CheckTool, PrintsOneLinePerProblemByRowThenCountsThem) {
     const ToolResult found = run({"check", file});
     EXPECT_EQ(found.status, 1);
     EXPECT_EQ(found.err, "");
-    EXPECT_EQ(found.out, std::string(kOneSided) + kTerrain + kName + "problems: 3\n");
+    EXPECT_EQ(found.out,
+              "note: the picture [" + temp.path() +
+                  "G/MAP/MAP0700.s16] was not read: the map's area is taken from the header (20 x "
+                  "10 hexes), which is not checked against the picture\n" +
+                  kOneSided + kTerrain + kName + "problems: 3\n");
 
     // Another names file; the picture, once found, reaches 12 columns and 9 rows.
     const std::string names =
@@ -57,31 +62,42 @@ TEST_F(CheckTool, PrintsOneLinePerProblemByRowThenCountsThem) {
     const ToolResult other = run({"check", file, "--names", names});
     EXPECT_EQ(other.status, 1);
     EXPECT_EQ(other.out,
-              "(12,00) beyond-picture: columns 12..19 lie beyond the picture's 500 pixels\n"
-              "(30,01) name-outside-map: \"East End\" lies outside the map's 20 x 10 hexes\n" +
-                  std::string(kOneSided) + kTerrain +
-                  "(00,09) beyond-picture: row 9 lies beyond the picture's 400 pixels\n"
-                  "problems: 5\n");
+              "header-size: the header says 20 x 10 hexes, the picture holds 12 x 9\n"
+              "(30,01) name-outside-map: \"East End\" lies outside the map's 12 x 9 hexes\n" +
+                  std::string(kOneSided) + kTerrain + "problems: 4\n");
 }
 
-TEST_F(CheckTool, FixAddsOnlyTheMissingRoadsAndWritesOutputOrInPlace) {
-    // Bytes past the map stay, as every byte but the mended roads.
-    const std::string tail = "past the map";
-    temp.write("G/SCENARIO/R.MAP", roadMap().toBytes() + tail);
+TEST_F(CheckTool, FixMendsRoadsAndHeaderOnlyInAFileOfAMapsLength) {
+    temp.write("G/MAP/MAP0700.s16", test::s16Uniform(500, 400, 0x07E0));
+    // A file that is not a whole map is not mended: nothing is written.
+    for (const std::size_t length : {std::size_t{0}, std::size_t{8000}, kMapFileSize + 4}) {
+        const std::string bytes = (roadMap().toBytes() + "tail").substr(0, length);
+        temp.write("G/SCENARIO/R.MAP", bytes);
+        const ToolResult refused = run({"check", file, "--fix", "-o", temp.path() + "OUT.MAP"});
+        EXPECT_EQ(refused.status, 1) << length;
+        EXPECT_EQ(refused.err, "Map file [" + file + "]\nhas " + std::to_string(length) +
+                                   " bytes, a map has 14371: not mended\n");
+        EXPECT_FALSE(fileExists(temp.path() + "OUT.MAP"));
+        EXPECT_EQ(temp.read("G/SCENARIO/R.MAP"), bytes);
+    }
+
+    temp.write("G/SCENARIO/R.MAP", roadMap().toBytes());
     MapDocument mended = roadMap();
     mended.cells[2][4].roads = 0x10;
-
+    mended.width = 12;
+    mended.height = 9;
+    const std::string after =
+        std::string(kTerrain) +
+        "(04,12) name-outside-map: \"Low Ford\" lies outside the map's 12 x 9 hexes\nproblems: 2\n";
     const ToolResult toOutput = run({"check", file, "--fix", "-o", temp.path() + "OUT.MAP"});
     EXPECT_EQ(toOutput.status, 1);
-    EXPECT_EQ(toOutput.out, std::string("fixed: 1\n") + kTerrain + kName + "problems: 2\n");
-    EXPECT_EQ(temp.read("OUT.MAP"), mended.toBytes() + tail);
-    EXPECT_EQ(temp.read("G/SCENARIO/R.MAP"), roadMap().toBytes() + tail);
+    EXPECT_EQ(toOutput.out, "fixed: 2 (header set to 12 x 9)\n" + after);
+    EXPECT_EQ(temp.read("OUT.MAP"), mended.toBytes());
+    EXPECT_EQ(temp.read("G/SCENARIO/R.MAP"), roadMap().toBytes());
 
-    EXPECT_EQ(run({"check", file, "--fix"}).out,
-              std::string("fixed: 1\n") + kTerrain + kName + "problems: 2\n");
-    EXPECT_EQ(temp.read("G/SCENARIO/R.MAP"), mended.toBytes() + tail);
-    EXPECT_EQ(run({"check", file, "--fix"}).out,
-              std::string("fixed: 0\n") + kTerrain + kName + "problems: 2\n");
+    EXPECT_EQ(run({"check", file, "--fix"}).out, "fixed: 2 (header set to 12 x 9)\n" + after);
+    EXPECT_EQ(temp.read("G/SCENARIO/R.MAP"), mended.toBytes());
+    EXPECT_EQ(run({"check", file, "--fix"}).out, "fixed: 0\n" + after);
 }
 
 TEST_F(CheckTool, UsageAndUnreadableFiles) {

@@ -1,22 +1,21 @@
 #include "app/toolwindows/checkmapwindow.h"
 
+#include "app/forms/dialogunits.h"
 #include "display/textconversion.h"
+#include "ui_checkmapwindow.h"
 
 #include <QApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QListWidget>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <algorithm>
 
 namespace maporv {
 namespace {
 
-// The hex of a problem's line; lines without one (the "No problems found" line) have
-// no data.
+// The hex of a problem's line; the "No problems found" line has no data, a line of
+// the whole map no hex.
 constexpr int kRowRole = Qt::UserRole;
 constexpr int kColumnRole = Qt::UserRole + 1;
+constexpr int kWholeMapRole = Qt::UserRole + 2;
 
 // The keys the list moves and activates with, and ESC, which closes the window.
 bool ownKey(int key) {
@@ -54,106 +53,117 @@ QString titleFor(std::size_t count) {
 } // namespace
 
 CheckMapWindow::CheckMapWindow(Check check, QWidget* parent)
-    : ToolWindow(parent, Qt::Tool), check_(std::move(check)), list_(new QListWidget(this)),
-      mendButton_(new QPushButton(QStringLiteral("Mend one-sided roads"), this)) {
-    list_->setObjectName(QStringLiteral("problemList"));
-    list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    list_->installEventFilter(this);
-    mendButton_->setObjectName(QStringLiteral("mendButton"));
-    // Clicked with the mouse only: Enter belongs to the list, and a button with the
-    // focus would keep the keys.
-    mendButton_->setAutoDefault(false);
-    mendButton_->setFocusPolicy(Qt::NoFocus);
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
-    close->setObjectName(QStringLiteral("closeButton"));
-    close->setAutoDefault(false);
-    close->setFocusPolicy(Qt::NoFocus);
+    : ToolWindow(parent, Qt::Tool | Qt::FramelessWindowHint),
+      form_(std::make_unique<Ui::CheckMapWindow>()), check_(std::move(check)) {
+    form_->setupUi(this);
+    DialogUnits::convertForm(this);
+    form_->problemList->installEventFilter(this);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(mendButton_);
-    buttons->addStretch();
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(list_);
-    layout->addLayout(buttons);
-    resize(560, 240);
-
-    connect(list_, &QListWidget::itemActivated, this,
+    connect(form_->problemList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { activate(item); });
-    connect(mendButton_, &QPushButton::clicked, this, [this] { mend(); });
-    connect(close, &QPushButton::clicked, this, [this] { reject(); });
+    connect(form_->mendButton, &QPushButton::clicked, this, [this] { mend(mendRoads_); });
+    connect(form_->headerButton, &QPushButton::clicked, this, [this] { mend(mendHeader_); });
+    connect(form_->closeButton, &QPushButton::clicked, this, [this] { reject(); });
     refresh();
 }
 
 CheckMapWindow::~CheckMapWindow() = default;
 
 void CheckMapWindow::placeAt(const QRect& displayArea) {
-    move(displayArea.x() + displayArea.width() - width(),
-         displayArea.y() + displayArea.height() - height());
+    move(viewArea_.isValid() ? viewArea_.topLeft() : displayArea.topLeft());
+}
+
+QString CheckMapWindow::note() const {
+    return form_->noteLabel->text();
 }
 
 bool CheckMapWindow::refresh() {
-    std::vector<MapProblem> found = check_ ? check_() : std::vector<MapProblem>{};
-    if (checked_ && found == problems_) {
+    Findings found = check_ ? check_() : Findings{};
+    if (checked_ && found == findings_) {
         return false;
     }
     checked_ = true;
     // The line the user was at stays current: the same hex and kind when it is still
     // found, else the line in its place.
-    int current = list_->currentRow();
-    if (current >= 0 && current < static_cast<int>(problems_.size())) {
-        const MapProblem& was = problems_[static_cast<std::size_t>(current)];
-        const auto same = std::find_if(found.begin(), found.end(), [&was](const MapProblem& p) {
-            return p.row == was.row && p.column == was.column && p.kind == was.kind;
-        });
-        if (same != found.end()) {
-            current = static_cast<int>(same - found.begin());
+    const std::vector<MapProblem>& was = findings_.problems;
+    int current = form_->problemList->currentRow();
+    if (current >= 0 && current < static_cast<int>(was.size())) {
+        const MapProblem& line = was[static_cast<std::size_t>(current)];
+        const auto same = std::find_if(
+            found.problems.begin(), found.problems.end(), [&line](const MapProblem& p) {
+                return p.row == line.row && p.column == line.column && p.kind == line.kind &&
+                       p.wholeMap == line.wholeMap;
+            });
+        if (same != found.problems.end()) {
+            current = static_cast<int>(same - found.problems.begin());
         }
     }
-    problems_ = std::move(found);
+    findings_ = std::move(found);
     rebuild(current);
     return true;
 }
 
 void CheckMapWindow::rebuild(int current) {
-    list_->clear();
-    for (const MapProblem& problem : problems_) {
-        auto* item = new QListWidgetItem(toQString(problem.text()), list_);
+    QListWidget& list = *form_->problemList;
+    list.clear();
+    const std::vector<MapProblem>& problems = findings_.problems;
+    for (const MapProblem& problem : problems) {
+        auto* item = new QListWidgetItem(toQString(problem.text(ProblemNaming::Words)), &list);
         item->setData(kRowRole, problem.row);
         item->setData(kColumnRole, problem.column);
+        item->setData(kWholeMapRole, problem.wholeMap);
     }
-    if (problems_.empty()) {
-        auto* none = new QListWidgetItem(QStringLiteral("No problems found"), list_);
+    if (problems.empty()) {
+        auto* none = new QListWidgetItem(QStringLiteral("No problems found"), &list);
         none->setFlags(Qt::NoItemFlags);
     } else if (current >= 0) {
-        list_->setCurrentRow(std::min(current, list_->count() - 1));
+        list.setCurrentRow(std::min(current, list.count() - 1));
     }
-    setWindowTitle(titleFor(problems_.size()));
-    mendButton_->setEnabled(std::any_of(problems_.begin(), problems_.end(), [](const auto& p) {
-        return p.kind == MapProblemKind::OneSidedRoad;
-    }));
+    const QString title = titleFor(problems.size());
+    setWindowTitle(title);
+    form_->headingLabel->setText(title);
+    showNote(findings_.note);
+    const auto found = [&problems](MapProblemKind kind) {
+        return std::any_of(problems.begin(), problems.end(),
+                           [kind](const MapProblem& p) { return p.kind == kind; });
+    };
+    form_->mendButton->setEnabled(found(MapProblemKind::OneSidedRoad));
+    form_->headerButton->setEnabled(found(MapProblemKind::HeaderSize));
+}
+
+void CheckMapWindow::showNote(const std::string& text) {
+    QString note = toQString(text);
+    if (!note.isEmpty()) {
+        note[0] = note[0].toUpper(); // a sentence of its own here
+    }
+    form_->noteLabel->setText(note);
 }
 
 void CheckMapWindow::activate(QListWidgetItem* item) {
     if (item == nullptr || !item->data(kRowRole).isValid()) {
         return;
     }
-    if (goToHex_) {
-        goToHex_(item->data(kRowRole).toInt(), item->data(kColumnRole).toInt());
+    std::string why;
+    if (item->data(kWholeMapRole).toBool()) {
+        why = "The line is about the whole map: it names no hex to go to.";
+    } else if (goToHex_) {
+        why = goToHex_(item->data(kRowRole).toInt(), item->data(kColumnRole).toInt());
     }
+    showNote(why.empty() ? findings_.note : why);
     returnFocus();
 }
 
-void CheckMapWindow::mend() {
-    if (mendRoads_) {
-        mendRoads_();
+void CheckMapWindow::mend(const std::function<void()>& mendStep) {
+    if (mendStep) {
+        mendStep();
     }
     refresh();
     returnFocus();
 }
 
 bool CheckMapWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == list_ && event->type() == QEvent::KeyPress && focusTarget() != nullptr) {
+    if (watched == form_->problemList && event->type() == QEvent::KeyPress &&
+        focusTarget() != nullptr) {
         auto& key = static_cast<QKeyEvent&>(*event);
         if (!ownKey(key.key()) && !modifierOnly(key.key())) {
             // The key goes where the map's keys go, and so does the focus.

@@ -3,65 +3,89 @@
 #include "app/toolwindows/toolwindow.h"
 #include "editing/mapcheck.h"
 
+#include <QRect>
 #include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
-class QListWidget;
 class QListWidgetItem;
-class QPushButton;
+
+namespace Ui {
+class CheckMapWindow;
+}
 
 namespace maporv {
 
-// The Check Map window: the map's mistakes, one line per hex and kind in the words of
-// maporv-tool check, the count in its title. A modeless tool window beside the map.
+// The Check Map window: the map's mistakes, one line per hex and kind in words
+// ("one-sided road"), the count in its heading. A modeless tool window over the map
+// view's top-left corner, without a caption, as the Set data window.
 //
 // It follows the map through its owner, which calls refresh() after every change the
-// edit history reports: edits, undo, redo, the mend, loads, names files and saves all
-// pass there. refresh() checks again and rebuilds the list only when the findings
-// changed; nothing runs while the map stays as it is.
+// edit history reports: edits, undo, redo, the mends, loads, names files and saves
+// all pass there. refresh() checks again and rebuilds the list only when the
+// findings changed; nothing runs while the map stays as it is.
 //
 // It never keeps the main window's keys: it opens without taking the focus, hands it
-// back after a line is activated or the roads are mended, and passes on every key
-// it has no use for (all but the arrows, Page Up / Down, Home, End, Enter and ESC),
-// together with the focus. ESC and Close end the window (see ToolWindow).
+// back after a line is activated or a mend, and passes on every key it has no use for
+// (all but the arrows, Page Up / Down, Home, End, Enter and ESC), together with the
+// focus. ESC and Close end the window (see ToolWindow).
 class CheckMapWindow : public ToolWindow {
     Q_OBJECT
 
 public:
-    using Check = std::function<std::vector<MapProblem>()>;
+    // What one check found, and what it could not check (empty when nothing).
+    struct Findings {
+        std::vector<MapProblem> problems;
+        std::string note;
+
+        friend bool operator==(const Findings&, const Findings&) = default;
+    };
+    using Check = std::function<Findings()>;
 
     explicit CheckMapWindow(Check check, QWidget* parent = nullptr);
     ~CheckMapWindow() override;
 
     // The focus target (setFocusTarget) also gets the passed-on keys.
-    // A line activated (double click or Enter): the hex it names.
-    void setGoToHex(std::function<void(int row, int column)> goTo) { goToHex_ = std::move(goTo); }
-    // "Mend one-sided roads".
+    // A line activated (double click or Enter): goes to the hex it names, or says
+    // why the view cannot (then nothing moves).
+    void setGoToHex(std::function<std::string(int row, int column)> goTo) {
+        goToHex_ = std::move(goTo);
+    }
+    // "Mend one-sided roads" and "Set header from picture".
     void setMendRoads(std::function<void()> mend) { mendRoads_ = std::move(mend); }
+    void setMendHeader(std::function<void()> mend) { mendHeader_ = std::move(mend); }
 
-    // Puts the window in the bottom-right corner of displayArea (global pixels).
+    // The map view's area in global pixels; placeAt() puts the window over its
+    // top-left corner, clear of the texts, the panel and the road box around it.
+    void setViewArea(const QRect& area) { viewArea_ = area; }
+    // Over the view area's top-left corner (the display area's without one).
     void placeAt(const QRect& displayArea) override;
 
-    // Checks again; the list, the title and the button follow when the findings
+    // Checks again; the list, the heading and the buttons follow when the findings
     // changed. True then.
     bool refresh();
-    const std::vector<MapProblem>& problems() const { return problems_; }
+    const std::vector<MapProblem>& problems() const { return findings_.problems; }
+    // What the window says under the list.
+    QString note() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The list from problems_, with the line at current (or the last one) current.
+    // The list from the findings, with the line at current (or the last one) current.
     void rebuild(int current);
     void activate(QListWidgetItem* item);
-    void mend();
+    void showNote(const std::string& text);
+    void mend(const std::function<void()>& mendStep);
 
+    std::unique_ptr<Ui::CheckMapWindow> form_;
     Check check_;
-    std::function<void(int, int)> goToHex_;
+    std::function<std::string(int, int)> goToHex_;
     std::function<void()> mendRoads_;
-    QListWidget* list_;
-    QPushButton* mendButton_;
-    std::vector<MapProblem> problems_;
+    std::function<void()> mendHeader_;
+    QRect viewArea_;
+    Findings findings_;
     bool checked_ = false;
 };
 

@@ -111,10 +111,10 @@ public:
     bool checkMapWindowOpen() const;
     CheckMapWindow* checkMapWindow() const;
     void closeCheckMapWindow();
-    // A line of the Check Map window: the cursor on the hex (the nearest one the
-    // picture shows), the view at full size centred on it, the hex selected and the
-    // pointer on it.
-    void goToHex(int row, int column);
+    // A line of the Check Map window: the cursor on the hex, the view at full size
+    // centred on it, the hex selected and the pointer on it. For a hex the view
+    // cannot show, nothing moves and the answer says why (empty when it went).
+    std::string goToHex(int row, int column);
     // The one-sided roads mended as one undoable step; the number of hexes changed.
     int mendRoads();
 

@@ -1,15 +1,28 @@
 // The main window's side of the map check: its window, the hex a line names, and
-// the mend of the roads.
+// the mends of the roads and the header.
 
 #include "app/toolwindows/checkmapwindow.h"
 #include "app/window/framesurface.h"
 #include "app/window/mapframe.h"
 #include "editing/mapcheck.h"
 #include "editing/mapworkspace.h"
+#include "mapdata/textformat.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace maporv {
+namespace {
+
+// The size that decides the map's area: the picture's while it is in the buffer.
+std::optional<PictureSize> pictureSizeOf(const MapPicture& picture) {
+    if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
+        return std::nullopt;
+    }
+    return PictureSize{picture.width, picture.height};
+}
+
+} // namespace
 
 void MapFrame::toggleCheckMapWindow() {
     if (checkMapWindow_ != nullptr) {
@@ -21,16 +34,27 @@ void MapFrame::toggleCheckMapWindow() {
     }
     auto* window = new CheckMapWindow(
         [this] {
-            const MapPicture& picture = workspace_.picture;
-            std::optional<PictureSize> size;
-            if (picture.valid) {
-                size = PictureSize{picture.width, picture.height};
-            }
-            return checkMap(workspace_.document, workspace_.names, size);
+            const std::optional<PictureSize> size = pictureSizeOf(workspace_.picture);
+            return CheckMapWindow::Findings{checkMap(workspace_.document, workspace_.names, size),
+                                            size ? std::string()
+                                                 : noPictureNote(workspace_.document)};
         },
         this);
-    window->setGoToHex([this](int row, int column) { goToHex(row, column); });
+    window->setGoToHex([this](int row, int column) { return goToHex(row, column); });
     window->setMendRoads([this] { mendRoads(); });
+    window->setMendHeader([this] {
+        if (const std::optional<PictureSize> size = pictureSizeOf(workspace_.picture)) {
+            history_.perform(headerStep(workspace_.document, *size));
+        }
+    });
+    // Over the map view's top-left corner: the status line, the modified marks, the
+    // info text, the panel, the road box and the Caps Lock warning lie around it.
+    const Rect& area = view_.regions.mapArea;
+    const auto global = [this](int x, int y) {
+        return surface_->mapToGlobal(surface_->toWidget(QPoint(x, y)));
+    };
+    window->setViewArea(
+        QRect(global(area.left, area.top), global(area.right, area.bottom) - QPoint(1, 1)));
     connect(window, &CheckMapWindow::dismissed, this, [this] { checkMapWindow_ = nullptr; });
     checkMapWindow_ = window;
     showToolWindow(*window);
@@ -50,26 +74,38 @@ void MapFrame::closeCheckMapWindow() {
     }
 }
 
-void MapFrame::goToHex(int row, int column) {
+std::string MapFrame::goToHex(int row, int column) {
     if (!view_.mapPictureLoaded()) {
-        return;
+        return "The map has no picture: the view shows no hex.";
+    }
+    const std::string hex = strprintf("(%02d,%02d)", column, row);
+    if (!MapDocument::inGrid(row, column)) {
+        return strprintf("%s lies outside the map's %d x %d grid: the view cannot go there.",
+                         hex.c_str(), kMapColumns, kMapRows);
+    }
+    // Another hex in its place would take the edits meant for this one.
+    if (row > grid_.maxRow || column > grid_.maxColumn) {
+        return strprintf("%s lies beyond the picture, which shows columns 0..%d and rows 0..%d: "
+                         "the view cannot go there.",
+                         hex.c_str(), std::min(grid_.maxColumn, kMapColumns - 1),
+                         std::min(grid_.maxRow, kMapRows - 1));
     }
     if (view_.toggle(kToggleStrategic) != 0) {
         toggleView(kToggleStrategic);
     }
-    // Hexes beyond the picture cannot be shown: the nearest one that can.
-    grid_.cursor.row = std::clamp(row, 0, grid_.maxRow);
-    grid_.cursor.column = std::clamp(column, 0, grid_.maxColumn);
+    grid_.cursor.row = row;
+    grid_.cursor.column = column;
     grid_.refreshCursor();
     grid_.centreOn();
     grid_.refreshCursor();
-    selection_.select(grid_.cursor.row, grid_.cursor.column, view_.gridReady, false, false);
+    selection_.select(row, column, view_.gridReady, false, false);
     // The cursor follows the pointer every frame: it stays on the hex only with it.
     view_.PlacePointerOnCursor();
+    return {};
 }
 
 int MapFrame::mendRoads() {
-    EditStep step = roadMendStep(workspace_.document);
+    EditStep step = roadMendStep(workspace_.document, pictureSizeOf(workspace_.picture));
     const int mended = static_cast<int>(step.cells.size());
     history_.perform(std::move(step));
     return mended;

@@ -9,6 +9,7 @@
 #include "mapdata/mapdocument.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -21,12 +22,11 @@ namespace {
 using test::waitFor;
 using ::testing::ElementsAre;
 
-// The 1280 x 960 picture of the test map reaches 30 columns and 20 rows.
-constexpr const char* kColumnsBeyond =
-    "(30,00) beyond-picture: columns 30..44 lie beyond the picture's 1280 pixels";
-constexpr const char* kRowsBeyond =
-    "(00,20) beyond-picture: rows 20..39 lie beyond the picture's 960 pixels";
-constexpr const char* kRoadNorth = "(05,05) one-sided-road: N to (05,04), which has no road S";
+// The 1280 x 960 picture of the test map reaches 30 columns and 20 rows; its header
+// says 45 x 40.
+constexpr const char* kHeader =
+    "header size: the header says 45 x 40 hexes, the picture holds 30 x 20";
+constexpr const char* kRoadNorth = "(05,05) one-sided road: N to (05,04), which has no road S";
 
 class CheckMapTest : public test::EditorTest {
 protected:
@@ -41,7 +41,10 @@ protected:
     std::vector<std::string> lines() {
         return test::listLines(*frame().checkMapWindow(), "problemList");
     }
-    std::string title() { return frame().checkMapWindow()->windowTitle().toStdString(); }
+    std::string title() {
+        return test::child<QLabel>(*frame().checkMapWindow(), "headingLabel")->text().toStdString();
+    }
+    std::string note() { return frame().checkMapWindow()->note().toStdString(); }
     // The road brush set at the hex under the pointer.
     void setRoads(int row, int column, std::uint16_t roads) {
         brush().roads = roads;
@@ -53,18 +56,18 @@ protected:
 TEST_F(CheckMapTest, TheListFollowsEditsAndUndo) {
     open();
     EXPECT_TRUE(app->commands().isChecked(kCmdCheckMap));
-    EXPECT_THAT(lines(), ElementsAre(kColumnsBeyond, kRowsBeyond));
-    EXPECT_EQ(title(), "Check Map: 2 problems");
+    EXPECT_THAT(lines(), ElementsAre(kHeader));
+    EXPECT_EQ(title(), "Check Map: 1 problem");
 
-    list().setCurrentRow(1);
+    list().setCurrentRow(0);
     setRoads(5, 5, 0x01);
-    EXPECT_TRUE(waitFor([&] { return lines().size() == 3; }));
-    EXPECT_THAT(lines(), ElementsAre(kColumnsBeyond, kRoadNorth, kRowsBeyond));
-    EXPECT_EQ(title(), "Check Map: 3 problems");
-    EXPECT_EQ(list().currentItem()->text().toStdString(), kRowsBeyond); // still the user's line
+    EXPECT_TRUE(waitFor([&] { return lines().size() == 2; }));
+    EXPECT_THAT(lines(), ElementsAre(kHeader, kRoadNorth));
+    EXPECT_EQ(title(), "Check Map: 2 problems");
+    EXPECT_EQ(list().currentItem()->text().toStdString(), kHeader); // still the user's line
 
     press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_TRUE(waitFor([&] { return lines().size() == 2; }));
+    EXPECT_TRUE(waitFor([&] { return lines().size() == 1; }));
 
     // Another map loaded, whose area the picture covers: it is clean.
     MapDocument small;
@@ -82,8 +85,9 @@ TEST_F(CheckMapTest, TheListFollowsEditsAndUndo) {
     EXPECT_FALSE(app->commands().run(kCmdCheckMap));
 }
 
-TEST_F(CheckMapTest, ActivatingALineGoesToItsHexAtFullSize) {
+TEST_F(CheckMapTest, ActivatingALineGoesToItsHexOnlyWhenTheViewCanShowIt) {
     setRoads(5, 5, 0x01);
+    names().setNameAt(25, 3, names().addName("Far Ford")); // below the picture's 20 rows
     app->commands().run(kCmdToggleStrategic);
     open();
     list().setFocus();
@@ -100,25 +104,36 @@ TEST_F(CheckMapTest, ActivatingALineGoesToItsHexAtFullSize) {
     EXPECT_EQ(frame().view().currentHex.column, 5);
     EXPECT_TRUE(waitFor([&] { return frame().surface().hasFocus(); }));
 
-    // A hex beyond the picture: the nearest one it shows.
-    const QRect line = list().visualItemRect(list().item(0));
-    // A double click arrives after the click it completes.
-    QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, line.center());
-    EXPECT_EQ(frame().grid().cursor.column, 5); // a click only picks the line
-    QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, line.center());
-    EXPECT_EQ(frame().grid().cursor.row, 0);
-    EXPECT_EQ(frame().grid().cursor.column, 29);
+    // A hex the view cannot reach, and the whole map's line: nothing moves, the
+    // window says why.
+    EXPECT_EQ(lines()[2],
+              "(03,25) name outside the map: \"Far Ford\" lies outside the map's 30 x 20 hexes");
+    for (const auto& [line, why] :
+         {std::pair{2, "(03,25) lies beyond the picture, which shows columns 0..29 and rows "
+                       "0..19: the view cannot go there."},
+          std::pair{0, "The line is about the whole map: it names no hex to go to."}}) {
+        // A double click arrives after the click it completes.
+        const QPoint at = list().visualItemRect(list().item(line)).center();
+        QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, at);
+        EXPECT_EQ(note(), why);
+        EXPECT_EQ(frame().grid().cursor.row, 5);
+        EXPECT_EQ(frame().grid().cursor.column, 5);
+        EXPECT_TRUE(frame().selection().isSelected(5, 5));
+        EXPECT_EQ(frame().selection().selectedCount(), 1);
+    }
 }
 
-TEST_F(CheckMapTest, TheMendIsOneUndoStepAndKeysPassToTheMap) {
+TEST_F(CheckMapTest, EachMendIsOneUndoStepAndKeysPassToTheMap) {
     setRoads(5, 5, 0x01 | 0x08); // N, and SE to (6, 6)
     setRoads(8, 2, 0x10);
     document().modified = false;
     CheckMapWindow& window = open();
     auto* mend = test::child<QPushButton>(window, "mendButton");
+    auto* header = test::child<QPushButton>(window, "headerButton");
     ASSERT_TRUE(mend->isEnabled());
     mend->click();
-    EXPECT_THAT(lines(), ElementsAre(kColumnsBeyond, kRowsBeyond));
+    EXPECT_THAT(lines(), ElementsAre(kHeader));
     EXPECT_FALSE(mend->isEnabled());
     EXPECT_EQ(cell(4, 5).roads, 0x10);
     EXPECT_EQ(cell(6, 6).roads, 0x80);
@@ -126,12 +141,21 @@ TEST_F(CheckMapTest, TheMendIsOneUndoStepAndKeysPassToTheMap) {
     EXPECT_TRUE(document().modified);
     EXPECT_EQ(frame().history().undoName(), "Mend Roads (3 hexes)");
 
-    // Keys typed in the list reach the map: Ctrl+Z takes the mend back at once.
+    header->click();
+    EXPECT_THAT(lines(), ElementsAre("No problems found"));
+    EXPECT_EQ(document().width, 30);
+    EXPECT_EQ(frame().history().undoName(), "Set Header (30 x 20)");
+
+    // Keys typed in the list reach the map: Ctrl+Z takes each mend back at once.
+    list().setFocus();
+    QTest::keyClick(&list(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(document().width, 45);
+    EXPECT_TRUE(waitFor([&] { return lines().size() == 1; }));
     list().setFocus();
     QTest::keyClick(&list(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(cell(4, 5).roads, 0);
     EXPECT_EQ(frame().history().undoName(), "Set Roads (1 hex)");
-    EXPECT_TRUE(waitFor([&] { return lines().size() == 4; }));
+    EXPECT_TRUE(waitFor([&] { return lines().size() == 3; }));
     EXPECT_TRUE(mend->isEnabled());
 
     // ESC closes the window, not the editor.
@@ -139,6 +163,30 @@ TEST_F(CheckMapTest, TheMendIsOneUndoStepAndKeysPassToTheMap) {
     EXPECT_FALSE(frame().checkMapWindowOpen());
     QApplication::processEvents();
     EXPECT_TRUE(ui.questions.empty()); // no exit flow asking to save the map
+}
+
+TEST_F(CheckMapTest, TheWindowCoversNoneOfTheTextsAroundTheMapView) {
+    const FrameSurface& surface = frame().surface();
+    const auto global = [&surface](const Rect& r) {
+        return QRect(surface.mapToGlobal(surface.toWidget(QPoint(r.left, r.top))),
+                     surface.mapToGlobal(surface.toWidget(QPoint(r.right, r.bottom))) -
+                         QPoint(1, 1));
+    };
+    for (const QSize size : {QSize(1280, 1024), QSize(800, 600), QSize(1024, 768)}) {
+        frame().resize(size);
+        CheckMapWindow& window = open();
+        EXPECT_TRUE(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+        // The status line, the modified marks, the info text, the panel, the road box
+        // and the CAPS LOCK warning lie in the bars and the right column.
+        const ViewRegions& regions = frame().view().regions;
+        const Rect& top = regions.topBar; // its bottom field holds its height
+        for (const Rect& around : {Rect{top.left, top.top, top.right, top.top + top.bottom},
+                                   regions.bottomBar, regions.rightColumn}) {
+            EXPECT_FALSE(window.frameGeometry().intersects(global(around)))
+                << size.width() << " x " << size.height();
+        }
+        window.close();
+    }
 }
 
 } // namespace

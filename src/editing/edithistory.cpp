@@ -181,6 +181,7 @@ bool EditHistory::record(EditStep step) {
 
 void EditHistory::clear() {
     steps_.clear();
+    handSet.clear();
     position_ = 0;
     weight_ = 0;
     mapClean_ = document_.modified ? std::nullopt : std::optional<std::size_t>(0);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/editstep.h"
+#include "editing/handsethexes.h"
 
 #include <cstddef>
 #include <deque>
@@ -71,6 +72,9 @@ public:
     // to the names, so their name changes are dropped (map changes stay undoable),
     // and the names are clean here.
     void namesReplaced();
+
+    // The hexes set by hand in this history's time; cleared with it.
+    HandSetHexes handSet;
 
     // Runs after every call above that may have changed the map, the names or their
     // modified flags (a step done, undone or redone, a clear, a save or names mark):

@@ -50,6 +50,7 @@ int MapEditor::setCells(const EditCursor& at, int fields, const char* action) {
         HexCell after = *cell;
         if ((fields & kTerrain) != 0) {
             after.terrain = static_cast<std::uint16_t>(brush_.terrain);
+            history_.handSet.mark(hex.row, hex.column, after.terrain);
         }
         if ((fields & kRoads) != 0) {
             after.roads = brush_.roads;
@@ -142,6 +143,9 @@ bool MapEditor::clearField(const EditCursor& at, CellFields field, const char* a
     std::uint16_t HexCell::*value = field == kTerrain ? &HexCell::terrain : &HexCell::roads;
     if (field == kTerrain) {
         brush_.terrain = before.terrain;
+        if (canEdit()) {
+            history_.handSet.mark(at.currentRow, at.currentColumn, 0);
+        }
     } else {
         brush_.roads = before.roads;
     }

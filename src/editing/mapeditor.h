@@ -42,6 +42,9 @@ enum RightMenuAction {
 // through the cursor. Clear copies the old value into the brush first, so setting
 // again at once puts it back. Hexes beyond the 40 x 45 cells read as empty and are
 // never written.
+//
+// Set Terrain, Set Data and Clear Terrain mark their hexes as set by hand in the
+// history, also when nothing changed: Suggest Terrain learns from them.
 class MapEditor {
 public:
     MapEditor(MapDocument& document, MapNames& names, Brush& brush, Selection& selection,

@@ -1,8 +1,11 @@
 #include "editing/mapworkspace.h"
 
+#include "mapdata/hexgrid.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
+
+#include <algorithm>
 
 namespace maporv {
 
@@ -19,6 +22,13 @@ std::uint16_t mapNumberFromName(const std::string& name) {
         ++pos;
     }
     return static_cast<std::uint16_t>(value);
+}
+
+void setHeaderToPictureReach(MapDocument& document, int pictureWidth, int pictureHeight) {
+    HexGrid grid;
+    grid.setMapSize(pictureWidth, pictureHeight);
+    document.width = static_cast<std::uint16_t>(std::clamp(grid.maxColumn + 1, 1, kMapColumns));
+    document.height = static_cast<std::uint16_t>(std::clamp(grid.maxRow + 1, 1, kMapRows));
 }
 
 void MapWorkspace::discardPicture() {
@@ -80,6 +90,9 @@ MapWorkspace::LoadResult MapWorkspace::load(const std::string& givenPath, bool p
         document.pathIsOwnFile = false;
         document.loaded = true;
         document.mapNumber = mapNumberFromName(picture.name);
+        // The header says how many hexes the map has: as many as the picture reaches,
+        // not what the map before it had.
+        setHeaderToPictureReach(document, picture.width, picture.height);
         document.pictureFromBmp = extension == ".BMP";
         // The new map's picture is the one just read, not the previous map's: its names
         // file and the Names commands look beside it.

@@ -45,7 +45,8 @@ public:
     // lastOpen and gameFolder follow the file and the matching names file is read.
     // When nothing could be read (no MAP file found, a picture file that does not
     // load, another extension) nothing changes: the previous map, its names and its
-    // picture stay, the picture back in the shared buffer.
+    // picture stay, the picture back in the shared buffer. A new map's header gets
+    // the hexes its picture reaches.
     LoadResult load(const std::string& path, bool pictureChosen);
 
     // A map that has no file of its own yet, under the path it would be saved to: its
@@ -75,6 +76,10 @@ private:
 
     UserInterface& ui_;
 };
+
+// The header's width and height for a map made from a picture: the columns and rows of
+// hexes the picture reaches (a 640 x 480 picture reaches 16 x 10), within 45 x 40.
+void setHeaderToPictureReach(MapDocument& document, int pictureWidth, int pictureHeight);
 
 // The number in a picture's name: its first run of decimal digits, 0 if none, kept
 // to 16 bits as the MAP file stores it.

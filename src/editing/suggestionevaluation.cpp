@@ -56,15 +56,13 @@ std::array<int, kTerrainTypeCount> hiddenShares(const std::array<int, kTerrainTy
     return shares;
 }
 
-} // namespace
+using TerrainCounts = std::array<int, kTerrainTypeCount>;
+using HexesByTerrain = std::array<std::vector<HexSpot>, kTerrainTypeCount>;
 
-SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFeatureGrid& features,
-                                        int percent, const std::vector<TerrainSample>& extraSamples,
-                                        std::uint64_t seed) {
-    SuggestionEvaluation result;
-    percent = std::clamp(percent, 0, 100);
-    // The hexes of each terrain in grid order, then a seeded shuffle of each.
-    std::array<std::vector<HexSpot>, kTerrainTypeCount> byTerrain;
+// The hexes of the map area by terrain, each terrain's in a seeded shuffle.
+HexesByTerrain shuffledHexes(const MapDocument& document, const HexFeatureGrid& features,
+                             std::uint64_t seed) {
+    HexesByTerrain byTerrain;
     for (int row = 0; row < kMapRows; ++row) {
         for (int column = 0; column < kMapColumns; ++column) {
             const int terrain =
@@ -75,18 +73,21 @@ SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFe
             }
         }
     }
-    std::array<int, kTerrainTypeCount> counts{};
     SeededRandom random(seed);
-    for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
-        std::vector<HexSpot>& hexes = byTerrain[terrain];
-        counts[terrain] = static_cast<int>(hexes.size());
+    for (std::vector<HexSpot>& hexes : byTerrain) {
         for (std::size_t i = hexes.size(); i > 1; --i) {
             std::swap(hexes[i - 1], hexes[random.below(i)]);
         }
     }
-    const std::array<int, kTerrainTypeCount> shares = hiddenShares(counts, percent);
+    return byTerrain;
+}
 
-    // The first share of each shuffled terrain is hidden, the rest teaches.
+// Hides the first hidden[t] hexes of each terrain t, learns from the rest and from
+// extraSamples, and compares what is suggested for the hidden ones.
+SuggestionEvaluation evaluateHidden(const HexFeatureGrid& features, const HexesByTerrain& byTerrain,
+                                    const TerrainCounts& shares,
+                                    const std::vector<TerrainSample>& extraSamples) {
+    SuggestionEvaluation result;
     std::vector<TerrainSample> samples = extraSamples;
     for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
         for (std::size_t i = static_cast<std::size_t>(shares[terrain]);
@@ -97,13 +98,25 @@ SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFe
     }
     TerrainClassifier classifier;
     classifier.train(samples);
+    result.terrainsTaught = classifier.terrainCount();
 
-    // Answers per true terrain: codes 0..19, then unsuggested.
-    std::array<std::array<int, kTerrainTypeCount + 1>, kTerrainTypeCount> answers{};
+    // The hidden hexes are the ones suggested: the classifier adapts to them as
+    // suggesting does.
+    std::vector<TerrainVotes> votes;
     for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
         for (int i = 0; i < shares[terrain]; ++i) {
             const HexSpot& hex = byTerrain[terrain][static_cast<std::size_t>(i)];
-            const int answer = classifier.suggest(features.at(hex.row, hex.column));
+            votes.push_back(classifier.votes(features.at(hex.row, hex.column)));
+        }
+    }
+    classifier.adaptShares(votes);
+
+    // Answers per true terrain: codes 0..19, then unsuggested.
+    std::array<std::array<int, kTerrainTypeCount + 1>, kTerrainTypeCount> answers{};
+    std::size_t next = 0;
+    for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
+        for (int i = 0; i < shares[terrain]; ++i) {
+            const int answer = classifier.suggest(votes[next++]);
             ++answers[terrain][answer < 0 ? kTerrainTypeCount : static_cast<std::size_t>(answer)];
         }
     }
@@ -124,6 +137,32 @@ SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFe
         result.correct += recall.correct;
     }
     return result;
+}
+
+} // namespace
+
+SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFeatureGrid& features,
+                                        int percent, const std::vector<TerrainSample>& extraSamples,
+                                        std::uint64_t seed) {
+    const HexesByTerrain byTerrain = shuffledHexes(document, features, seed);
+    TerrainCounts counts{};
+    for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
+        counts[terrain] = static_cast<int>(byTerrain[terrain].size());
+    }
+    return evaluateHidden(features, byTerrain, hiddenShares(counts, std::clamp(percent, 0, 100)),
+                          extraSamples);
+}
+
+SuggestionEvaluation evaluateNewMap(const MapDocument& document, const HexFeatureGrid& features,
+                                    int perTerrain, const std::vector<TerrainSample>& extraSamples,
+                                    std::uint64_t seed) {
+    const HexesByTerrain byTerrain = shuffledHexes(document, features, seed);
+    // The last perTerrain of each shuffle are the ones set by hand.
+    TerrainCounts hidden{};
+    for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
+        hidden[terrain] = std::max(0, static_cast<int>(byTerrain[terrain].size()) - perTerrain);
+    }
+    return evaluateHidden(features, byTerrain, hidden, extraSamples);
 }
 
 } // namespace maporv

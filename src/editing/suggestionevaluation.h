@@ -29,6 +29,9 @@ struct SuggestionEvaluation {
     int hidden = 0;
     int correct = 0;
     std::array<Recall, kTerrainTypeCount> terrains{};
+    // How many different terrains taught: below two nothing was suggested, as
+    // suggesting itself refuses then.
+    int terrainsTaught = 0;
 
     double accuracy() const { return hidden > 0 ? static_cast<double>(correct) / hidden : 0.0; }
 };
@@ -42,5 +45,14 @@ SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFe
                                         int percent,
                                         const std::vector<TerrainSample>& extraSamples = {},
                                         std::uint64_t seed = kEvaluationSeed);
+
+// The way a new map is made: of every terrain (Clear included) perTerrain hexes,
+// chosen at random from a fixed seed, are set by hand and teach, with extraSamples;
+// every other hex of the map area starts Clear and is suggested. A terrain with no
+// more hexes than perTerrain only teaches.
+SuggestionEvaluation evaluateNewMap(const MapDocument& document, const HexFeatureGrid& features,
+                                    int perTerrain,
+                                    const std::vector<TerrainSample>& extraSamples = {},
+                                    std::uint64_t seed = kEvaluationSeed);
 
 } // namespace maporv

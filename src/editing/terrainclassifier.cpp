@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace maporv {
 namespace {
@@ -37,6 +38,26 @@ constexpr std::size_t kWidthProbes = 256;
 // A quarter of a feature's spread over all samples is still well inside a terrain.
 constexpr double kLeastWidth = 0.25;
 
+// Expectation-maximisation of the terrains' shares: at most this many rounds, and
+// done once no share moves by more than kShareSettled.
+constexpr int kShareRounds = 50;
+constexpr double kShareSettled = 1e-4;
+// The learnt shares are taken only when they differ from the samples' own by at least
+// this much (half the sum of the differences). Samples drawn from the map itself come
+// within a few hundredths of it, a handful set by hand per terrain about half a map
+// away; and learning cannot tell apart two terrains painted alike (streams and
+// rivers), so where the samples' shares are already right it would only trade one
+// for the other.
+constexpr double kShareGap = 0.1;
+
+constexpr std::uint8_t kClear = 0;
+
+// The weight of "none of them": one sample kOutlierDistance widths away.
+double outlierWeight() {
+    return std::exp(-TerrainClassifier::kOutlierDistance * TerrainClassifier::kOutlierDistance /
+                    2.0);
+}
+
 bool isTerrainCode(int terrain) {
     return terrain >= 0 && terrain < kTerrainTypeCount;
 }
@@ -52,6 +73,7 @@ void TerrainClassifier::scaled(const HexFeatures& features, float* out) const {
 void TerrainClassifier::train(const std::vector<TerrainSample>& samples) {
     points_.clear();
     terrains_.clear();
+    shareFactor_.fill(1.0);
     bandwidth_ = kLeastWidth;
     std::vector<const TerrainSample*> kept;
     for (const TerrainSample& sample : samples) {
@@ -131,9 +153,10 @@ int TerrainClassifier::terrainCount() const {
     return static_cast<int>(std::count(seen.begin(), seen.end(), true));
 }
 
-TerrainGuess TerrainClassifier::classify(const HexFeatures& features) const {
+TerrainVotes TerrainClassifier::votes(const HexFeatures& features) const {
+    TerrainVotes weight{};
     if (terrains_.empty()) {
-        return {};
+        return weight;
     }
     std::array<float, kDims> point{};
     scaled(features, point.data());
@@ -161,27 +184,79 @@ TerrainGuess TerrainClassifier::classify(const HexFeatures& features) const {
     }
 
     const double twoWidthsSquared = 2.0 * bandwidth_ * bandwidth_;
-    std::array<double, kTerrainTypeCount> weight{};
-    double total = std::exp(-kOutlierDistance * kOutlierDistance / 2.0);
     for (std::size_t i = 0; i < found; ++i) {
-        const double w = std::exp(-static_cast<double>(nearest[i].distance) / twoWidthsSquared);
-        weight[terrains_[nearest[i].index]] += w;
-        total += w;
+        weight[terrains_[nearest[i].index]] +=
+            std::exp(-static_cast<double>(nearest[i].distance) / twoWidthsSquared);
     }
+    return weight;
+}
+
+TerrainGuess TerrainClassifier::decide(const TerrainVotes& votes) const {
     TerrainGuess guess;
+    double total = outlierWeight();
     double best = 0.0;
-    for (int terrain = 0; terrain < kTerrainTypeCount; ++terrain) {
-        if (weight[static_cast<std::size_t>(terrain)] > best) {
-            best = weight[static_cast<std::size_t>(terrain)];
-            guess.terrain = terrain;
+    for (std::size_t terrain = 0; terrain < votes.size(); ++terrain) {
+        const double weight = votes[terrain] * shareFactor_[terrain];
+        total += weight;
+        if (weight > best) {
+            best = weight;
+            guess.terrain = static_cast<int>(terrain);
         }
     }
     guess.confidence = static_cast<float>(best / total);
     return guess;
 }
 
-int TerrainClassifier::suggest(const HexFeatures& features, float threshold) const {
-    const TerrainGuess guess = classify(features);
+void TerrainClassifier::adaptShares(const std::vector<TerrainVotes>& targets) {
+    if (std::find(terrains_.begin(), terrains_.end(), kClear) == terrains_.end()) {
+        return;
+    }
+    std::array<double, kTerrainTypeCount> sampleShare{};
+    for (std::uint8_t terrain : terrains_) {
+        sampleShare[terrain] += 1.0 / static_cast<double>(terrains_.size());
+    }
+    // Each round weighs every hex's votes by the shares so far and takes the mean of
+    // the resulting chances as the new shares. "None of them" takes its part of each
+    // hex as it does in decide(), so that hexes unlike every sample count for no
+    // terrain.
+    std::array<double, kTerrainTypeCount> share = sampleShare;
+    std::array<double, kTerrainTypeCount> factor{};
+    factor.fill(1.0);
+    for (int round = 0; round < kShareRounds; ++round) {
+        std::array<double, kTerrainTypeCount> next{};
+        for (const TerrainVotes& votes : targets) {
+            double sum = outlierWeight();
+            for (std::size_t t = 0; t < votes.size(); ++t) {
+                sum += votes[t] * factor[t];
+            }
+            for (std::size_t t = 0; t < votes.size(); ++t) {
+                next[t] += votes[t] * factor[t] / sum;
+            }
+        }
+        double moved = 0.0;
+        for (std::size_t t = 0; t < share.size(); ++t) {
+            next[t] /= static_cast<double>(std::max<std::size_t>(targets.size(), 1));
+            moved = std::max(moved, std::abs(next[t] - share[t]));
+            share[t] = next[t];
+            factor[t] = sampleShare[t] > 0.0 ? share[t] / sampleShare[t] : 0.0;
+        }
+        if (moved < kShareSettled) {
+            break;
+        }
+    }
+    // How far the learnt shares (among the terrains) lie from the samples' own.
+    const double learnt = std::accumulate(share.begin(), share.end(), 0.0);
+    double gap = 0.0;
+    for (std::size_t t = 0; t < share.size() && learnt > 0.0; ++t) {
+        gap += std::abs(share[t] / learnt - sampleShare[t]) / 2.0;
+    }
+    if (gap >= kShareGap) {
+        shareFactor_ = factor;
+    }
+}
+
+int TerrainClassifier::suggest(const TerrainVotes& votes, float threshold) const {
+    const TerrainGuess guess = decide(votes);
     return guess.confidence >= threshold ? guess.terrain : -1;
 }
 

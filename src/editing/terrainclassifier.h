@@ -16,6 +16,10 @@ struct TerrainSample {
     int terrain = 0;
 };
 
+// How strongly the samples near a hex speak for each terrain: the Gaussian weights of
+// its nearest samples, summed by terrain.
+using TerrainVotes = std::array<double, kTerrainTypeCount>;
+
 // The classifier's answer for one hex: its most likely terrain and how sure it is,
 // 0..1; terrain -1 when nothing comes close.
 struct TerrainGuess {
@@ -47,9 +51,24 @@ public:
     // Samples with a terrain code outside 0..19 are ignored.
     void train(const std::vector<TerrainSample>& samples);
 
-    TerrainGuess classify(const HexFeatures& features) const;
+    // How common each terrain is among the hexes to be suggested, learnt from the
+    // hexes themselves (expectation-maximisation of the terrains' shares), so that the
+    // answers no longer follow how many samples each terrain has: a user who sets five
+    // hexes of every terrain by hand says nothing about how much of the map is fields
+    // and how little is streams, and a hex between the two would be a toss-up. Only
+    // with Clear among the samples: without it every field among the hexes would
+    // count for whichever terrain lies nearest. And only when the learnt shares lie far
+    // from the samples' own: samples drawn from the map itself already have its shares.
+    void adaptShares(const std::vector<TerrainVotes>& targets);
+
+    TerrainVotes votes(const HexFeatures& features) const;
+    TerrainGuess decide(const TerrainVotes& votes) const;
+    TerrainGuess classify(const HexFeatures& features) const { return decide(votes(features)); }
     // The terrain to give the hex, or -1 when the classifier is less sure than threshold.
-    int suggest(const HexFeatures& features, float threshold = kDefaultThreshold) const;
+    int suggest(const HexFeatures& features, float threshold = kDefaultThreshold) const {
+        return suggest(votes(features), threshold);
+    }
+    int suggest(const TerrainVotes& votes, float threshold = kDefaultThreshold) const;
 
     std::size_t sampleCount() const { return terrains_.size(); }
     // How many different terrains the samples show.
@@ -67,6 +86,9 @@ private:
     std::vector<float> points_;
     std::vector<std::uint8_t> terrains_;
     double bandwidth_ = 1.0;
+    // Each terrain's votes count this much: its share among the hexes to be suggested
+    // over its share among the samples; 1 from train() until adaptShares.
+    std::array<double, kTerrainTypeCount> shareFactor_{};
 };
 
 } // namespace maporv

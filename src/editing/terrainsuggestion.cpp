@@ -1,5 +1,6 @@
 #include "editing/terrainsuggestion.h"
 
+#include "editing/editcursor.h"
 #include "editing/edithistory.h"
 #include "picture/mappicture.h"
 
@@ -51,15 +52,6 @@ HexMask mapAreaMask(const HexFeatureGrid& features) {
     return mask;
 }
 
-HexMask clearHexes(const MapDocument& document, const HexFeatureGrid& features) {
-    HexMask mask{};
-    forEachHex([&](int row, int column) {
-        maskAt(mask, row, column) =
-            features.inMapArea(row, column) && cellOf(document, row, column).terrain == 0 ? 1 : 0;
-    });
-    return mask;
-}
-
 HexMask mapAreaOutside(const HexFeatureGrid& features, const HexMask& mask) {
     HexMask outside{};
     forEachHex([&](int row, int column) {
@@ -75,29 +67,49 @@ int countHexes(const HexMask& mask) {
     return count;
 }
 
-TerrainSuggestion suggestTerrain(const MapDocument& document, const HexFeatureGrid& features,
-                                 const HexMask& targets, const TerrainClassifier& classifier,
-                                 float threshold) {
-    TerrainSuggestion result;
+HexMask suggestionTargets(const MapDocument& document, const HexFeatureGrid& features,
+                          const HexMask* chosen, const HexMask& setByHand) {
+    HexMask targets{};
     forEachHex([&](int row, int column) {
-        if (!inMask(targets, row, column) || !features.inMapArea(row, column)) {
-            return;
+        const bool wanted = chosen != nullptr ? inMask(*chosen, row, column)
+                                              : cellOf(document, row, column).terrain == 0;
+        maskAt(targets, row, column) =
+            wanted && features.inMapArea(row, column) && !inMask(setByHand, row, column) ? 1 : 0;
+    });
+    return targets;
+}
+
+TerrainSuggestion suggestTerrain(const MapDocument& document, const HexFeatureGrid& features,
+                                 const HexMask& targets, TerrainClassifier& classifier,
+                                 float threshold) {
+    std::vector<HexSpot> hexes;
+    std::vector<TerrainVotes> votes;
+    forEachHex([&](int row, int column) {
+        if (inMask(targets, row, column) && features.inMapArea(row, column)) {
+            hexes.push_back({row, column});
+            votes.push_back(classifier.votes(features.at(row, column)));
         }
-        const int terrain = classifier.suggest(features.at(row, column), threshold);
+    });
+    classifier.adaptShares(votes);
+
+    TerrainSuggestion result;
+    for (std::size_t i = 0; i < hexes.size(); ++i) {
+        const int terrain = classifier.suggest(votes[i], threshold);
         if (terrain < 0) {
             ++result.leftAsTheyWere;
-            return;
+            continue;
         }
         ++result.suggested;
         ++result.perTerrain[static_cast<std::size_t>(terrain)];
-        const HexCell& before = cellOf(document, row, column);
+        const HexCell& before = cellOf(document, hexes[i].row, hexes[i].column);
         HexCell after = before;
         after.terrain = static_cast<std::uint16_t>(terrain);
         if (after != before) {
-            result.step.cells.push_back(
-                {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(column), before, after});
+            result.step.cells.push_back({static_cast<std::uint8_t>(hexes[i].row),
+                                         static_cast<std::uint8_t>(hexes[i].column), before,
+                                         after});
         }
-    });
+    }
     result.step.name = EditStep::countedName("Suggest Terrain", result.step.cells.size());
     return result;
 }
@@ -107,12 +119,15 @@ SuggestTerrainOutcome suggestTerrainFromPicture(MapDocument& document, const Map
     HexFeatureGrid features;
     features.compute(picture);
     HexMask selected{};
+    HexMask setByHand{};
     forEachHex([&](int row, int column) {
         const bool picked = inMask(document.selected, row, column);
         maskAt(selected, row, column) = picked && features.inMapArea(row, column) ? 1 : 0;
+        maskAt(setByHand, row, column) = history.handSet.setByHand(document, row, column) ? 1 : 0;
     });
     const bool anySelected = countHexes(selected) > 0;
-    const HexMask targets = anySelected ? selected : clearHexes(document, features);
+    const HexMask targets =
+        suggestionTargets(document, features, anySelected ? &selected : nullptr, setByHand);
     std::vector<TerrainSample> samples;
     addTerrainSamples(document, features, mapAreaOutside(features, targets), samples);
     TerrainClassifier classifier;

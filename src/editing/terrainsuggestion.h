@@ -23,11 +23,16 @@ void addTerrainSamples(const MapDocument& document, const HexFeatureGrid& featur
                        const HexMask& teaching, std::vector<TerrainSample>& samples);
 // Every hex of the map area.
 HexMask mapAreaMask(const HexFeatureGrid& features);
-// The Clear hexes of the map area.
-HexMask clearHexes(const MapDocument& document, const HexFeatureGrid& features);
 // The hexes of the map area outside mask.
 HexMask mapAreaOutside(const HexFeatureGrid& features, const HexMask& mask);
 int countHexes(const HexMask& mask);
+
+// The hexes to suggest: those of chosen in the map area, or with none chosen the Clear
+// ones, less the hexes of setByHand, which are never suggested and teach whatever
+// their terrain (Clear included). Every hex of the map area outside the targets
+// teaches.
+HexMask suggestionTargets(const MapDocument& document, const HexFeatureGrid& features,
+                          const HexMask* chosen, const HexMask& setByHand);
 
 // What suggesting did to a set of hexes.
 struct TerrainSuggestion {
@@ -41,16 +46,19 @@ struct TerrainSuggestion {
 };
 
 // The most likely terrain of every hex of targets in the map area, where the
-// classifier is at least threshold sure. The step is named "Suggest Terrain (N
-// hexes)" after the hexes it changes; nothing is applied yet.
+// classifier is at least threshold sure, once it has learnt how common each terrain is
+// among the targets. The step is named "Suggest Terrain (N hexes)" after the hexes it
+// changes; nothing is applied yet.
 TerrainSuggestion suggestTerrain(const MapDocument& document, const HexFeatureGrid& features,
-                                 const HexMask& targets, const TerrainClassifier& classifier,
+                                 const HexMask& targets, TerrainClassifier& classifier,
                                  float threshold = TerrainClassifier::kDefaultThreshold);
 
-// The editor's Suggest Terrain. With hexes of the map area selected, learns from every
-// other hex of the map area, Clear included, and sets the selected ones; with none,
-// learns from the hexes that are not Clear and sets the Clear ones. The change is one
-// step of the history, which raises map-modified.
+// The editor's Suggest Terrain. The hexes set by hand since the map was read or begun
+// (the history's marks) are never suggested and teach whatever their terrain. With
+// hexes of the map area selected, the others of them are suggested and every other
+// hex of the map area teaches, Clear included; with none, the Clear hexes are
+// suggested and the others teach, so that on a new map the hexes set by hand teach
+// alone. The change is one step of the history, which raises map-modified.
 struct SuggestTerrainOutcome {
     // False when the labels show fewer than two terrains: nothing changed.
     bool enoughTerrains = false;

@@ -1,6 +1,7 @@
 #include "tool/arguments.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -11,6 +12,13 @@ namespace {
 
 bool contains(const std::vector<std::string>& list, const std::string& item) {
     return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+// "-o", "--train": a dash and a letter, or two dashes. Negative numbers and
+// coordinates ("-5,3") are values.
+bool looksLikeOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-' &&
+           (arg[1] == '-' || std::isalpha(static_cast<unsigned char>(arg[1])) != 0);
 }
 
 } // namespace
@@ -28,6 +36,11 @@ Arguments::Arguments(const std::vector<std::string>& args,
             if (contains(valueOptions, arg)) {
                 if (i + 1 >= args.size()) {
                     error_ = "option " + arg + " needs a value";
+                    return;
+                }
+                // "--train -o OUT" forgot the value: never take an option for one.
+                if (looksLikeOption(args[i + 1])) {
+                    error_ = "option " + arg + " needs a value, not " + args[i + 1];
                     return;
                 }
                 values_.emplace_back(arg, args[++i]);

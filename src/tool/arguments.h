@@ -7,7 +7,8 @@
 namespace maporv::tool {
 
 // Splits a subcommand's arguments into positional ones and options. Options are
-// "--name value", "-o value" or flags; unknown options are a usage error.
+// "--name value", "-o value" or flags; unknown options, and an option where a value
+// should be, are a usage error.
 class Arguments {
 public:
     // valueOptions take a value, flagOptions do not; repeatable values are kept in order.

@@ -1,9 +1,9 @@
 #include "tool/suggestcommand.h"
 
 #include "editing/hexfeatures.h"
+#include "editing/mapfilepatch.h"
 #include "editing/suggestionevaluation.h"
 #include "editing/terrainsuggestion.h"
-#include "mapdata/mapnames.h"
 #include "mapdata/paths.h"
 #include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
@@ -11,6 +11,7 @@
 #include "tool/arguments.h"
 #include "tool/toolcommands.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -18,12 +19,15 @@
 namespace maporv::tool {
 namespace {
 
-constexpr const char* kSynopsis = "suggest-terrain MAPFILE [--region C1,R1:C2,R2] "
-                                  "[--train OTHER.MAP ...] [--evaluate PERCENT] [-o OUTPUT]";
+constexpr const char* kSynopsis =
+    "suggest-terrain MAPFILE [--region C1,R1:C2,R2 ...] [--teach C1,R1:C2,R2 ...] "
+    "[--train OTHER.MAP ...] [--evaluate PERCENT | --evaluate-new K] [-o OUTPUT]";
 
-// A block of hexes, corners given column first as the game writes hexes.
-struct Region {
-    int column1, row1, column2, row2;
+// A block of hexes, corners given column first as the game writes hexes, with the
+// text it was given as.
+struct Block {
+    std::string text;
+    HexMask hexes{};
 };
 
 std::optional<std::pair<int, int>> parseHex(const std::string& text) {
@@ -40,7 +44,7 @@ std::optional<std::pair<int, int>> parseHex(const std::string& text) {
     return std::pair<int, int>{static_cast<int>(*column), static_cast<int>(*row)};
 }
 
-std::optional<Region> parseRegion(const std::string& text) {
+std::optional<Block> parseBlock(const std::string& text) {
     const std::size_t colon = text.find(':');
     if (colon == std::string::npos) {
         return std::nullopt;
@@ -50,19 +54,31 @@ std::optional<Region> parseRegion(const std::string& text) {
     if (!first || !last) {
         return std::nullopt;
     }
-    return Region{first->first, first->second, last->first, last->second};
-}
-
-HexMask regionMask(const Region& region) {
-    HexMask mask{};
-    for (int row = std::min(region.row1, region.row2); row <= std::max(region.row1, region.row2);
-         ++row) {
-        for (int column = std::min(region.column1, region.column2);
-             column <= std::max(region.column1, region.column2); ++column) {
-            mask[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = 1;
+    Block block{text};
+    for (int row = std::min(first->second, last->second);
+         row <= std::max(first->second, last->second); ++row) {
+        for (int column = std::min(first->first, last->first);
+             column <= std::max(first->first, last->first); ++column) {
+            block.hexes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = 1;
         }
     }
-    return mask;
+    return block;
+}
+
+// Every value of a block option, parsed; the problem as a usage error otherwise.
+std::optional<std::vector<Block>> parseBlocks(const Arguments& arguments, const char* option,
+                                              std::string& problem) {
+    std::vector<Block> blocks;
+    for (const std::string& text : arguments.values(option)) {
+        auto block = parseBlock(text);
+        if (!block) {
+            problem = strprintf("%s needs C1,R1:C2,R2 with columns 0..44 and rows 0..39, not %s",
+                                option, text.c_str());
+            return std::nullopt;
+        }
+        blocks.push_back(std::move(*block));
+    }
+    return blocks;
 }
 
 // A map read as the editor reads it, with the features of its own picture.
@@ -75,11 +91,18 @@ struct PicturedMap {
 // is reported and refused. Every picture shares the one pixel buffer, so only the
 // features are kept.
 std::unique_ptr<PicturedMap> readPicturedMap(ToolContext& context, const std::string& file) {
+    // The reader falls back to the SCENARIO folder beside and names the path it
+    // tried last; a map found nowhere is named as the user gave it.
+    const std::string fallback =
+        strprintf("%sSCENARIO/%s.MAP", parentFolder(file).c_str(), fileNamePart(file).c_str());
+    if (!fileExists(file) && !fileExists(fallback)) {
+        context.ui.error(strprintf("Map file [%s]\nnot found", file.c_str()));
+        return nullptr;
+    }
     auto map = std::make_unique<PicturedMap>();
     MapPicture picture(context.ui);
-    if (!map->document.readMapFile(
-            file, false, parentFolder(file), context.ui,
-            [&picture](const std::string& path) { return picture.load(path); })) {
+    if (!readMap(context, file, map->document,
+                 [&picture](const std::string& path) { return picture.load(path); })) {
         return nullptr;
     }
     if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
@@ -89,6 +112,51 @@ std::unique_ptr<PicturedMap> readPicturedMap(ToolContext& context, const std::st
     }
     map->features.compute(picture);
     return map;
+}
+
+// The hexes of the blocks in the map area, each block reported with how many of its
+// hexes are used; a block with none in the map area is refused.
+std::optional<HexMask> blocksInMapArea(ToolContext& context, const char* role,
+                                       const std::vector<Block>& blocks,
+                                       const HexFeatureGrid& features) {
+    HexMask all{};
+    for (const Block& block : blocks) {
+        int used = 0;
+        for (int row = 0; row < kMapRows; ++row) {
+            for (int column = 0; column < kMapColumns; ++column) {
+                const auto r = static_cast<std::size_t>(row);
+                const auto c = static_cast<std::size_t>(column);
+                if (block.hexes[r][c] != 0 && features.inMapArea(row, column)) {
+                    all[r][c] = 1;
+                    ++used;
+                }
+            }
+        }
+        if (used == 0) {
+            int lastRow = 0;
+            int lastColumn = 0;
+            for (int row = 0; row < kMapRows; ++row) {
+                for (int column = 0; column < kMapColumns; ++column) {
+                    if (features.inMapArea(row, column)) {
+                        lastRow = std::max(lastRow, row);
+                        lastColumn = std::max(lastColumn, column);
+                    }
+                }
+            }
+            context.ui.error(strprintf("The %s %s holds no hex of the map area: the picture "
+                                       "reaches columns 0..%d and rows 0..%d",
+                                       role, block.text.c_str(), lastColumn, lastRow));
+            return std::nullopt;
+        }
+        const int total = countHexes(block.hexes);
+        context.out << strprintf("%s %s: %d %s", role, block.text.c_str(), used,
+                                 used == 1 ? "hex" : "hexes");
+        if (used < total) {
+            context.out << strprintf(" (%d beyond the picture left alone)", total - used);
+        }
+        context.out << '\n';
+    }
+    return all;
 }
 
 std::string terrainLabel(int code) {
@@ -118,10 +186,24 @@ void printEvaluation(std::ostream& out, const SuggestionEvaluation& evaluation) 
     }
 }
 
+bool refuseFewTerrains(ToolContext& context, int terrains) {
+    if (terrains >= 2) {
+        return false;
+    }
+    context.ui.error(strprintf("Fewer than two terrains to learn from (%d)", terrains));
+    return true;
+}
+
 int runSuggestTerrain(ToolContext& context) {
-    Arguments arguments(context.args, {"--region", "--train", "--evaluate", "-o"}, {});
+    Arguments arguments(
+        context.args, {"--region", "--teach", "--train", "--evaluate", "--evaluate-new", "-o"}, {});
     if (!arguments.ok() || arguments.positional().empty()) {
         return usageError(context, kSynopsis, arguments.error());
+    }
+    for (const char* single : {"--evaluate", "--evaluate-new", "-o"}) {
+        if (arguments.values(single).size() > 1) {
+            return usageError(context, kSynopsis, strprintf("%s is given twice", single));
+        }
     }
     // "--train A.MAP B.MAP": the files after MAPFILE are training maps too.
     std::vector<std::string> trainFiles = arguments.values("--train");
@@ -130,25 +212,36 @@ int runSuggestTerrain(ToolContext& context) {
     }
     trainFiles.insert(trainFiles.end(), arguments.positional().begin() + 1,
                       arguments.positional().end());
-    std::optional<Region> region;
-    if (const auto text = arguments.value("--region")) {
-        region = parseRegion(*text);
-        if (!region) {
-            return usageError(context, kSynopsis,
-                              "--region needs C1,R1:C2,R2 with columns 0..44 and rows 0..39");
-        }
+    std::string problem;
+    const auto regions = parseBlocks(arguments, "--region", problem);
+    const auto teach = regions ? parseBlocks(arguments, "--teach", problem) : std::nullopt;
+    if (!regions || !teach) {
+        return usageError(context, kSynopsis, problem);
     }
-    std::optional<int> percent;
-    if (const auto text = arguments.value("--evaluate")) {
-        const auto value = parseInteger(*text);
-        if (!value || *value < 1 || *value > 99) {
+    const auto percentText = arguments.value("--evaluate");
+    const auto perTerrainText = arguments.value("--evaluate-new");
+    std::optional<long> percent;
+    std::optional<long> perTerrain;
+    if (percentText && perTerrainText) {
+        return usageError(context, kSynopsis, "--evaluate and --evaluate-new go alone");
+    }
+    if (percentText) {
+        percent = parseInteger(*percentText);
+        if (!percent || *percent < 1 || *percent > 99) {
             return usageError(context, kSynopsis, "--evaluate needs a PERCENT of 1..99");
         }
-        if (region || arguments.value("-o")) {
-            return usageError(context, kSynopsis,
-                              "--evaluate writes nothing and takes no --region or -o");
+    }
+    if (perTerrainText) {
+        perTerrain = parseInteger(*perTerrainText);
+        if (!perTerrain || *perTerrain < 1 || *perTerrain > kMapRows * kMapColumns) {
+            return usageError(context, kSynopsis, "--evaluate-new needs a K of 1..1800");
         }
-        percent = static_cast<int>(*value);
+    }
+    const auto output = arguments.value("-o");
+    if ((percent || perTerrain) && (!regions->empty() || !teach->empty() || output)) {
+        return usageError(context, kSynopsis,
+                          "--evaluate and --evaluate-new write nothing and take no --region, "
+                          "--teach or -o");
     }
 
     const std::unique_ptr<PicturedMap> map =
@@ -164,40 +257,53 @@ int runSuggestTerrain(ToolContext& context) {
         }
         addTerrainSamples(other->document, other->features, mapAreaMask(other->features), samples);
     }
-    if (percent) {
-        printEvaluation(context.out,
-                        evaluateSuggestion(map->document, map->features, *percent, samples));
+    if (percent || perTerrain) {
+        const SuggestionEvaluation evaluation =
+            percent ? evaluateSuggestion(map->document, map->features, static_cast<int>(*percent),
+                                         samples)
+                    : evaluateNewMap(map->document, map->features, static_cast<int>(*perTerrain),
+                                     samples);
+        if (refuseFewTerrains(context, evaluation.terrainsTaught)) {
+            return kFailed;
+        }
+        printEvaluation(context.out, evaluation);
         return kSuccess;
     }
 
-    // With a region its hexes are suggested and every other hex teaches, Clear
-    // included; without one the Clear hexes are suggested (all of a new map's).
-    const HexMask targets = region ? regionMask(*region) : clearHexes(map->document, map->features);
+    const auto chosen = blocksInMapArea(context, "region", *regions, map->features);
+    const auto taught =
+        chosen ? blocksInMapArea(context, "teach", *teach, map->features) : std::nullopt;
+    if (!chosen || !taught) {
+        return kFailed;
+    }
+    const HexMask targets = suggestionTargets(map->document, map->features,
+                                              regions->empty() ? nullptr : &*chosen, *taught);
     addTerrainSamples(map->document, map->features, mapAreaOutside(map->features, targets),
                       samples);
     TerrainClassifier classifier;
     classifier.train(samples);
-    if (classifier.terrainCount() < 2) {
-        context.ui.error(
-            strprintf("Fewer than two terrains to learn from (%d)", classifier.terrainCount()));
+    if (refuseFewTerrains(context, classifier.terrainCount())) {
         return kFailed;
     }
     const TerrainSuggestion suggestion =
         suggestTerrain(map->document, map->features, targets, classifier);
-    MapNames untouched;
-    suggestion.step.redo(map->document, untouched);
 
     context.out << "suggested: " << suggestion.suggested << '\n'
-                << "left as they were: " << suggestion.leftAsTheyWere << '\n';
+                << "left as they were: " << suggestion.leftAsTheyWere << '\n'
+                << "changed: " << suggestion.step.cells.size() << '\n';
     for (int terrain = 0; terrain < kTerrainTypeCount; ++terrain) {
         if (const int count = suggestion.perTerrain[static_cast<std::size_t>(terrain)]) {
             context.out << "terrain " << terrainLabel(terrain) << ": " << count << '\n';
         }
     }
-    // In place means the file actually read, which may lie in the SCENARIO folder.
-    const std::string output =
-        arguments.value("-o") ? absolutePath(*arguments.value("-o")) : map->document.path;
-    return map->document.writeMapFile(output, context.ui) ? kSuccess : kFailed;
+    // In place only when a hex changed, and then the file actually read, which may lie
+    // in the SCENARIO folder; to OUTPUT always.
+    if (!output && suggestion.step.empty()) {
+        return kSuccess;
+    }
+    const std::string target = output ? absolutePath(*output) : map->document.path;
+    return writePatchedMapFile(map->document.path, target, suggestion.step, context.ui) ? kSuccess
+                                                                                        : kFailed;
 }
 
 } // namespace
@@ -207,11 +313,16 @@ ToolCommand suggestTerrainCommand() {
             "Sets the terrain of hexes from what the map's picture shows there: learns how\n"
             "each terrain looks in the picture from hexes whose terrain is known, gives\n"
             "each other hex its most likely terrain and leaves it as it is when unsure.\n"
-            "The picture is the map's own, found as the editor finds it.\n\n"
+            "The picture is the map's own, found as the editor finds it; the map area is\n"
+            "what the picture reaches.\n\n"
             "  --region C1,R1:C2,R2  suggest the block between these hexes (column first,\n"
-            "                    inclusive); every other hex teaches, Clear included.\n"
-            "                    Without it the Clear hexes are suggested and the other\n"
-            "                    hexes teach.\n"
+            "                    inclusive; repeatable); every other hex teaches, Clear\n"
+            "                    included. Without it the Clear hexes are suggested and\n"
+            "                    the other hexes teach.\n"
+            "  --teach C1,R1:C2,R2  hexes set by hand (repeatable): they teach whatever\n"
+            "                    their terrain, Clear included, and are never suggested.\n"
+            "                    On a new map, teach a few hexes of every terrain and\n"
+            "                    the rest is suggested.\n"
             "  --train OTHER.MAP ...  every hex of these maps teaches as well, each with\n"
             "                    its own picture; a new map (all Clear) is then suggested\n"
             "                    whole.\n"
@@ -219,10 +330,16 @@ ToolCommand suggestTerrainCommand() {
             "                    terrain, a fixed random choice), learn from the rest,\n"
             "                    print the accuracy on the hidden ones and each terrain's\n"
             "                    recall; writes nothing.\n"
+            "  --evaluate-new K  the same for a new map: K hexes of every terrain (Clear\n"
+            "                    included, a fixed random choice) are set by hand and\n"
+            "                    teach, the rest is suggested.\n"
             "  -o OUTPUT         write there instead of MAPFILE in place.\n\n"
-            "Prints 'suggested: N', 'left as they were: M' and the count per terrain.\n"
-            "Only terrain codes change. Fails when the map has no picture or the hexes\n"
-            "that teach show fewer than two terrains.\n",
+            "Prints each region and teach block with the hexes it holds in the map area,\n"
+            "then 'suggested: N', 'left as they were: M', 'changed: C' and the count per\n"
+            "terrain. Only the terrain words of the changed hexes are written into the\n"
+            "file's own bytes; in place, nothing is written when no hex changes. Fails\n"
+            "when the map has no picture, a block holds no hex of the map area or the\n"
+            "hexes that teach show fewer than two terrains.\n",
             runSuggestTerrain};
 }
 

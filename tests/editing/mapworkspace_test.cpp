@@ -92,6 +92,26 @@ TEST_F(Workspace, ANewMapNeverTakesThePreviousMapsNames) {
     EXPECT_EQ(workspace.names.nameAt(2, 3), 0);
 }
 
+TEST_F(Workspace, ANewMapsHeaderIsAsLargeAsItsPictureReaches) {
+    // Columns are 45 pixels apart and the grid ends on an odd column; rows 50 apart.
+    // A second tile on the right widens the last picture by 100 pixels.
+    const struct {
+        int width, height, columns, rows;
+    } cases[] = {{640, 480, 16, 10}, {8, 8, 2, 1}, {740, 480, 18, 10}};
+    for (const auto& c : cases) {
+        workspace.load(temp.write("G/SCENARIO/X.MAP", test::sampleMapFile(12)), false);
+        ASSERT_EQ(workspace.document.width, 45); // the map before
+        temp.write("G/MAP/MAP0500.s16", s16Uniform(std::min(c.width, 640), c.height, 0));
+        if (c.width > 640) {
+            temp.write("G/MAP/MAP0510.s16", s16Uniform(c.width - 640, c.height, 0));
+        }
+        ASSERT_TRUE(workspace.load(temp.path() + "G/MAP/MAP0500.s16", false).pictureLoaded);
+        ASSERT_EQ(workspace.picture.width, c.width);
+        EXPECT_EQ(workspace.document.width, c.columns) << c.width;
+        EXPECT_EQ(workspace.document.height, c.rows) << c.height;
+    }
+}
+
 TEST_F(Workspace, UnreadablePictureChangesNothing) {
     temp.write("G/MAP/MAP0700.s16", s16Uniform(32, 16, 0x001F));
     const std::string map = temp.write("G/SCENARIO/DEMO.MAP", test::sampleMapFile(7));

@@ -1,5 +1,8 @@
+#include "editing/brush.h"
 #include "editing/edithistory.h"
 #include "editing/hexfeatures.h"
+#include "editing/mapeditor.h"
+#include "editing/selection.h"
 #include "editing/terrainclassifier.h"
 #include "editing/terrainsuggestion.h"
 #include "mapdata/hexgrid.h"
@@ -252,6 +255,47 @@ TEST_F(SuggestTerrainStep, FillsTheClearHexesAsOneUndoableStep) {
     history.undo();
     EXPECT_EQ(document.cells, before);
     EXPECT_FALSE(document.modified);
+}
+
+TEST_F(SuggestTerrainStep, OnANewMapTheHexesSetByHandTeachWhateverTheirTerrain) {
+    for (auto& row : document.cells) {
+        row.fill(HexCell{});
+    }
+    document.loaded = true;
+    history.clear();
+    Brush brush;
+    Selection selection{document};
+    MapEditor editor{document, names, brush, selection, history, ui};
+    const auto setByHand = [&](int terrain, int row, int column) {
+        brush.terrain = terrain;
+        editor.setTerrain({row, column, true, row, column});
+    };
+    setByHand(9, 1, 1);
+    setByHand(9, 3, 2);
+    // Fields are Clear already: saying so changes nothing, yet teaches Clear.
+    setByHand(0, 1, 9);
+    setByHand(0, 2, 10);
+    // A Forest set by hand and taken back teaches nothing.
+    setByHand(3, 3, 9);
+    history.undo();
+
+    const SuggestTerrainOutcome outcome = suggestTerrainFromPicture(document, picture, history);
+    ASSERT_TRUE(outcome.enoughTerrains);
+    HexFeatureGrid features;
+    features.compute(picture);
+    // Every hex of the map area but the four set by hand is suggested.
+    EXPECT_EQ(outcome.set + outcome.left, features.mapAreaSize() - 4);
+    for (int row = 0; row <= 3; ++row) {
+        for (int column = 0; column <= 10; ++column) {
+            const int terrain = document.cells[row][column].terrain;
+            EXPECT_NE(terrain, 3) << row << "," << column;
+            if (column <= 3) {
+                EXPECT_EQ(terrain, 9) << row << "," << column;
+            } else if (column >= 8) {
+                EXPECT_EQ(terrain, 0) << row << "," << column;
+            }
+        }
+    }
 }
 
 } // namespace

@@ -5,8 +5,10 @@
 #include "tempfolder.h"
 #include "toolrun.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sstream>
 
@@ -178,8 +180,9 @@ TEST_F(SuggestTool, ARegionIsSuggestedFromTheRestAndOnlyTerrainChanges) {
     ASSERT_EQ(result.status, 0) << result.err;
     int suggested = 0;
     int left = 0;
-    ASSERT_EQ(std::sscanf(result.out.c_str(), "suggested: %d\nleft as they were: %d\n", &suggested,
-                          &left),
+    ASSERT_EQ(std::sscanf(result.out.c_str(),
+                          "region 4,2:20,8: 119 hexes\nsuggested: %d\nleft as they were: %d\n",
+                          &suggested, &left),
               2)
         << result.out;
     EXPECT_EQ(suggested + left, 17 * 7);
@@ -212,20 +215,102 @@ TEST_F(SuggestTool, ANewMapLearnsFromAnotherOneAndRefusals) {
     ASSERT_EQ(trained.status, 0) << trained.err;
     EXPECT_GE(agreeing(read("SCENARIO/NEW.MAP")), kRows * kColumns - 10);
 
-    // A map without its picture.
-    fresh.mapNumber = 8;
-    const std::string lost = temp.write("SCENARIO/LOST.MAP", fresh.toBytes());
-    const ToolResult noPicture = runToolForTest({"suggest-terrain", map, "--train", lost});
-    EXPECT_EQ(noPicture.status, 1);
-    EXPECT_NE(noPicture.err.find("MAP0800.s16 not found"), std::string::npos) << noPicture.err;
-
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"suggest-terrain", map, "--region", "4,2:45,8"},
-          {"suggest-terrain", map, "--evaluate", "0"},
-          {"suggest-terrain", map, "--evaluate", "50", "-o", lost},
-          {"suggest-terrain", map, lost}}) {
-        EXPECT_EQ(runToolForTest(args).status, 2) << args.back();
+    // The same map with a few hexes of every terrain set by hand, Clear included: they
+    // teach, the other hexes are suggested.
+    std::vector<std::string> args{"suggest-terrain", newMap};
+    for (const char* block : {"0,0:2,1", "7,3:7,9", "16,0:18,1", "16,5:18,5", "10,12:12,14",
+                              "12,4:13,6", "20,16:21,17"}) {
+        args.insert(args.end(), {"--teach", block});
     }
+    fresh = {};
+    fresh.mapNumber = 7;
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            fresh.cells[row][column].terrain = truth.cells[row][column].terrain;
+        }
+    }
+    temp.write("SCENARIO/NEW.MAP", fresh.toBytes());
+    const ToolResult taught = runToolForTest(args);
+    ASSERT_EQ(taught.status, 0) << taught.err;
+    EXPECT_NE(taught.out.find("teach 12,4:13,6: 6 hexes\n"), std::string::npos) << taught.out;
+    EXPECT_GE(agreeing(read("SCENARIO/NEW.MAP")), kRows * kColumns - 10);
+}
+
+TEST_F(SuggestTool, OnlyTheChangedTerrainWordsAreWrittenIntoTheFilesOwnBytes) {
+    // A header the reader clamps (0 x 0) and bytes past the map stay as they are.
+    MapDocument odd = truth;
+    odd.width = 0;
+    odd.height = 0;
+    for (int column = 4; column <= 20; ++column) {
+        odd.cells[2][column].terrain = 0;
+    }
+    const std::string original = odd.toBytes() + "tail";
+    const std::string file = temp.write("SCENARIO/ODD.MAP", original);
+    const auto written = [&] { return std::filesystem::last_write_time(file); };
+    std::filesystem::last_write_time(file, written() - std::chrono::hours(1));
+    const auto before = written();
+
+    // Every hex keeps its terrain: nothing is written.
+    const ToolResult same = runToolForTest({"suggest-terrain", file, "--region", "0,0:0,0"});
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_NE(same.out.find("changed: 0\n"), std::string::npos) << same.out;
+    EXPECT_EQ(written(), before);
+    EXPECT_EQ(temp.read("SCENARIO/ODD.MAP"), original);
+
+    const ToolResult filled = runToolForTest({"suggest-terrain", file});
+    ASSERT_EQ(filled.status, 0) << filled.err;
+    std::string expected = original;
+    const std::string now = temp.read("SCENARIO/ODD.MAP");
+    ASSERT_EQ(now.size(), original.size());
+    int changed = 0;
+    for (int column = 4; column <= 20; ++column) {
+        const std::size_t at = 10 + (2 * kMapColumns + column) * kHexCellFileSize;
+        expected[at] = now[at];
+        changed += now[at] != original[at] ? 1 : 0;
+    }
+    EXPECT_GE(changed, 9); // of the 11 hexes not Clear
+    EXPECT_EQ(now, expected);
+}
+
+TEST_F(SuggestTool, SaysWhatItUsedAndRefusesWhatCannotBeMeant) {
+    MapDocument one;
+    one.mapNumber = 7;
+    const std::string allClear = temp.write("SCENARIO/CLEAR.MAP", one.toBytes());
+    const std::string missing = temp.path() + "gone/NOWHERE.MAP";
+    const std::string out = temp.path() + "OUT.MAP";
+    const struct {
+        std::vector<std::string> args;
+        int status;
+        std::string text; // in stdout, or in stderr when the run fails
+    } cases[] = {
+        {{map, "--train", missing}, 1, "Map file [" + missing + "]"},
+        {{map, "--train", "-o", out}, 2, "--train needs a value, not -o"},
+        {{allClear, "--evaluate", "50"}, 1, "Fewer than two terrains to learn from (1)"},
+        {{allClear, "--evaluate-new", "5"}, 1, "Fewer than two terrains to learn from (1)"},
+        {{map, "--region", "44,39:44,39"}, 1, "holds no hex of the map area"},
+        {{map, "--teach", "40,0:44,3"}, 1, "holds no hex of the map area"},
+        {{map, "--region", "0,0:1,1", "--region", "28,18:31,19", "-o", out},
+         0,
+         "region 0,0:1,1: 4 hexes\nregion 28,18:31,19: 4 hexes (4 beyond the picture left "
+         "alone)\n"},
+        {{map, "--train", map, "-o", out}, 0, "\nchanged: 0\n"},
+        {{map, "--region", "4,2:45,8"}, 2, "not 4,2:45,8"},
+        {{map, "--evaluate", "0"}, 2, "PERCENT of 1..99"},
+        {{map, "--evaluate", "5", "--evaluate-new", "5"}, 2, "go alone"},
+        {{map, "--evaluate-new", "5", "--teach", "0,0:1,1"}, 2, "take no --region"},
+        {{map, "--evaluate", "50", "-o", out}, 2, "take no --region"},
+        {{map, "-o", out, "-o", out}, 2, "-o is given twice"},
+        {{map, allClear}, 2, "one MAPFILE only"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"suggest-terrain"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const ToolResult result = runToolForTest(args);
+        EXPECT_EQ(result.status, c.status) << c.text << "\n" << result.err;
+        const std::string& said = c.status == 0 ? result.out : result.err;
+        EXPECT_NE(said.find(c.text), std::string::npos) << c.text << "\n" << said;
+    }
+    EXPECT_EQ(temp.read("SCENARIO/T.MAP"), truth.toBytes());
 }
 
 } // namespace

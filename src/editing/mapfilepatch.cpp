@@ -1,0 +1,55 @@
+#include "editing/mapfilepatch.h"
+
+#include "editing/editstep.h"
+#include "mapdata/mapdocument.h"
+#include "mapdata/paths.h"
+#include "mapdata/textformat.h"
+#include "mapdata/userinterface.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+namespace maporv {
+namespace {
+
+constexpr std::size_t kCellsOffset = 10;
+constexpr std::size_t kRoadsOffset = 2;
+
+void putWord(std::string& bytes, std::size_t at, std::uint16_t value) {
+    bytes[at] = static_cast<char>(value & 0xFF);
+    bytes[at + 1] = static_cast<char>(value >> 8);
+}
+
+} // namespace
+
+std::string patchMapFileBytes(std::string bytes, const EditStep& step) {
+    bytes.resize(std::max(bytes.size(), kMapFileSize), '\0');
+    for (const CellChange& change : step.cells) {
+        const std::size_t cell = std::size_t{change.row} * kMapColumns + change.column;
+        const std::size_t at = kCellsOffset + cell * kHexCellFileSize;
+        if (change.after.terrain != change.before.terrain) {
+            putWord(bytes, at, change.after.terrain);
+        }
+        if (change.after.roads != change.before.roads) {
+            putWord(bytes, at + kRoadsOffset, change.after.roads);
+        }
+    }
+    return bytes;
+}
+
+bool writePatchedMapFile(const std::string& source, const std::string& target, const EditStep& step,
+                         UserInterface& ui) {
+    std::string bytes;
+    if (!readWholeFile(source, bytes)) {
+        ui.error(strprintf("Map file [%s]\nnot found", source.c_str()));
+        return false;
+    }
+    if (!writeFileAtomically(target, patchMapFileBytes(std::move(bytes), step))) {
+        ui.error(strprintf("Error on creating [%s]", target.c_str()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace maporv

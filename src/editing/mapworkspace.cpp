@@ -1,6 +1,6 @@
 #include "editing/mapworkspace.h"
 
-#include "mapdata/hexgrid.h"
+#include "editing/mapcheck.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
@@ -25,10 +25,9 @@ std::uint16_t mapNumberFromName(const std::string& name) {
 }
 
 void setHeaderToPictureReach(MapDocument& document, int pictureWidth, int pictureHeight) {
-    HexGrid grid;
-    grid.setMapSize(pictureWidth, pictureHeight);
-    document.width = static_cast<std::uint16_t>(std::clamp(grid.maxColumn + 1, 1, kMapColumns));
-    document.height = static_cast<std::uint16_t>(std::clamp(grid.maxRow + 1, 1, kMapRows));
+    const HexExtent reach = pictureReach({pictureWidth, pictureHeight});
+    document.width = static_cast<std::uint16_t>(reach.columns);
+    document.height = static_cast<std::uint16_t>(reach.rows);
 }
 
 void MapWorkspace::discardPicture() {

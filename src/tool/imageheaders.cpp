@@ -7,28 +7,51 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace maporv::tool {
 namespace {
 
-// Reads a file forward from an offset; a read is false when the file ends first.
+// Reads a file forward through a buffer.
 class FileCursor {
 public:
     explicit FileCursor(InputFile& file) : file_(file) {}
 
-    bool read(std::uint8_t* out, std::size_t count) {
-        if (!file_.seek(at_) || file_.read(out, count) != count) {
-            return false;
+    // Up to count bytes; how many the file still had.
+    std::size_t readUpTo(std::uint8_t* out, std::size_t count) {
+        std::size_t done = 0;
+        while (done < count && (next_ < end_ || refill())) {
+            const std::size_t piece = std::min(count - done, end_ - next_);
+            std::memcpy(out + done, buffer_.data() + next_, piece);
+            next_ += piece;
+            done += piece;
         }
-        at_ += count;
-        return true;
+        return done;
     }
-    void skip(std::uint64_t count) { at_ += count; }
+    // False when the file ends first.
+    bool read(std::uint8_t* out, std::size_t count) { return readUpTo(out, count) == count; }
+    void skip(std::uint64_t count) {
+        const std::size_t inBuffer =
+            static_cast<std::size_t>(std::min<std::uint64_t>(count, end_ - next_));
+        next_ += inBuffer;
+        bufferEnd_ += count - inBuffer;
+    }
 
 private:
+    bool refill() {
+        next_ = 0;
+        end_ = file_.seek(bufferEnd_) ? file_.read(buffer_.data(), buffer_.size()) : 0;
+        bufferEnd_ += end_;
+        return end_ != 0;
+    }
+
     InputFile& file_;
-    std::uint64_t at_ = 0;
+    std::vector<std::uint8_t> buffer_ = std::vector<std::uint8_t>(std::size_t{1} << 16);
+    // The file offset just past the buffered bytes.
+    std::uint64_t bufferEnd_ = 0;
+    std::size_t next_ = 0;
+    std::size_t end_ = 0;
 };
 
 // A GIF's first image ends with an empty data sub-block.
@@ -144,75 +167,118 @@ bool isFrameHeader(std::uint8_t marker) {
     return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
 }
 
+// Walks a JPEG's segments from its start to the first whose marker wanted() accepts,
+// the cursor left past the segment's length field. 0 when the file is no JPEG, or the
+// image, its first scan or the file ends first.
+std::uint8_t findJpegSegment(FileCursor& in, bool (*wanted)(std::uint8_t), int& length) {
+    std::uint8_t marker[2];
+    if (!in.read(marker, 2) || marker[0] != 0xFF || marker[1] != 0xD8) {
+        return 0;
+    }
+    for (;;) {
+        // Stray bytes before a marker are passed over, as the decoder does, and so are
+        // fill bytes before its code.
+        do {
+            if (!in.read(marker, 1)) {
+                return 0;
+            }
+        } while (marker[0] != 0xFF);
+        do {
+            if (!in.read(marker + 1, 1)) {
+                return 0;
+            }
+        } while (marker[1] == 0xFF);
+        if (marker[1] == 0x01 || (marker[1] >= 0xD0 && marker[1] <= 0xD7)) {
+            continue; // markers without a segment
+        }
+        std::uint8_t size[2];
+        if (marker[1] == 0xD9 || !in.read(size, 2)) {
+            return 0;
+        }
+        length = size[0] << 8 | size[1];
+        if (wanted(marker[1])) {
+            return marker[1];
+        }
+        if (marker[1] == 0xDA) {
+            return 0;
+        }
+        in.skip(std::max(length - 2, 0));
+    }
+}
+
+// A JPEG reaches its end-of-image marker after its first scan. In the coded data a
+// 0xFF byte is followed only by 0 or a restart marker, so the first FF D9 there is the
+// end; a file cut short lacks it.
+bool jpegWhole(InputFile& file) {
+    FileCursor in(file);
+    int length = 0;
+    if (findJpegSegment(
+            in, [](std::uint8_t code) { return code == 0xDA; }, length) == 0) {
+        return true; // no scan to check: the decoder says what is wrong
+    }
+    in.skip(std::max(length - 2, 0));
+    std::vector<std::uint8_t> chunk(1 << 16);
+    bool afterFF = false;
+    for (std::size_t got; (got = in.readUpTo(chunk.data(), chunk.size())) != 0;) {
+        for (std::size_t i = 0; i < got; ++i) {
+            if (afterFF && chunk[i] == 0xD9) {
+                return true;
+            }
+            afterFF = chunk[i] == 0xFF;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string missingImageData(const std::string& path, const std::string& format) {
     InputFile file;
-    if ((format != "gif" && format != "bmp") || !file.open(path)) {
+    if ((format != "gif" && format != "bmp" && format != "jpeg") || !file.open(path)) {
         return "";
     }
     if (format == "bmp") {
         return bmpMissing(file);
     }
-    return gifFirstImageWhole(file) ? "" : "the file ends inside its image data";
+    const bool whole = format == "gif" ? gifFirstImageWhole(file) : jpegWhole(file);
+    return whole ? "" : "the file ends inside its image data";
 }
 
 std::uint64_t jpegCoefficientBytes(const std::string& path) {
     InputFile file;
     FileCursor in(file);
-    std::uint8_t start[2];
-    if (!file.open(path) || !in.read(start, 2) || start[0] != 0xFF || start[1] != 0xD8) {
+    int length = 0;
+    const std::uint8_t code = file.open(path) ? findJpegSegment(in, isFrameHeader, length) : 0;
+    if (code == 0) {
         return 0;
     }
-    for (;;) {
-        std::uint8_t marker[2];
-        if (!in.read(marker, 2) || marker[0] != 0xFF) {
-            return 0;
-        }
-        while (marker[1] == 0xFF) { // fill bytes before the marker's code
-            if (!in.read(marker + 1, 1)) {
-                return 0;
-            }
-        }
-        if (marker[1] == 0x01 || (marker[1] >= 0xD0 && marker[1] <= 0xD7)) {
-            continue; // markers without a segment
-        }
-        std::uint8_t length[2];
-        if (marker[1] == 0xD9 || marker[1] == 0xDA || !in.read(length, 2)) {
-            return 0; // the image or the scan ends before any frame header
-        }
-        if (!isFrameHeader(marker[1])) {
-            in.skip(std::max((length[0] << 8 | length[1]) - 2, 0));
-            continue;
-        }
-        // Precision, height, width, components, then 3 bytes per component.
-        std::uint8_t frame[6 + 3 * 255];
-        if (!in.read(frame, 6) || !in.read(frame + 6, 3u * frame[5])) {
-            return 0;
-        }
-        const bool progressive = (marker[1] & 3) == 2; // C2, C6, CA, CE
-        const std::uint64_t height = frame[1] << 8 | frame[2];
-        const std::uint64_t width = frame[3] << 8 | frame[4];
-        const std::uint8_t* components = frame + 6;
-        int widest = 1;
-        int highest = 1;
-        for (int i = 0; i < frame[5]; ++i) {
-            widest = std::max(widest, components[3 * i + 1] >> 4);
-            highest = std::max(highest, components[3 * i + 1] & 15);
-        }
-        std::uint64_t bytes = 0;
-        for (int i = 0; i < frame[5] && progressive; ++i) {
-            const std::uint64_t across = std::max(components[3 * i + 1] >> 4, 1);
-            const std::uint64_t down = std::max(components[3 * i + 1] & 15, 1);
-            // Blocks of the component, in whole units of its sampling factors.
-            auto blocks = [](std::uint64_t pixels, std::uint64_t factor, int largest) {
-                const std::uint64_t count = (pixels * factor + 8 * largest - 1) / (8 * largest);
-                return (count + factor - 1) / factor * factor;
-            };
-            bytes += blocks(width, across, widest) * blocks(height, down, highest) * 64 * 2;
-        }
-        return bytes;
+    // Precision, height, width, components, then 3 bytes per component.
+    std::uint8_t frame[6 + 3 * 255];
+    if (!in.read(frame, 6) || !in.read(frame + 6, 3u * frame[5])) {
+        return 0;
     }
+    const bool progressive = (code & 3) == 2; // C2, C6, CA, CE
+    const std::uint64_t height = frame[1] << 8 | frame[2];
+    const std::uint64_t width = frame[3] << 8 | frame[4];
+    const std::uint8_t* components = frame + 6;
+    int widest = 1;
+    int highest = 1;
+    for (int i = 0; i < frame[5]; ++i) {
+        widest = std::max(widest, components[3 * i + 1] >> 4);
+        highest = std::max(highest, components[3 * i + 1] & 15);
+    }
+    std::uint64_t bytes = 0;
+    for (int i = 0; i < frame[5] && progressive; ++i) {
+        const std::uint64_t across = std::max(components[3 * i + 1] >> 4, 1);
+        const std::uint64_t down = std::max(components[3 * i + 1] & 15, 1);
+        // Blocks of the component, in whole units of its sampling factors.
+        auto blocks = [](std::uint64_t pixels, std::uint64_t factor, int largest) {
+            const std::uint64_t count = (pixels * factor + 8 * largest - 1) / (8 * largest);
+            return (count + factor - 1) / factor * factor;
+        };
+        bytes += blocks(width, across, widest) * blocks(height, down, highest) * 64 * 2;
+    }
+    return bytes;
 }
 
 } // namespace maporv::tool

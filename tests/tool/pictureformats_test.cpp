@@ -367,11 +367,11 @@ TEST(PictureFormats, PicturesCutShortAreRefused) {
     struct Case {
         std::string file;
         std::string bytes;
-        std::string said; // the start of stderr; the path stands for the input
+        std::string said; // stderr; "path" stands for the input
     };
     const Case cases[] = {
         {"Cut.jpg", jpeg.substr(0, jpeg.size() / 2),
-         "Cannot read the picture path: the file ends inside its image data ("},
+         "Cannot read the picture path: the file ends inside its image data\n"},
         {"Cut.gif", gif.substr(0, gif.size() / 2),
          "Cannot read the picture path: the file ends inside its image data\n"},
         {"Cut.bmp", bmp.substr(0, bmp.size() / 2), "Incomplete BMP pixel data in path\n"},
@@ -387,7 +387,7 @@ TEST(PictureFormats, PicturesCutShortAreRefused) {
         const ToolResult result = runToolForTest({"picture", input, "--bmp", input + ".out.bmp"});
         EXPECT_EQ(result.status, 1);
         EXPECT_EQ(result.out, "");
-        EXPECT_EQ(result.err.substr(0, said.size()), said);
+        EXPECT_EQ(result.err, said);
         EXPECT_FALSE(fileExists(input + ".out.bmp"));
     }
     // Whole, the GIF loads; a PNG named .bmp tells its own depth.

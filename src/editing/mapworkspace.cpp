@@ -139,6 +139,16 @@ void MapWorkspace::finishLoad(const std::string& readPath) {
             loadPicture(chosen);
         }
     }
+    // Game tiles cut short are said once per load, not on the view's reloads. Missing or
+    // unreadable tiles and the sibling game's shapes load without a word.
+    if (picture.valid && picture.extension != ".SHP") {
+        if (const std::string cut = picture.faultyTilesText(true); !cut.empty()) {
+            ui_.showMessage(MessageKind::Warning,
+                            strprintf("The picture %s is incomplete: %s.\nWhat they lack shows "
+                                      "light grey.",
+                                      picture.name.c_str(), cut.c_str()));
+        }
+    }
 
     rebuildInfoText();
     lastOpen = readPath;

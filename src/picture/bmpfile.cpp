@@ -72,6 +72,7 @@ std::string_view asBytes(const std::uint8_t* data, std::size_t size) {
 
 bool MapPicture::readBmp(const std::string& filePath) {
     const char* const shownPath = filePath.c_str();
+    bmpKindRefused = false;
     if (!fileExists(filePath)) {
         valid = false;
         ui_.error(strprintf("%s not found", shownPath));
@@ -88,13 +89,18 @@ bool MapPicture::readBmp(const std::string& filePath) {
         release();
         return false;
     };
+    // Not a BMP, or a BMP of a kind this reader does not take: another reader may.
+    auto refuseKind = [&](const std::string& message) {
+        bmpKindRefused = true;
+        return refuse(message);
+    };
 
     std::uint8_t fileHeader[kFileHeaderSize];
     if (file.read(fileHeader, sizeof fileHeader) != sizeof fileHeader) {
         return refuse("Invalid BMP FileHeader size");
     }
     if (readU16(fileHeader) != kBmpType) {
-        return refuse("Invalid BMP type");
+        return refuseKind("Invalid BMP type");
     }
     const std::uint32_t pixelOffset = readU32(fileHeader + 10);
 
@@ -109,23 +115,24 @@ bool MapPicture::readBmp(const std::string& filePath) {
     const int bits = info.bitCount;
 
     if (info.compression != 0) {
-        return refuse("No compressed BMP are supported");
+        return refuseKind("No compressed BMP are supported");
     }
     if (info.size != kInfoHeaderSize) {
-        return refuse(strprintf("Invalid BMP Header size: %d <> %d", static_cast<int>(info.size),
-                                static_cast<int>(kInfoHeaderSize)));
+        return refuseKind(strprintf("Invalid BMP Header size: %d <> %d",
+                                    static_cast<int>(info.size),
+                                    static_cast<int>(kInfoHeaderSize)));
     }
     if (bits != 8 && bits != 16 && bits != 24 && bits != 32) {
-        return refuse("Only 8, 16, 24 and 32 bits BMP supported");
+        return refuseKind("Only 8, 16, 24 and 32 bits BMP supported");
     }
 
     // What the header claims is checked against the buffer and the file before any
     // pixel is read.
     if (info.width < 1 || info.height < 1 || info.width > kMaxPictureWidth ||
         info.height > kMaxPictureHeight) {
-        return refuse(strprintf("Unsupported BMP size: %d x %d\nOnly bottom-up BMP of 1 to %d "
-                                "pixels each way are supported",
-                                info.width, info.height, kMaxPictureWidth));
+        return refuseKind(strprintf("Unsupported BMP size: %d x %d\nOnly bottom-up BMP of 1 to %d "
+                                    "pixels each way are supported",
+                                    info.width, info.height, kMaxPictureWidth));
     }
     if (pixelOffset < kHeadersSize || pixelOffset > file.size()) {
         return refuse(strprintf("Invalid BMP pixel data offset: %u", pixelOffset));

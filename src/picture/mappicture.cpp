@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 namespace maporv {
@@ -53,6 +54,7 @@ void MapPicture::startLoad(const std::string& filePath) {
     height = 0;
     rowLength = 0;
     tileCount = 0;
+    faultyTiles.clear();
     path = filePath;
     folder = folderPart(filePath);
     extension = toUpperAscii(extensionPart(filePath));
@@ -78,6 +80,14 @@ bool MapPicture::loadDecoded(const std::string& filePath, int pictureWidth, int 
     tileCount = 1;
     sourceBits = bits;
     return true;
+}
+
+std::string MapPicture::faultyTilesText(bool cutShortOnly) const {
+    std::vector<FaultyTile> told;
+    std::copy_if(
+        faultyTiles.begin(), faultyTiles.end(), std::back_inserter(told),
+        [&](const FaultyTile& t) { return !cutShortOnly || t.state == TileState::CutShort; });
+    return describeFaultyTiles(told, name, extension == ".SHP" ? ".shp" : ".s16");
 }
 
 void MapPicture::beginPicture() {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "picture/tilefaults.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace maporv {
 
@@ -77,6 +80,14 @@ public:
     int rowLength = 0;
     bool hasHeader = false;
     BitmapInfoHeader header;
+    // The tiles of the S16 or SHP set last read that were not read whole, column by
+    // column; empty for a whole set and for any other picture. The tiles that were read
+    // still load; what the others lack keeps the fill colour.
+    std::vector<FaultyTile> faultyTiles;
+    // The last BMP read refused the file only for its kind (not a BMP; compressed,
+    // another header, depth or size): another reader may take it. A file cut short or
+    // otherwise damaged is refused for good.
+    bool bmpKindRefused = false;
 
     // The single entry for all formats: ".BMP" to the BMP reader, ".SHP" to the SHP
     // reader, anything else to the S16 grid reader. False (no message) when no file
@@ -89,6 +100,10 @@ public:
     // with the picture left not valid, unless the size is 1 to 1920 pixels each way.
     bool loadDecoded(const std::string& filePath, int pictureWidth, int pictureHeight,
                      std::uint32_t bits, const std::uint8_t* topRow, std::size_t rowStride);
+
+    // "MAP0711.s16 is missing, MAP0712.s16 is cut short": the faulty tiles by file name;
+    // with cutShortOnly only those cut short.
+    std::string faultyTilesText(bool cutShortOnly = false) const;
 
     // Fills the buffer with 220 and builds a 24-bit header for width x height.
     void beginPicture();

@@ -30,21 +30,29 @@ struct S16TileHeader {
     std::uint32_t encoding = 0;
 };
 
-// Opens a tile and reads its header. False for the tiles the reader skips: missing,
-// unreadable, a magic other than 1, and sizes outside 1..640 x 1..480, which cannot be
-// placed in the grid.
-bool openTile(const std::string& path, InputFile& file, S16TileHeader& header) {
+// Opens a tile and reads its header. Whole for a tile the reader decodes; the others
+// are skipped: missing, unreadable, a magic other than 1, sizes outside 1..640 x
+// 1..480 (they cannot be placed in the grid), or a file that ends inside its header.
+TileState openTile(const std::string& path, InputFile& file, S16TileHeader& header) {
+    if (!file.open(path)) {
+        return fileExists(path) ? TileState::Unreadable : TileState::Missing;
+    }
     std::uint8_t bytes[kS16HeaderSize];
-    if (!file.open(path) || file.read(bytes, sizeof bytes) != sizeof bytes ||
-        readU32(bytes) != kS16Magic) {
-        return false;
+    const std::size_t got = file.read(bytes, sizeof bytes);
+    if (got >= 4 && readU32(bytes) != kS16Magic) {
+        return TileState::Unreadable;
+    }
+    if (got != sizeof bytes) {
+        return TileState::CutShort;
     }
     header.width = readI32(bytes + 4);
     header.height = readI32(bytes + 8);
     header.gap = readU32(bytes + 28);
     header.encoding = readU32(bytes + 36);
     return header.width >= 1 && header.width <= kTileWidth && header.height >= 1 &&
-           header.height <= kTileHeight;
+                   header.height <= kTileHeight
+               ? TileState::Whole
+               : TileState::Unreadable;
 }
 
 // 5-6-5 to blue, green, red; the low bits stay 0, so 31 becomes 248 and 63 252. The
@@ -167,7 +175,8 @@ public:
         startRow();
     }
 
-    void decode(const std::uint8_t* data, std::size_t size) {
+    // False when the data ends before the tile's last pixel.
+    bool decode(const std::uint8_t* data, std::size_t size) {
         const ExpansionTable& table = expansion();
         const std::uint8_t* const end = data + size / 3 * 3;
         for (const std::uint8_t* record = data; record != end; record += 3) {
@@ -183,7 +192,7 @@ public:
                 }
                 column_ += count;
             } else if (!writeRunExactly(count, word)) {
-                return; // every pixel of the tile is there
+                return true; // every pixel of the tile is there
             }
         }
         // The data ended inside the tile: the pixels after the last run get their fill
@@ -193,6 +202,7 @@ public:
             std::memset(rowStart_ + 3 * static_cast<std::size_t>(column_), kFillByte,
                         3 * static_cast<std::size_t>(touched));
         }
+        return false;
     }
 
 private:
@@ -239,15 +249,15 @@ private:
 // Decodes the data of one tile placed at (originX, originY). Pixels that fall outside
 // the picture are dropped: the picture is only as large as the tiles of row 0 and
 // column 0 add up to, whatever lies beside a missing tile. Works row by row on the
-// part of each tile row that lies inside the picture.
-void decodeTile(MapPicture& picture, const S16TileHeader& header, const std::uint8_t* data,
+// part of each tile row that lies inside the picture. False when the data ends before
+// the tile's last pixel.
+bool decodeTile(MapPicture& picture, const S16TileHeader& header, const std::uint8_t* data,
                 std::size_t size, int originX, int originY) {
     const int tileWidth = header.width;
     const int total = header.width * header.height;
     const int shownWidth = std::clamp(picture.width - originX, 0, tileWidth);
     if (header.encoding == kRunLengthEncoding) {
-        RunLengthDecoder(picture, header, originX, originY, shownWidth).decode(data, size);
-        return;
+        return RunLengthDecoder(picture, header, originX, originY, shownWidth).decode(data, size);
     }
     const int available = static_cast<int>(std::min<std::size_t>(size / 2, total));
     for (int row = 0; row * tileWidth < available; ++row) {
@@ -259,6 +269,7 @@ void decodeTile(MapPicture& picture, const S16TileHeader& header, const std::uin
         decodeRow(data + 2 * static_cast<std::size_t>(row) * tileWidth, out,
                   std::min(inRow, shownWidth));
     }
+    return available == total;
 }
 
 } // namespace
@@ -272,7 +283,7 @@ bool MapPicture::readS16(const std::string& filePath) {
     InputFile file;
     S16TileHeader tileHeader;
     const TileExtent extent = tileSetExtent([&](int x, int y) -> std::optional<TileExtent> {
-        if (!openTile(tileFilePath(prefix, x, y, ".s16"), file, tileHeader)) {
+        if (openTile(tileFilePath(prefix, x, y, ".s16"), file, tileHeader) != TileState::Whole) {
             return std::nullopt;
         }
         return TileExtent{tileHeader.width, tileHeader.height};
@@ -284,20 +295,26 @@ bool MapPicture::readS16(const std::string& filePath) {
 
     // Every tile sits at its fixed origin, whatever the sizes of its neighbours.
     tileCount = 0;
+    TileSetFaults faults;
     for (int x = 0; x < kTileColumns; ++x) {
         for (int y = 0; y < kTileRows; ++y) {
-            if (!openTile(tileFilePath(prefix, x, y, ".s16"), file, tileHeader)) {
+            const TileState opened = openTile(tileFilePath(prefix, x, y, ".s16"), file, tileHeader);
+            if (opened != TileState::Whole) {
+                faults.note(x, y, opened);
                 continue;
             }
             std::size_t size = 0;
             if (file.seek(kS16HeaderSize + static_cast<std::uint64_t>(tileHeader.gap))) {
                 size = file.read(tileBuffer(), kTileBufferSize);
             }
-            decodeTile(*this, tileHeader, tileBuffer(), size, x * kTileWidth, y * kTileHeight);
+            const bool whole =
+                decodeTile(*this, tileHeader, tileBuffer(), size, x * kTileWidth, y * kTileHeight);
+            faults.note(x, y, whole ? TileState::Whole : TileState::CutShort);
             file.close();
             ++tileCount;
         }
     }
+    faultyTiles = faults.faults();
     return true;
 }
 

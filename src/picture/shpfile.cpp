@@ -77,27 +77,31 @@ bool placeable(const Shape& shape) {
 }
 
 // Reads a tile whole (bounded by the buffer; more than a tile's worth of codes is
-// treated as the end of the file) and finds its shape. False for the tiles that are
-// skipped: missing, unreadable, a shape count other than 1, a shape that does not lie
-// within the file (as far as the buffer holds it), and sizes outside 1..640 x 1..480.
-bool loadShape(const std::string& path, std::uint8_t* buffer, std::size_t capacity, Shape& shape) {
+// treated as the end of the file) and finds its shape. Whole for a tile to decode; the
+// others are skipped: missing, unreadable, a shape count other than 1, a shape header
+// past the end of the file (or of the buffer), and sizes outside 1..640 x 1..480.
+TileState loadShape(const std::string& path, std::uint8_t* buffer, std::size_t capacity,
+                    Shape& shape) {
     InputFile file;
     if (!file.open(path)) {
-        return false;
+        return fileExists(path) ? TileState::Unreadable : TileState::Missing;
     }
     const std::size_t size = file.read(buffer, capacity);
     file.close();
-    if (size < kFileHeaderSize || readU32(buffer + 4) != 1) {
-        return false;
+    if (size < kFileHeaderSize) {
+        return TileState::CutShort;
+    }
+    if (readU32(buffer + 4) != 1) {
+        return TileState::Unreadable;
     }
     const std::uint64_t offset = readU32(buffer + 8);
     if (offset + kShapeHeaderSize > size) {
-        return false;
+        return size < capacity ? TileState::CutShort : TileState::Unreadable;
     }
     readShapeHeader(buffer + offset, shape);
     shape.data = buffer + offset + kShapeHeaderSize;
     shape.size = size - static_cast<std::size_t>(offset) - kShapeHeaderSize;
-    return placeable(shape);
+    return placeable(shape) ? TileState::Whole : TileState::Unreadable;
 }
 
 // The same test of a tile as loadShape, reading only the headers: for the picture's
@@ -121,8 +125,9 @@ bool readShapeExtent(const std::string& path, std::size_t capacity, Shape& shape
 }
 
 // Draws one shape at tile (tileX, tileY). Every pixel a code produces moves the column
-// on by one until column 640; pixels beyond the tile or the picture are dropped.
-void decodeShape(MapPicture& picture, const Shape& shape, int tileX, int tileY) {
+// on by one until column 640; pixels beyond the tile or the picture are dropped. False
+// when the data ends before the last row, or inside a run.
+bool decodeShape(MapPicture& picture, const Shape& shape, int tileX, int tileY) {
     const int firstColumn = std::max(0, shape.x1);
     // A shape that starts above the tile is drawn from row 0, shifted down as a whole.
     const std::int64_t firstRow = std::max(0, shape.y1);
@@ -131,7 +136,9 @@ void decodeShape(MapPicture& picture, const Shape& shape, int tileX, int tileY) 
     const std::uint8_t* const data = shape.data;
     const std::size_t size = shape.size;
     std::size_t at = 0;
-    for (std::int64_t row = firstRow; row <= lastRow && at < size; ++row) {
+    bool cut = false;
+    std::int64_t row = firstRow;
+    for (; row <= lastRow && at < size; ++row) {
         int column = firstColumn;
         const int y = tileY * kTileHeight + static_cast<int>(row);
         auto paint = [&](std::uint8_t index) {
@@ -156,6 +163,7 @@ void decodeShape(MapPicture& picture, const Shape& shape, int tileX, int tileY) 
             }
             if (code == 1) {
                 if (at >= size) {
+                    cut = true;
                     break;
                 }
                 const int skipped = data[at++];
@@ -164,6 +172,7 @@ void decodeShape(MapPicture& picture, const Shape& shape, int tileX, int tileY) 
                 }
             } else if (code % 2 == 0) {
                 if (at >= size) {
+                    cut = true;
                     break;
                 }
                 const std::uint8_t index = data[at++];
@@ -171,12 +180,18 @@ void decodeShape(MapPicture& picture, const Shape& shape, int tileX, int tileY) 
                     paint(index);
                 }
             } else {
-                for (int n = code / 2; n > 0 && at < size; --n) {
+                int n = code / 2;
+                for (; n > 0 && at < size; --n) {
                     paint(data[at++]);
+                }
+                if (n > 0) {
+                    cut = true;
                 }
             }
         }
     }
+    // The end of the file ends the last row, as a code 0 would.
+    return !cut && row > lastRow;
 }
 
 } // namespace
@@ -201,14 +216,18 @@ int MapPicture::readShp(const std::string& filePath) {
     height = extent.height;
     beginPicture();
 
+    TileSetFaults faults;
     for (int x = 0; x < kTileColumns; ++x) {
         for (int y = 0; y < kTileRows; ++y) {
-            if (loadShape(tileFilePath(prefix, x, y, ".shp"), tileBuffer(), kTileBufferSize,
-                          shape)) {
-                decodeShape(*this, shape, x, y);
+            TileState state =
+                loadShape(tileFilePath(prefix, x, y, ".shp"), tileBuffer(), kTileBufferSize, shape);
+            if (state == TileState::Whole && !decodeShape(*this, shape, x, y)) {
+                state = TileState::CutShort;
             }
+            faults.note(x, y, state);
         }
     }
+    faultyTiles = faults.faults();
     return 1;
 }
 

@@ -13,11 +13,13 @@ namespace maporv::tool {
 namespace {
 
 constexpr const char* kPictureSynopsis =
-    "picture INPUT [--fit] [--bmp OUT.bmp] [--bmp-tiles PREFIX] [--s16-tiles PREFIX]";
+    "picture INPUT [--fit] [--allow-incomplete] [--bmp OUT.bmp] [--bmp-tiles PREFIX] "
+    "[--s16-tiles PREFIX]";
 constexpr const char* kMakeDemoSynopsis = "make-demo FOLDER";
 
 int runPicture(ToolContext& context) {
-    Arguments arguments(context.args, {"--bmp", "--bmp-tiles", "--s16-tiles"}, {"--fit"});
+    Arguments arguments(context.args, {"--bmp", "--bmp-tiles", "--s16-tiles"},
+                        {"--fit", "--allow-incomplete"});
     if (!arguments.ok() || arguments.positional().size() != 1) {
         return usageError(context, kPictureSynopsis, arguments.error());
     }
@@ -57,6 +59,17 @@ int runPicture(ToolContext& context) {
         ui.error(
             strprintf("Nothing to export: no picture tile could be read from %s", input.c_str()));
         return kFailed;
+    }
+    // Exported, a set with holes would replace good tiles with grey ones.
+    if (const std::string faults = picture.faultyTilesText(); !faults.empty()) {
+        ui.showMessage(MessageKind::Warning,
+                       strprintf("The tile set %s is incomplete: %s; what they lack is grey",
+                                 picture.name.c_str(), faults.c_str()));
+        if ((bmp || bmpTiles || s16Tiles) && !arguments.flag("--allow-incomplete")) {
+            ui.error("Nothing exported: the tile set is incomplete (--allow-incomplete exports "
+                     "it as it is)");
+            return kFailed;
+        }
     }
 
     bool ok = true;
@@ -101,12 +114,16 @@ std::vector<ToolCommand> pictureCommands() {
         {"picture", kPictureSynopsis,
          "Loads a picture. The game's own formats load exactly as the editor loads them:\n"
          "any tile of an S16 or SHP set (the whole set is read), or a BMP the editor reads.\n"
+         "A set with a tile missing, unreadable or cut short is named on stderr with those\n"
+         "tiles, and exported only with --allow-incomplete (grey where they lack). A\n"
+         "picture file cut short or damaged is refused.\n"
          "Any other picture (PNG, JPEG, GIF, TIFF, WebP, a BMP of any header, depth or\n"
          "compression) goes through the image reader where the tool is built with Qt: it\n"
          "becomes the editor's 24-bit picture, an alpha channel laid over the editor's\n"
-         "220 grey. A BMP the editor refuses is named on stderr with the editor's message,\n"
-         "then converted. A picture larger than 1920 x 1920 is refused; --fit scales it\n"
-         "down smoothly to fit, keeping its aspect. Prints\n"
+         "220 grey. A BMP the editor refuses for its kind is named on stderr with the\n"
+         "editor's message, then converted. A picture larger than 1920 x 1920 is refused;\n"
+         "--fit scales it down smoothly to fit, keeping its aspect, within 512 MB of memory\n"
+         "(a picture that needs more to decode is refused with its size). Prints\n"
          "\"picture: NAME WIDTHxHEIGHT tiles=T bits=B\" (bits is the depth of the source,\n"
          "0 for tiles), then exports it: --bmp as one 24-bit BMP, --bmp-tiles as 640 x 480\n"
          "BMP tiles PREFIX00.bmp ... (pictures larger than one tile both ways), --s16-tiles\n"

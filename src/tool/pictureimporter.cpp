@@ -13,11 +13,12 @@ namespace {
 
 // The bit count of a BMP's header, whatever its kind: the image reader hands every
 // depth over as 32-bit pixels, while the depth worth reporting is the file's own.
-// 0 when the file is too short to say.
+// 0 when the file is too short to say or no BMP (the decoded depth then counts).
 [[maybe_unused]] std::uint32_t bmpBitCount(const std::string& path) {
     InputFile file;
     std::uint8_t head[30] = {};
-    if (!file.open(path) || file.read(head, sizeof head) != sizeof head) {
+    if (!file.open(path) || file.read(head, sizeof head) != sizeof head || head[0] != 'B' ||
+        head[1] != 'M') {
         return 0;
     }
     // The old 12-byte header keeps its bit count 4 bytes earlier than all later ones.
@@ -64,17 +65,24 @@ bool PictureImporter::load(const std::string& path, bool fit) {
     if (imageReaderKnows(path, false)) {
         return decodeImage(path, fit, 0, picture_, ui_);
     }
+#endif
     // Any other name is read as a tile set, as the editor reads it; a file that is no
     // tile but whose first bytes the image reader knows is still a picture.
     const bool read = picture_.load(path);
-    if (read && picture_.tileCount == 0 && imageReaderKnows(path, true)) {
+    if (!read || picture_.tileCount != 0) {
+        return read;
+    }
+#ifdef MAPORV_TOOL_IMAGES
+    if (imageReaderKnows(path, true)) {
         return decodeImage(path, fit, 0, picture_, ui_);
     }
-    return read;
 #else
     static_cast<void>(fit);
-    return picture_.load(path);
 #endif
+    ui_.error(strprintf("%s is not a picture the tool reads: no tile of an S16 or SHP set, and "
+                        "of no picture format it knows",
+                        path.c_str()));
+    return false;
 }
 
 bool PictureImporter::loadBmp(const std::string& path, bool fit) {
@@ -85,23 +93,23 @@ bool PictureImporter::loadBmp(const std::string& path, bool fit) {
         return true;
     }
 #ifdef MAPORV_TOOL_IMAGES
-    if (refusals.empty()) {
-        return false; // no file: nothing to convert either
+    if (picture_.bmpKindRefused) {
+        std::string said;
+        for (const std::string& refusal : refusals) {
+            said += (said.empty() ? "" : "; ") + oneLine(refusal);
+        }
+        ui_.showMessage(MessageKind::Warning,
+                        said + " (the editor cannot open this BMP; trying the image reader)");
+        return decodeImage(path, fit, bmpBitCount(path), picture_, ui_);
     }
-    std::string said;
-    for (const std::string& refusal : refusals) {
-        said += (said.empty() ? "" : "; ") + oneLine(refusal);
-    }
-    ui_.showMessage(MessageKind::Warning,
-                    said + " (the editor cannot open this BMP; trying the image reader)");
-    return decodeImage(path, fit, bmpBitCount(path), picture_, ui_);
 #else
     static_cast<void>(fit);
+#endif
+    // A BMP cut short or otherwise damaged is no picture for any reader.
     for (const std::string& refusal : refusals) {
         ui_.error(refusal);
     }
     return false;
-#endif
 }
 
 } // namespace maporv::tool

@@ -323,5 +323,81 @@ TEST(PictureFormats, DamagedAndEmptyPicturesAreRefusedSafely) {
     EXPECT_EQ(renamed.out, "picture: export 300x200 tiles=1 bits=24\n");
 }
 
+// A GIF of the drawing in grey (Qt writes none): every code a 9-bit literal, the code
+// table cleared before it would grow past 9 bits.
+std::string gifFile(int width, int height) {
+    std::string out = "GIF89a" + le16(width) + le16(height) + bytes({0xF7, 0, 0});
+    for (int i = 0; i < 256; ++i) {
+        out += bytes({i, i, i});
+    }
+    out += bytes({0x2C}) + le32(0) + le16(width) + le16(height) + bytes({0, 8});
+    std::string codes;
+    std::uint32_t pending = 0;
+    int bits = 0;
+    auto put = [&](int code) {
+        pending |= static_cast<std::uint32_t>(code) << bits;
+        for (bits += 9; bits >= 8; bits -= 8, pending >>= 8) {
+            codes += static_cast<char>(pending & 0xFF);
+        }
+    };
+    for (int i = 0; i < width * height; ++i) {
+        if (i % 254 == 0) {
+            put(256);
+        }
+        put(qGray(drawnColour(i % width, i / width)));
+    }
+    put(257);
+    codes += static_cast<char>(pending);
+    for (std::size_t at = 0; at < codes.size(); at += 255) {
+        const std::string block = codes.substr(at, 255);
+        out += static_cast<char>(block.size()) + block;
+    }
+    return out + bytes({0, ';'});
+}
+
+TEST(PictureFormats, PicturesCutShortAreRefused) {
+    TempFolder temp;
+    const std::string jpeg =
+        temp.read(fileNameWithExtension(saved(temp, "Whole.jpg", drawnImage(300, 200), 90)));
+    const std::string gif = gifFile(300, 200);
+    const std::string bmp = test::uniformBmp24(300, 200);
+    test::BmpSpec v5{24, 7, 5, bmpRows(3, false, bgr), std::string(84, '\0'), 0, 124};
+    const std::string bmp124 = test::bmpFile(v5);
+    const std::string handedOn = " (the editor cannot open this BMP; trying the image reader)\n";
+    struct Case {
+        std::string file;
+        std::string bytes;
+        std::string said; // stderr; "path" stands for the input
+    };
+    const Case cases[] = {
+        {"Cut.jpg", jpeg.substr(0, jpeg.size() / 2),
+         "Cannot read the picture path: the file ends inside its image data\n"},
+        {"Cut.gif", gif.substr(0, gif.size() / 2),
+         "Cannot read the picture path: the file ends inside its image data\n"},
+        {"Cut.bmp", bmp.substr(0, bmp.size() / 2), "Incomplete BMP pixel data in path\n"},
+        {"Cut124.bmp", bmp124.substr(0, bmp124.size() - 30),
+         "Invalid BMP Header size: 124 <> 40" + handedOn +
+             "Cannot read the picture path: the file ends 30 bytes before its pixel data does\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string input = temp.write(c.file, c.bytes);
+        std::string said = c.said;
+        said.replace(said.find("path"), 4, input);
+        const ToolResult result = runToolForTest({"picture", input, "--bmp", input + ".out.bmp"});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, said);
+        EXPECT_FALSE(fileExists(input + ".out.bmp"));
+    }
+    // Whole, the GIF loads; a PNG named .bmp tells its own depth.
+    EXPECT_EQ(runToolForTest({"picture", temp.write("Whole.gif", gif)}).out,
+              "picture: Whole 300x200 tiles=1 bits=8\n");
+    const std::string png =
+        temp.read(fileNameWithExtension(saved(temp, "P.png", drawnImage(7, 5))));
+    EXPECT_EQ(runToolForTest({"picture", temp.write("Png.bmp", png)}).out,
+              "picture: Png 7x5 tiles=1 bits=24\n");
+}
+
 } // namespace
 } // namespace maporv::tool

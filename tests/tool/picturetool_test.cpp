@@ -1,3 +1,4 @@
+#include "editing/mapworkspace.h"
 #include "mapdata/consoleuserinterface.h"
 #include "mapdata/hexgrid.h"
 #include "mapdata/mapdocument.h"
@@ -6,11 +7,13 @@
 #include "mapdata/terraintype.h"
 #include "picture/mappicture.h"
 #include "picturefiles.h"
+#include "scripteduserinterface.h"
 #include "tempfolder.h"
 #include "tool/demoscenario.h"
 #include "toolrun.h"
 
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -105,18 +108,69 @@ TEST(PictureTool, FailuresAreReportedWithStatusOne) {
     // The editor's message first; builds with Qt's image reader then try that too.
     EXPECT_EQ(notBmp.err.rfind("Invalid BMP type", 0), 0u) << notBmp.err;
 
-    // A file of no known kind is read as a tile set of which no tile can be read: a
-    // picture of 0 x 0, which loads but has nothing to export.
+    // A file of no known kind, where no tile of a set lies either, is no picture.
     const std::string notes = temp.write("notes.txt", "hello");
     const ToolResult noTiles = runToolForTest({"picture", notes});
-    EXPECT_EQ(noTiles.status, 0);
-    EXPECT_EQ(noTiles.out, "picture: notes 0x0 tiles=0 bits=0\n");
+    EXPECT_EQ(noTiles.status, 1);
+    EXPECT_EQ(noTiles.out, "");
+    EXPECT_EQ(noTiles.err, notes + " is not a picture the tool reads: no tile of an S16 or SHP "
+                                   "set, and of no picture format it knows\n");
+    // A set of which no tile can be read is a picture of 0 x 0 with nothing to export.
+    const std::string noTile = temp.write("MAP0900.s16", "hello");
     const ToolResult nothingToExport =
-        runToolForTest({"picture", notes, "--s16-tiles", temp.path() + "N"});
+        runToolForTest({"picture", noTile, "--s16-tiles", temp.path() + "N"});
     EXPECT_EQ(nothingToExport.status, 1);
     EXPECT_EQ(nothingToExport.err,
-              "Nothing to export: no picture tile could be read from " + notes + "\n");
+              "Nothing to export: no picture tile could be read from " + noTile + "\n");
     EXPECT_FALSE(fileExists(temp.path() + "N00.s16"));
+}
+
+TEST(PictureTool, IncompleteTileSetsAreNamedAndExportedOnlyWhenAllowed) {
+    TempFolder temp;
+    // Tiles of a 1000 x 700 picture; the SHP shapes draw nothing but end every row.
+    struct Case {
+        std::string extension;
+        std::function<std::string(int width, int height)> tile;
+    };
+    const Case cases[] = {
+        {".s16", [](int w, int h) { return test::s16Uniform(w, h, 0x1234); }},
+        {".shp",
+         [](int w, int h) {
+             return test::shpFile({h, w, 0, 0, h - 1, std::string(h, '\0')});
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.extension);
+        const std::string folder = c.extension.substr(1) + "/";
+        const std::string set = temp.path() + folder + "MAP09";
+        temp.write(folder + "MAP0900" + c.extension, c.tile(640, 480));
+        temp.write(folder + "MAP0910" + c.extension, c.tile(360, 480));
+        const std::string cut = c.tile(640, 220);
+        temp.write(folder + "MAP0901" + c.extension, cut.substr(0, cut.size() - 40));
+        const std::string input = set + "00" + c.extension;
+
+        const ToolResult refused = runToolForTest({"picture", input, "--s16-tiles", set + "X"});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_EQ(refused.err, "The tile set MAP09 is incomplete: MAP0901" + c.extension +
+                                   " is cut short, MAP0911" + c.extension +
+                                   " is missing; what they lack is grey\nNothing exported: the "
+                                   "tile set is incomplete (--allow-incomplete exports it as it "
+                                   "is)\n");
+        EXPECT_FALSE(fileExists(set + "X00.s16"));
+        const ToolResult allowed =
+            runToolForTest({"picture", input, "--allow-incomplete", "--s16-tiles", set + "X"});
+        EXPECT_EQ(allowed.status, 0) << allowed.err;
+        EXPECT_TRUE(fileExists(set + "X11.s16"));
+    }
+    // The editor says once which game tiles are cut short, and keeps what it read.
+    test::ScriptedUserInterface ui;
+    MapWorkspace workspace{ui};
+    EXPECT_TRUE(workspace.load(temp.path() + "s16/MAP0910.s16", false).pictureLoaded);
+    EXPECT_EQ(ui.messageTexts(), std::vector<std::string>{"The picture MAP09 is incomplete: "
+                                                          "MAP0901.s16 is cut short.\nWhat they "
+                                                          "lack shows light grey."});
+    EXPECT_TRUE(workspace.restorePicture());
+    EXPECT_EQ(ui.messageTexts().size(), 1u);
 }
 
 TEST(PictureTool, UsageErrors) {

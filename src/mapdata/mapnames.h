@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 namespace maporv {
 
@@ -29,6 +30,9 @@ public:
     // The name entry of every hex, 0 for none. 16 bits wide so that every entry up
     // to 1799 can be attached to a hex; the file format does not depend on it.
     MapDocument::Grid<std::uint16_t> nameIndex{};
+    // The lines of the last read whose names could not be kept because the list was
+    // full, as "(column,row) #name"; their hexes got no name.
+    std::vector<std::string> notKept;
 
     // Every entry and hex to none, count 0, modified cleared, path empty.
     void clearNames();
@@ -52,7 +56,8 @@ public:
 
     // Reads a names file into the list (without clearing it first). Lines that
     // name no hex of the grid or lack the "(column,row) #name" form are skipped and
-    // counted in one message; empty names are reported as the game does. Afterwards
+    // counted in one message; empty names are reported as the game does; names that
+    // no longer fit the list are named in one message (and kept in notKept). Afterwards
     // modified is cleared and path is file. False (and nothing changes) when the
     // file cannot be opened.
     bool readNamesFile(const std::string& file, UserInterface& ui);

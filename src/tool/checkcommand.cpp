@@ -1,4 +1,5 @@
 #include "editing/mapcheck.h"
+#include "mapdata/filereplacement.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
 #include "mapdata/paths.h"
@@ -52,11 +53,8 @@ bool writeMended(ToolContext& context, const MapDocument& document, const EditSt
         return false;
     }
     const std::string target = output ? absolutePath(*output) : document.path;
-    if (!writeFileAtomically(target, mendedFile(std::move(bytes), step))) {
-        context.ui.error(strprintf("Error on creating [%s]", target.c_str()));
-        return false;
-    }
-    return true;
+    return saveFile(target, mendedFile(std::move(bytes), step), context.ui,
+                    strprintf("Error on creating [%s]", target.c_str()));
 }
 
 int runCheck(ToolContext& context) {

@@ -1,4 +1,5 @@
 #include "app/shell/maptoolapp.h"
+#include "mapdata/filereplacement.h"
 #include "version.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <cstdlib>
 
 int main(int argc, char** argv) {
+    maporv::ignoreFileSizeSignal();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("MapOrv"));
     QApplication::setApplicationVersion(QString::fromLatin1(maporv::kVersion));

@@ -1,6 +1,7 @@
 #include "editing/mapfilepatch.h"
 
 #include "editing/editstep.h"
+#include "mapdata/filereplacement.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
@@ -45,11 +46,8 @@ bool writePatchedMapFile(const std::string& source, const std::string& target, c
         ui.error(strprintf("Map file [%s]\nnot found", source.c_str()));
         return false;
     }
-    if (!writeFileAtomically(target, patchMapFileBytes(std::move(bytes), step))) {
-        ui.error(strprintf("Error on creating [%s]", target.c_str()));
-        return false;
-    }
-    return true;
+    return saveFile(target, patchMapFileBytes(std::move(bytes), step), ui,
+                    strprintf("Error on creating [%s]", target.c_str()));
 }
 
 } // namespace maporv

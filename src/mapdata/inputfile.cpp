@@ -2,6 +2,10 @@
 
 #include "mapdata/paths.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace maporv {
 
 InputFile::~InputFile() {
@@ -14,23 +18,17 @@ bool InputFile::open(const std::string& path) {
         return false;
     }
     // Resolved once: the name as spelled on disk is then found without another search.
-    const std::string onDisk = resolveExisting(path);
-    if (isFolder(onDisk)) {
+    // A named pipe, a device or a folder is refused as a file that cannot be opened.
+    const int fd = openRegularFile(resolveExisting(path), O_RDONLY);
+    if (fd < 0) {
         return false;
     }
-    file_ = std::fopen(onDisk.c_str(), "rb");
-    if (file_ == nullptr) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || (file_ = ::fdopen(fd, "rb")) == nullptr) {
+        ::close(fd);
         return false;
     }
-    long end = -1;
-    if (std::fseek(file_, 0, SEEK_END) == 0) {
-        end = std::ftell(file_);
-    }
-    if (end < 0 || std::fseek(file_, 0, SEEK_SET) != 0) {
-        close();
-        return false;
-    }
-    size_ = static_cast<std::uint64_t>(end);
+    size_ = static_cast<std::uint64_t>(status.st_size);
     return true;
 }
 

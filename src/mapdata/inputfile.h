@@ -17,8 +17,9 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    // Opens an existing file, matching its name case-insensitively; false for a
-    // folder or a file that cannot be opened. Closes any file opened before.
+    // Opens an existing file, matching its name case-insensitively, without blocking;
+    // false for anything but a regular file (a folder, a named pipe, a device) and a
+    // file that cannot be opened. Closes any file opened before.
     bool open(const std::string& path);
     void close();
 

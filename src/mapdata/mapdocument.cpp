@@ -1,5 +1,6 @@
 #include "mapdata/mapdocument.h"
 
+#include "mapdata/filereplacement.h"
 #include "mapdata/inputfile.h"
 #include "mapdata/littleendian.h"
 #include "mapdata/paths.h"
@@ -172,8 +173,7 @@ void MapDocument::deriveTileNames() {
 }
 
 bool MapDocument::writeMapFile(const std::string& filePath, UserInterface& ui) {
-    if (!writeFileAtomically(filePath, toBytes())) {
-        ui.error(strprintf("Error on creating [%s]", filePath.c_str()));
+    if (!saveFile(filePath, toBytes(), ui, strprintf("Error on creating [%s]", filePath.c_str()))) {
         return false;
     }
     path = filePath;

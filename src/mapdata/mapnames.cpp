@@ -1,11 +1,13 @@
 #include "mapdata/mapnames.h"
 
+#include "mapdata/filereplacement.h"
+#include "mapdata/inputfile.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
 
 #include <algorithm>
-#include <fstream>
+#include <array>
 #include <limits>
 #include <sstream>
 #include <string_view>
@@ -126,6 +128,30 @@ LineKind parseRecord(std::string_view line, Record& record) {
                                                           : LineKind::OutsideGrid;
 }
 
+// Streams a names file from an InputFile, which opens only a regular file and never
+// waits on a named pipe.
+class InputFileBuffer : public std::streambuf {
+public:
+    explicit InputFileBuffer(InputFile& file) : file_(file) {}
+
+protected:
+    int_type underflow() override {
+        const std::size_t got = file_.read(buffer_.data(), buffer_.size());
+        if (got == 0) {
+            return traits_type::eof();
+        }
+        setg(buffer_.data(), buffer_.data(), buffer_.data() + got);
+        return traits_type::to_int_type(buffer_[0]);
+    }
+
+private:
+    InputFile& file_;
+    std::array<char, 65536> buffer_{};
+};
+
+// How many of the lines whose names could not be kept the message shows.
+constexpr std::size_t kNotKeptShown = 10;
+
 const std::string& emptyText() {
     static const std::string empty;
     return empty;
@@ -144,6 +170,7 @@ void MapNames::clearNames() {
     }
     nameIndex = {};
     outsideGrid.clear();
+    notKept.clear();
     count = 0;
     modified = false;
     path.clear();
@@ -219,11 +246,12 @@ bool MapNames::readNamesFile(const std::string& file, UserInterface& ui) {
     if (file.empty() || isFolder(file)) {
         return false;
     }
-    std::ifstream in(resolveExisting(file), std::ios::binary);
-    if (!in) {
+    InputFile in;
+    if (!in.open(file)) {
         return false;
     }
-    readNames(*in.rdbuf(), file, ui);
+    InputFileBuffer buffer(in);
+    readNames(buffer, file, ui);
     return true;
 }
 
@@ -237,6 +265,7 @@ void MapNames::readNames(std::streambuf& buffer, const std::string& file, UserIn
     readLine(buffer, line); // the header
     int emptyNames = 0;
     int skipped = 0;
+    notKept.clear();
     while (readLine(buffer, line)) {
         Record record;
         switch (parseRecord(line, record)) {
@@ -256,6 +285,9 @@ void MapNames::readNames(std::streambuf& buffer, const std::string& file, UserIn
             const int entry = addName(std::string(record.name));
             if (entry > 0) {
                 setNameAt(record.row, record.column, entry);
+            } else if (!record.name.empty()) {
+                notKept.push_back(strprintf("(%02d,%02d) #%s", record.column, record.row,
+                                            std::string(record.name).c_str()));
             }
             break;
         }
@@ -272,6 +304,20 @@ void MapNames::readNames(std::streambuf& buffer, const std::string& file, UserIn
         ui.error(strprintf("Skipped %d lines of\n%s\nthat name no hex of the map (column 0..44, "
                            "row 0..39)\nor lack the form (column,row) #name",
                            skipped, file.c_str()));
+    }
+    if (!notKept.empty()) {
+        std::string lines;
+        for (std::size_t i = 0; i < notKept.size() && i < kNotKeptShown; ++i) {
+            lines += '\n' + notKept[i];
+        }
+        if (notKept.size() > kNotKeptShown) {
+            lines += strprintf("\nand %d more", static_cast<int>(notKept.size() - kNotKeptShown));
+        }
+        const int lost = static_cast<int>(notKept.size());
+        ui.error(strprintf("Not every name of\n%s\ncould be kept: a map holds at most %d "
+                           "different names.\n%d %s no name now:%s",
+                           file.c_str(), kNameEntries - 1, lost,
+                           lost == 1 ? "hex has" : "hexes have", lines.c_str()));
     }
     modified = false;
     path = file;
@@ -296,8 +342,7 @@ std::string MapNames::toText(const MapDocument& document) const {
 
 bool MapNames::writeNamesFile(const std::string& file, const MapDocument& document,
                               UserInterface& ui) {
-    if (!writeFileAtomically(file, toText(document))) {
-        ui.error(strprintf("Error on creating [%s]", file.c_str()));
+    if (!saveFile(file, toText(document), ui, strprintf("Error on creating [%s]", file.c_str()))) {
         return false;
     }
     modified = false;

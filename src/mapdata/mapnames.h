@@ -42,6 +42,9 @@ public:
     // The lines read since the last clear that name a hex outside the grid, in file
     // order, kept for the map check to report.
     std::vector<NameOutsideGrid> outsideGrid;
+    // The lines of the last read whose names could not be kept because the list was
+    // full, as "(column,row) #name"; their hexes got no name.
+    std::vector<std::string> notKept;
 
     // Every entry and hex to none, count 0, modified cleared, path empty.
     void clearNames();
@@ -66,7 +69,8 @@ public:
     // Reads a names file into the list (without clearing it first). Lines that
     // name no hex of the grid (kept in outsideGrid) or lack the "(column,row) #name"
     // form are skipped and counted in one message; empty names are reported as the
-    // game does. Afterwards modified is cleared and path is file. False (and nothing
+    // game does; names that no longer fit the list are named in one message (and kept
+    // in notKept). Afterwards modified is cleared and path is file. False (and nothing
     // changes) when the file cannot be opened.
     bool readNamesFile(const std::string& file, UserInterface& ui);
     // The same for the text of a names file that file once held.

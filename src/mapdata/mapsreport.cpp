@@ -1,5 +1,6 @@
 #include "mapdata/mapsreport.h"
 
+#include "mapdata/filereplacement.h"
 #include "mapdata/maplistorder.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
@@ -124,8 +125,8 @@ bool writeMapsReport(const std::string& reportFile, const std::string& folder,
         ui.error("There is nothing to do !");
         return false;
     }
-    if (!writeFileAtomically(reportFile, mapsReportText(folder, entries, mode))) {
-        ui.error(strprintf("Error on creating [%s]", reportFile.c_str()));
+    if (!saveFile(reportFile, mapsReportText(folder, entries, mode), ui,
+                  strprintf("Error on creating [%s]", reportFile.c_str()))) {
         return false;
     }
     ui.launchEditor(reportFile);

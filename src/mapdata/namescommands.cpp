@@ -24,8 +24,9 @@ bool loadMapNames(MapNames& names, const MapDocument& document, UserInterface& u
     if (file.empty()) {
         return false;
     }
-    // A folder is no names file: reading it would only empty the list.
-    if (!fileExists(file) || isFolder(file)) {
+    // A folder, a named pipe or a device is no names file: reading it would only
+    // empty the list, or wait for ever.
+    if (!isRegularFile(file)) {
         ui.error(strprintf("%s not found", file.c_str()));
         return false;
     }

@@ -1,13 +1,12 @@
 #include "mapdata/paths.h"
 
+#include "mapdata/filereplacement.h"
+#include "mapdata/inputfile.h"
 #include "mapdata/textformat.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -204,61 +203,42 @@ std::vector<std::string> listFiles(const std::string& folder, const std::string&
 }
 
 bool writeFileAtomically(const std::string& path, std::string_view bytes) {
-    if (path.empty() || path.back() == kSeparator) {
-        return false;
-    }
-    std::string target = resolveForWrite(path);
-    // Saving through a symbolic link updates the file it points to and keeps the link.
-    std::error_code linkError;
-    if (fs::is_symlink(fs::symlink_status(target, linkError))) {
-        const fs::path linked = fs::canonical(target, linkError);
-        if (!linkError) {
-            target = linked.string();
-        }
-    }
-    const std::string temporary =
-        strprintf("%s.%d.tmp", target.c_str(), static_cast<int>(::getpid()));
-    // O_EXCL and O_NOFOLLOW: whatever already sits at the temporary name (a file, a
-    // folder, a link planted there) makes the write fail instead of being written through.
-    const int fd =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        return false;
-    }
-    bool ok = true;
-    for (std::size_t written = 0; ok && written < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n > 0) {
-            written += static_cast<std::size_t>(n);
-        } else if (n == 0 || errno != EINTR) {
-            ok = false;
-        }
-    }
-    // The new file takes over the permissions of the file it replaces.
-    struct stat existing {};
-    if (ok && ::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
-        ok = ::fchmod(fd, existing.st_mode & 07777) == 0;
-    }
-    ok = (::fsync(fd) == 0) && ok;
-    ok = (::close(fd) == 0) && ok;
-    if (ok) {
-        std::error_code ec;
-        fs::rename(temporary, target, ec);
-        ok = !ec;
-    }
-    if (!ok) {
-        std::remove(temporary.c_str());
-    }
-    return ok;
+    FileReplacement replacement;
+    return replacement.prepare(path, bytes) && replacement.commit();
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
-    std::ifstream in(resolveExisting(path), std::ios::binary);
-    if (!in) {
+    InputFile file;
+    if (!file.open(path)) {
         return false;
     }
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
+    bytes.resize(static_cast<std::size_t>(file.size()));
+    bytes.resize(file.read(bytes.data(), bytes.size()));
+    return true;
+}
+
+bool isRegularFile(const std::string& path) {
+    struct stat status {};
+    return !path.empty() && ::stat(resolveExisting(path).c_str(), &status) == 0 &&
+           S_ISREG(status.st_mode);
+}
+
+int openRegularFile(const std::string& path, int flags) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return -1;
+    }
+    // Checked again on the open file: the path may have changed in between.
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return -1;
+    }
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace maporv

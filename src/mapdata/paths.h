@@ -50,12 +50,23 @@ bool wildcardMatch(std::string_view pattern, std::string_view name);
 std::vector<std::string> listFiles(const std::string& folder, const std::string& pattern);
 
 // Writes bytes to a temporary file beside path and renames it over path only when
-// every byte was written, so a failure never destroys the previous file. The new file
-// keeps the permissions of the one it replaces; a path that is a symbolic link updates
-// the file the link points to.
+// every byte was written, so a failure never destroys the previous file
+// (FileReplacement: links followed, owner, group and mode kept, hard links whole). A
+// target that is read-only or not a regular file is refused and nothing is written.
 bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
-// Reads a whole file (case-insensitive lookup). False when it cannot be opened.
+// Reads a whole file (case-insensitive lookup). False when it cannot be opened or is no
+// regular file.
 bool readWholeFile(const std::string& path, std::string& bytes);
+
+// True when the path names a regular file (or a link to one): not a folder, a named
+// pipe, a device or a socket, which a reader would block on or misread.
+bool isRegularFile(const std::string& path);
+
+// Opens an existing regular file, spelled as on disk, with the open flags given
+// (O_RDONLY, O_RDWR) without ever blocking: a named pipe or a device is refused before
+// it is opened, and opening does not wait for a writer. -1 when the path is not a
+// regular file or cannot be opened. The descriptor then reads and writes as usual.
+int openRegularFile(const std::string& path, int flags);
 
 } // namespace maporv

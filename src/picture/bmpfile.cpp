@@ -2,13 +2,14 @@
 // them into the picture's 24-bit layout; the writers save the picture, whole or as
 // tiles, as 24-bit files.
 
+#include "mapdata/filereplacement.h"
 #include "mapdata/inputfile.h"
 #include "mapdata/littleendian.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
 #include "picture/mappicture.h"
-#include "picture/tileset.h"
+#include "picture/tilesetwriter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -254,11 +255,8 @@ bool MapPicture::saveBmp(const std::string& filePath) const {
     }
     putHeaders(bytes.get(), info);
     std::memcpy(bytes.get() + kHeadersSize, pixels(), info.imageSize);
-    if (!writeFileAtomically(filePath, asBytes(bytes.get(), size))) {
-        ui_.error(strprintf("Error creating %s", filePath.c_str()));
-        return false;
-    }
-    return true;
+    return saveFile(filePath, asBytes(bytes.get(), size), ui_,
+                    strprintf("Error creating %s", filePath.c_str()));
 }
 
 bool MapPicture::writeBmpTiles(const std::string& prefix) const {
@@ -276,6 +274,7 @@ bool MapPicture::writeBmpTiles(const std::string& prefix) const {
     }
     const int columns = tileColumnsFor(width);
     const int rows = tileRowsFor(height);
+    TileSetWriter tiles(prefix, ".bmp", ui_);
     {
         WaitCursor wait(ui_);
         for (int x = 0; x < columns; ++x) {
@@ -298,17 +297,13 @@ bool MapPicture::writeBmpTiles(const std::string& prefix) const {
                     std::memcpy(out, pixelAt(x * kTileWidth, pictureRow),
                                 3 * static_cast<std::size_t>(tileWidth));
                 }
-                const std::string fileName = tileFilePath(prefix, x, y, ".bmp");
-                if (!writeFileAtomically(fileName,
-                                         asBytes(bytes.get(), kHeadersSize + info.imageSize))) {
-                    ui_.error(strprintf("Error on creating %s", fileName.c_str()));
-                }
+                tiles.add(x, y, asBytes(bytes.get(), kHeadersSize + info.imageSize));
             }
         }
     }
-    ui_.information(
-        strprintf("Done !\nLoaded file has been splitted to %d BMP tiles", columns * rows));
-    return true;
+    return tiles.finish(
+        strprintf("Done !\nLoaded file has been splitted to %d BMP tiles", columns * rows),
+        "BMP tiles");
 }
 
 } // namespace maporv

@@ -121,11 +121,14 @@ public:
     int readShp(const std::string& filePath);
     // Reads the S16 tile set the file belongs to; always succeeds.
     bool readS16(const std::string& filePath);
-    // Cuts the picture into S16 tiles prefix + X + Y + ".s16". Each tile that cannot be
-    // written is reported and the others are still written; true only when every tile
-    // was written.
+    // Cuts the picture into S16 tiles prefix + X + Y + ".s16", all or nothing
+    // (TileSetWriter): each tile that cannot be written is reported, and then no tile
+    // replaces an old one; the older tiles of the set are removed once the new ones are
+    // in place. True only when every tile was written.
     bool writeS16Tiles(const std::string& prefix) const;
-    // Cuts a picture larger than one tile both ways into BMP tiles prefix + X + Y + ".bmp".
+    // Cuts a picture larger than one tile both ways into BMP tiles prefix + X + Y +
+    // ".bmp", all or nothing as the S16 tiles. False, without a message, for a smaller
+    // picture or an empty base name; false after a message when a tile failed.
     bool writeBmpTiles(const std::string& prefix) const;
 
     // The shared pixel buffer (kPictureBufferSize bytes).

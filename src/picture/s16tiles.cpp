@@ -8,6 +8,7 @@
 #include "mapdata/userinterface.h"
 #include "picture/mappicture.h"
 #include "picture/tileset.h"
+#include "picture/tilesetwriter.h"
 
 #include <algorithm>
 #include <array>
@@ -324,8 +325,7 @@ bool MapPicture::writeS16Tiles(const std::string& prefix) const {
     }
     const int columns = tileColumnsFor(width);
     const int rows = tileRowsFor(height);
-    // A picture without pixels has no tile to write.
-    bool allWritten = columns > 0 && rows > 0;
+    TileSetWriter tiles(prefix, ".s16", ui_);
     {
         WaitCursor wait(ui_);
         for (int x = 0; x < columns; ++x) {
@@ -334,7 +334,6 @@ bool MapPicture::writeS16Tiles(const std::string& prefix) const {
                 const int tileHeight = std::min(kTileHeight, height - y * kTileHeight);
                 const std::uint32_t dataSize =
                     static_cast<std::uint32_t>(tileWidth * tileHeight * 2);
-                const std::string fileName = tileFilePath(prefix, x, y, ".s16");
 
                 // A whole tile (at most 44 + 614,400 bytes) fits the decoding buffer.
                 std::uint8_t* out = tileBuffer();
@@ -358,16 +357,15 @@ bool MapPicture::writeS16Tiles(const std::string& prefix) const {
                 }
                 const std::string_view bytes(reinterpret_cast<const char*>(tileBuffer()),
                                              kS16HeaderSize + dataSize);
-                if (!writeFileAtomically(fileName, bytes)) {
-                    ui_.error(strprintf("Error on creating %s", fileName.c_str()));
-                    allWritten = false;
-                }
+                tiles.add(x, y, bytes);
             }
         }
     }
-    ui_.information(
-        strprintf("Done !\nLoaded file has been splitted to %d S16 Tiles", columns * rows));
-    return allWritten;
+    // A picture without pixels has no tile to write.
+    return tiles.finish(
+               strprintf("Done !\nLoaded file has been splitted to %d S16 Tiles", columns * rows),
+               "S16 tiles") &&
+           columns > 0 && rows > 0;
 }
 
 } // namespace maporv

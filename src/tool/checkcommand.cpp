@@ -1,4 +1,5 @@
 #include "editing/mapcheck.h"
+#include "mapdata/filereplacement.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
 #include "mapdata/paths.h"
@@ -124,8 +125,8 @@ int runCheck(ToolContext& context) {
         const bool changed = !roads.empty() || !header.empty();
         if (output || changed) {
             const std::string target = output ? absolutePath(*output) : document.path;
-            if (!writeFileAtomically(target, mendedFile(std::move(bytes), roads, header))) {
-                context.ui.error(strprintf("Error on creating [%s]", target.c_str()));
+            if (!saveFile(target, mendedFile(std::move(bytes), roads, header), context.ui,
+                          strprintf("Error on creating [%s]", target.c_str()))) {
                 return kFailed;
             }
         }

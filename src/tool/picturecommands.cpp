@@ -39,7 +39,8 @@ int runPicture(ToolContext& context) {
         }
     }
     const std::string input = absolutePath(arguments.positional()[0]);
-    if (!fileExists(input) || isFolder(input)) {
+    // A named pipe or a device would keep the image reader waiting for ever.
+    if (!isRegularFile(input)) {
         context.ui.error(strprintf("%s not found", input.c_str()));
         return kFailed;
     }
@@ -78,11 +79,11 @@ int runPicture(ToolContext& context) {
     }
     if (bmpTiles) {
         const int errorsBefore = ui.errorCount();
-        if (!picture.writeBmpTiles(*bmpTiles)) {
+        // A failed tile has been reported; a refusal without a word is the size rule.
+        if (!picture.writeBmpTiles(*bmpTiles) && ui.errorCount() == errorsBefore) {
             ui.error(strprintf("Not split into BMP tiles: only a picture larger than %d x %d "
                                "both ways is split",
                                kTileWidth, kTileHeight));
-            ok = false;
         }
         ok = ok && ui.errorCount() == errorsBefore;
     }
@@ -128,7 +129,10 @@ std::vector<ToolCommand> pictureCommands() {
          "0 for tiles), then exports it: --bmp as one 24-bit BMP, --bmp-tiles as 640 x 480\n"
          "BMP tiles PREFIX00.bmp ... (pictures larger than one tile both ways), --s16-tiles\n"
          "as S16 tiles PREFIX00.s16 ... for the game. Fails when the picture cannot be read\n"
-         "or any file cannot be written.\n",
+         "or any file cannot be written.\n"
+         "A tile set is written all or nothing: when one tile fails, no tile is replaced.\n"
+         "Once a new S16 set is in place, the older tiles of that set name that a reader\n"
+         "would mix with it are removed and named (\"removed: MAP0720.s16 ...\").\n",
          runPicture},
         {"make-demo", kMakeDemoSynopsis,
          "Writes the demo scenario below FOLDER: SCENARIO/DEMO.MAP (map 7), its painted\n"

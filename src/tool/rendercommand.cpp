@@ -5,11 +5,13 @@
 #include "display/surface.h"
 #include "editing/brush.h"
 #include "editing/mapworkspace.h"
+#include "mapdata/filereplacement.h"
 #include "mapdata/hexgrid.h"
 #include "mapdata/textformat.h"
 #include "tool/arguments.h"
 #include "tool/toolcommands.h"
 
+#include <QBuffer>
 #include <QImage>
 #include <QString>
 #include <algorithm>
@@ -257,9 +259,18 @@ int runRender(ToolContext& context) {
         context.out << strprintf("frames: %d median_ms: %.3f\n", options.frames, median);
     }
 
+    // Encoded in memory, then saved as every file is: whole or not at all, never over a
+    // device, a named pipe or a read-only file.
     const QImage frame = display.frontSurface()->image().convertToFormat(QImage::Format_RGB888);
-    if (!frame.save(QString::fromStdString(options.output), "PNG")) {
-        context.err << "maporv-tool: cannot write " << options.output << '\n';
+    QByteArray png;
+    QBuffer buffer(&png);
+    FileReplacement file;
+    if (!buffer.open(QIODevice::WriteOnly) || !frame.save(&buffer, "PNG") ||
+        !file.prepare(options.output, std::string_view(png.constData(), png.size())) ||
+        !file.commit()) {
+        context.err << (file.refusal().empty() ? "maporv-tool: cannot write " + options.output
+                                               : file.refusal())
+                    << '\n';
         return kFailed;
     }
     return kSuccess;

@@ -115,6 +115,13 @@ int runNames(ToolContext& context) {
     context.out << "names: " << (names.count > 0 ? names.count - 1 : 0) << '\n'
                 << "named hexes: " << namedHexes << '\n';
     if (const auto output = arguments.value("-o")) {
+        // The names that did not fit were named on stderr while reading; a file
+        // written now would lose them for good.
+        if (!names.notKept.empty()) {
+            context.ui.error(strprintf("%s not written: it would lose the names above",
+                                       absolutePath(*output).c_str()));
+            return kFailed;
+        }
         if (!names.writeNamesFile(absolutePath(*output), document, context.ui)) {
             return kFailed;
         }
@@ -141,7 +148,8 @@ std::vector<ToolCommand> terrainCommands() {
         {"names", kNamesSynopsis,
          "Reads MAPFILE and the names file NAMESFILE as the editor does, prints the\n"
          "number of distinct names and of named hexes, and with -o writes the names\n"
-         "again (sorted by row, then column, under a fresh header).\n",
+         "again (sorted by row, then column, under a fresh header). Names beyond the 1799\n"
+         "a map holds are named on stderr, and -o then writes nothing and fails.\n",
          runNames},
         suggestTerrainCommand(),
     };

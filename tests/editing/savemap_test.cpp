@@ -225,8 +225,10 @@ TEST_F(SaveMap, AFailedTileKeepsTheMapOnItsPreviousPicture) {
     EXPECT_TRUE(result.saved);
     EXPECT_FALSE(result.tilesWritten);
     EXPECT_THAT(ui.messageTexts(),
-                ElementsAre("Error on creating " + temp.path() + "G/MAP/MAP0501.s16",
-                            "Done !\nLoaded file has been splitted to 4 S16 Tiles"));
+                ElementsAre(temp.path() + "G/MAP/MAP0501.s16 is a folder, not a file: nothing "
+                                          "was written.",
+                            "0 of 4 S16 tiles written:\nnothing has been replaced, the old "
+                            "tiles are as they were."));
     EXPECT_EQ(workspace.document.tileName, tileName);
     EXPECT_EQ(workspace.document.picturePath, picturePath);
     EXPECT_TRUE(workspace.document.pictureFromBmp);

@@ -227,9 +227,10 @@ TEST(BmpSave, ReportsWhatCannotBeCreatedAndKeepsTheOldFile) {
     temp.write("taken.bmp/inside", "old");
     EXPECT_FALSE(picture.saveBmp(temp.path() + "taken.bmp"));
     EXPECT_FALSE(picture.saveBmp(temp.path() + "missing/x.bmp"));
-    EXPECT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{"Error creating " + temp.path() + "taken.bmp",
-                                        "Error creating " + temp.path() + "missing/x.bmp"}));
+    EXPECT_EQ(ui.messageTexts(), (std::vector<std::string>{
+                                     temp.path() + "taken.bmp is a folder, not a file: nothing was "
+                                                   "written.",
+                                     "Error creating " + temp.path() + "missing/x.bmp"}));
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(temp.read("taken.bmp/inside"), "old");
 }

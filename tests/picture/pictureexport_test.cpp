@@ -92,13 +92,14 @@ TEST(BmpTiles, SmallPicturesEmptyNamesAndUncreatableTiles) {
     MapPicture picture(ui);
     test::makePatternPicture(picture, 700, 500);
     temp.makeFolder("T10.bmp");
-    ASSERT_TRUE(picture.writeBmpTiles(temp.path() + "T"));
+    EXPECT_FALSE(picture.writeBmpTiles(temp.path() + "T"));
     EXPECT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{"Error on creating " + temp.path() + "T10.bmp",
-                                        "Done !\nLoaded file has been splitted to 4 BMP tiles"}));
+              (std::vector<std::string>{
+                  temp.path() + "T10.bmp is a folder, not a file: nothing was written.",
+                  "0 of 4 BMP tiles written:\nnothing has been replaced, the old tiles are as "
+                  "they were."}));
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(listFiles(temp.path(), "*"),
-              (std::vector<std::string>{"T00.bmp", "T01.bmp", "T11.bmp"}));
+    EXPECT_TRUE(listFiles(temp.path(), "*").empty());
 }
 
 // Other programs read the exports too: ImageMagick refuses a BMP whose size field

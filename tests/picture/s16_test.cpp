@@ -1,10 +1,12 @@
 #include "mapdata/paths.h"
+#include "mapdata/textformat.h"
 #include "picture/mappicture.h"
 #include "picturefiles.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <random>
 #include <vector>
@@ -293,7 +295,7 @@ TEST(S16Write, CutsThePictureIntoRawTilesThatReadBackTheSame) {
     EXPECT_EQ(differences, 0);
 }
 
-TEST(S16Write, FailuresAreReportedPerTileAndDestroyNothing) {
+TEST(S16Write, ASetIsReplacedWholeOrNotAtAllAndLeavesNoOlderTile) {
     test::TempFolder temp;
     test::ScriptedUserInterface ui;
     MapPicture picture(ui);
@@ -304,16 +306,46 @@ TEST(S16Write, FailuresAreReportedPerTileAndDestroyNothing) {
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(listFiles(temp.path(), "*").empty());
 
-    // A folder where tile 00 should go stays; the other tiles are written.
-    temp.write("T00.s16/keep", "old");
-    EXPECT_FALSE(picture.writeS16Tiles(temp.path() + "T"));
+    // An old set of 12 tiles, one of them in another letter case; a folder where the
+    // new tile 11 should go makes the whole new set fail, and the old one stays whole.
+    std::vector<std::string> oldSet;
+    for (int x = 0; x < 3; ++x) {
+        for (int y = 0; y < 4; ++y) {
+            if (x != 1 || y != 1) {
+                oldSet.push_back((x == 2 && y == 2 ? "map07" : "MAP07") + std::to_string(x) +
+                                 std::to_string(y) + ".s16");
+                temp.write(oldSet.back(), "old");
+            }
+        }
+    }
+    temp.write("MAP0711.s16/keep", "old");
+    std::sort(oldSet.begin(), oldSet.end(), listTextLess);
+    EXPECT_FALSE(picture.writeS16Tiles(temp.path() + "MAP07"));
     EXPECT_EQ(ui.messageTexts(),
-              (std::vector<std::string>{"Error on creating " + temp.path() + "T00.s16",
-                                        "Done !\nLoaded file has been splitted to 4 S16 Tiles"}));
-    EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
-    EXPECT_EQ(temp.read("T00.s16/keep"), "old");
-    EXPECT_EQ(listFiles(temp.path(), "*"),
-              (std::vector<std::string>{"T01.s16", "T10.s16", "T11.s16"}));
+              (std::vector<std::string>{
+                  temp.path() + "MAP0711.s16 is a folder, not a file: nothing was written.",
+                  "0 of 4 S16 tiles written:\nnothing has been replaced, the old tiles are as "
+                  "they were."}));
+    EXPECT_EQ(listFiles(temp.path(), "*"), oldSet);
+    EXPECT_EQ(temp.read("MAP0700.s16"), "old");
+
+    // Once every tile can be written, the older tiles the reader would mix in go.
+    ui.clearRecord();
+    std::filesystem::remove_all(temp.path() + "MAP0711.s16");
+    EXPECT_TRUE(picture.writeS16Tiles(temp.path() + "MAP07"));
+    EXPECT_EQ(ui.messageTexts(),
+              std::vector<std::string>{"Done !\nLoaded file has been splitted to 4 S16 Tiles\n"
+                                       "removed: MAP0702.s16 MAP0703.s16 MAP0712.s16 "
+                                       "MAP0713.s16 MAP0720.s16 MAP0721.s16 map0722.s16 "
+                                       "MAP0723.s16"});
+    EXPECT_EQ(
+        listFiles(temp.path(), "*"),
+        (std::vector<std::string>{"MAP0700.s16", "MAP0701.s16", "MAP0710.s16", "MAP0711.s16"}));
+    MapPicture back(ui);
+    ASSERT_TRUE(back.load(temp.path() + "MAP0711.s16"));
+    EXPECT_EQ(back.width, 700);
+    EXPECT_EQ(back.height, 500);
+    EXPECT_EQ(back.tileCount, 4);
 }
 
 TEST(MapPictureLoad, MissingPathsFailQuietlyAndAllPicturesShareOneBuffer) {

@@ -84,12 +84,14 @@ TEST(PictureTool, FailuresAreReportedWithStatusOne) {
     EXPECT_EQ(missing.err, temp.path() + "None.bmp not found\n");
     EXPECT_EQ(missing.out, "");
 
-    // Each tile that cannot be created is reported; the count message still comes.
+    // Each tile that cannot be created is reported, then that no tile was replaced.
     const std::string nowhere = temp.path() + "no/such/folder/T";
     const ToolResult unwritable = runToolForTest({"picture", input, "--s16-tiles", nowhere});
     EXPECT_EQ(unwritable.status, 1);
-    EXPECT_EQ(unwritable.err, "Error on creating " + nowhere + "00.s16\n");
-    EXPECT_NE(unwritable.out.find("splitted to 1 S16 Tiles"), std::string::npos);
+    EXPECT_EQ(unwritable.err, "Error on creating " + nowhere +
+                                  "00.s16\n0 of 1 S16 tiles written:\nnothing has been "
+                                  "replaced, the old tiles are as they were.\n");
+    EXPECT_EQ(unwritable.out.find("Done !"), std::string::npos);
 
     const ToolResult badBmp =
         runToolForTest({"picture", input, "--bmp", temp.path() + "no/such/folder/x.bmp"});

@@ -1,5 +1,6 @@
 #include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
+#include "mapdata/textformat.h"
 #include "tempfolder.h"
 #include "toolrun.h"
 
@@ -115,6 +116,26 @@ TEST(TerrainTool, NamesCountsAndRewritesSorted) {
                                     "(04,01) #Hilltown\n");
     EXPECT_EQ(runToolForTest({"names", temp.path() + "none.txt", "--map", map}).status, 1);
     EXPECT_EQ(runToolForTest({"names", names}).status, 2);
+}
+
+// A map holds 1799 different names: a file naming all 1800 hexes keeps 1799, says
+// which hex lost its name, and is not written again without it.
+TEST(TerrainTool, NamesBeyondTheListAreNamedAndNeverWrittenAway) {
+    test::TempFolder temp;
+    const std::string map = temp.write("SCENARIO/DEMO.MAP", mapWith(7, 0));
+    std::string text = "header\n";
+    for (int hex = 0; hex < kMapRows * kMapColumns; ++hex) {
+        text += strprintf("(%02d,%02d) #N%d\n", hex % kMapColumns, hex / kMapColumns, hex);
+    }
+    const std::string names = temp.write("MAP/MAP007.TXT", text);
+    const ToolResult result = runToolForTest({"names", names, "--map", map, "-o", names});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "names: 1799\nnamed hexes: 1799\n");
+    EXPECT_EQ(result.err, "Not every name of\n" + names +
+                              "\ncould be kept: a map holds at most 1799 different names.\n"
+                              "1 hex has no name now:\n(44,39) #N1799\n" +
+                              names + " not written: it would lose the names above\n");
+    EXPECT_EQ(temp.read("MAP/MAP007.TXT"), text);
 }
 
 } // namespace

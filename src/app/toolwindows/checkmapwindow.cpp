@@ -92,6 +92,22 @@ void CheckMapWindow::placeAt(const QRect& displayArea) {
          displayArea.y() + displayArea.height() - height());
 }
 
+bool CheckMapWindow::keepsKey(const QKeyEvent& key) const {
+    if (!problems_.empty() && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (key.key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return list_->currentItem() != nullptr;
+        default:
+            break;
+        }
+    }
+    return ToolWindow::keepsKey(key);
+}
+
 bool CheckMapWindow::refresh() {
     std::vector<MapProblem> found = check_ ? check_() : std::vector<MapProblem>{};
     if (checked_ && found == problems_) {

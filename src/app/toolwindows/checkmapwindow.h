@@ -41,6 +41,9 @@ public:
 
     // Puts the window in the bottom-right corner of displayArea (global pixels).
     void placeAt(const QRect& displayArea) override;
+    // Up and Down move through the findings, Enter goes to the hex of the current
+    // line; with no findings the map takes them.
+    bool keepsKey(const QKeyEvent& key) const override;
 
     // Checks again; the list, the title and the button follow when the findings
     // changed. True then.

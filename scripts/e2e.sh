@@ -65,7 +65,7 @@ import -window root "$work/window.png"
 [ "$(pixel "$work/window.png" 500 500)" != "239,237,220" ] || fail "the map is not shown"
 
 # An editor at rest costs next to nothing: the CPU it uses over $1 seconds with the
-# pointer resting ($2 says where) is at most 2 % of one core.
+# pointer resting ($2 says where) is at most 1 % of one core.
 ticks_per_second=$(getconf CLK_TCK)
 at_rest() {
     local before after tenths figure
@@ -75,7 +75,7 @@ at_rest() {
     tenths=$(((after - before) * 1000 / ($1 * ticks_per_second)))
     figure="$((tenths / 10)).$((tenths % 10))%"
     echo "e2e: editor at rest, $2: $figure of one core"
-    [ "$tenths" -le 20 ] || fail "the editor at rest, $2, uses $figure of a core"
+    [ "$tenths" -le 10 ] || fail "the editor at rest, $2, uses $figure of a core"
 }
 at_rest 5 "window mode, full size, every overlay"
 

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QPainter;
@@ -59,6 +60,7 @@ struct CurrentHex {
     bool exists = false;
     int row = 0;
     int column = 0;
+    bool operator==(const CurrentHex&) const = default;
 };
 
 // The map view of the main window: its nine images, the layout of the screen, the
@@ -117,7 +119,8 @@ public:
     std::string roadsText;
 
     // A command's outcome, shown in the status line in place of the hex under the
-    // pointer until the notice's time is up.
+    // pointer until the notice's time is up, or until the pointer goes to another hex
+    // or off the view from where the first frame of the notice found it.
     static constexpr std::chrono::milliseconds kNoticeTime{5000};
     void showNotice(std::string text);
     // The notice while it shows, else empty.
@@ -206,6 +209,8 @@ private:
     // The marks of the roads word at (x, y), one cell of the sheet per direction.
     static Status drawRoadMarks(SpriteSheet& marks, std::uint16_t roads, int x, int y);
     void edgeScroll(Point screen);
+    // The notice gives way once the pointer is no longer where it was.
+    void followNotice(bool onHex);
     // The strategic view's picture, reduced once and copied every frame after.
     Status drawReducedPicture(const Rect& source);
     void drawText(QPainter& painter, int x, int y, const QString& text) const;
@@ -227,6 +232,9 @@ private:
 
     std::string notice_;
     std::chrono::steady_clock::time_point noticeUntil_{};
+    // The hex under the pointer when the notice met its first frame; one that does not
+    // exist off the view.
+    std::optional<CurrentHex> noticePlace_;
     bool imagesLostInFrame_ = false;
 };
 

@@ -155,6 +155,19 @@ void MapView::edgeScroll(Point screen) {
 void MapView::showNotice(std::string text) {
     notice_ = std::move(text);
     noticeUntil_ = std::chrono::steady_clock::now() + kNoticeTime;
+    noticePlace_.reset();
+}
+
+void MapView::followNotice(bool onHex) {
+    if (notice().empty()) {
+        return;
+    }
+    const CurrentHex here = onHex ? currentHex : CurrentHex{};
+    if (!noticePlace_) {
+        noticePlace_ = here;
+    } else if (here != *noticePlace_) {
+        noticeUntil_ = {};
+    }
 }
 
 const std::string& MapView::notice() const {
@@ -165,13 +178,22 @@ const std::string& MapView::notice() const {
 void MapView::UpdateCursorStatus(Point screen) {
     edgeScroll(screen);
     const Point point = fullScreen != 0 ? screen : toClient(screen);
-    if (!grid_.inView(point.x, point.y)) {
-        // The road box keeps showing the last hex.
+    const bool inView = grid_.inView(point.x, point.y);
+    if (inView) {
+        grid_.pickHex(point.x, point.y);
+        currentHex = {true, grid_.cursor.row, grid_.cursor.column};
+    }
+    // Without a picture the grid has no hexes: the view names none.
+    const bool onHex = inView && mapPictureLoaded();
+    followNotice(onHex);
+    if (!onHex) {
+        // Off the view the road box keeps showing the last hex.
         statusText.clear();
+        if (!mapPictureLoaded()) {
+            roadsText.clear();
+        }
         return;
     }
-    grid_.pickHex(point.x, point.y);
-    currentHex = {true, grid_.cursor.row, grid_.cursor.column};
     const HexCell cell = currentCell();
     const MapNames& names = workspace_.names;
     roadsText = strprintf(" %d", cell.roads);

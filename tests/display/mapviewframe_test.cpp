@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace maporv {
 namespace {
@@ -255,6 +256,28 @@ TEST_F(Frame, RoadBoxKeepsTheLastHexAfterThePointerLeaves) {
                   front(), Rect::fromSize(view->roadBox.anchor.x, view->roadBox.anchor.y, 40, 14),
                   background()),
               0);
+}
+
+TEST_F(MapViewTest, WithoutAMapTheStatusLineNamesNoHex) {
+    start(kWindowMode);
+    ASSERT_EQ(frameWithPointerAt({200, 200}), kOk);
+    EXPECT_EQ(view->statusText + view->roadsText, "");
+}
+
+TEST_F(Frame, ANoticeGivesWayWhenThePointerGoesToAnotherHexOrOffTheView) {
+    const Point hex = centre(2, 3), off = offView();
+    const std::tuple<Point, Point, bool> moves[] = {{hex, {hex.x + 3, hex.y}, true},
+                                                    {hex, centre(2, 4), false},
+                                                    {hex, off, false},
+                                                    {off, {off.x + 20, off.y}, true},
+                                                    {off, hex, false}}; // off: from a menu
+    for (const auto& [from, to, kept] : moves) {
+        frameWithPointerAt(from);
+        view->showNotice("Suggest Terrain: 3 hexes set, 0 left as they were");
+        frameWithPointerAt(from);
+        frameWithPointerAt(to);
+        EXPECT_EQ(view->notice().empty(), !kept) << to.x << "," << to.y;
+    }
 }
 
 TEST_F(Frame, PanelAndItsTextsHideWhileTheSetDataDialogIsOpen) {

@@ -1,8 +1,10 @@
 #include "app/commands/acceleratorfilter.h"
 
 #include "app/commands/commandtable.h"
+#include "app/toolwindows/toolwindow.h"
 #include "app/window/mapframe.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -17,6 +19,16 @@ bool isLetter(int key) {
     return key >= Qt::Key_A && key <= Qt::Key_Z;
 }
 
+bool modifierOnly(int key) {
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
+           key == Qt::Key_Meta || key == Qt::Key_AltGr;
+}
+
+bool noMenuOrDialogUp() {
+    return QApplication::activePopupWidget() == nullptr &&
+           QApplication::activeModalWidget() == nullptr;
+}
+
 } // namespace
 
 AcceleratorFilter::AcceleratorFilter(const CommandTable& commands, MapFrame& frame)
@@ -29,21 +41,50 @@ int AcceleratorFilter::commandFor(const QKeyEvent& event) const {
 
 bool AcceleratorFilter::forFrame(QObject* watched) const {
     const auto* widget = qobject_cast<QWidget*>(watched);
-    return widget != nullptr && widget->window() == &frame_ &&
-           QApplication::activePopupWidget() == nullptr &&
-           QApplication::activeModalWidget() == nullptr;
+    return widget != nullptr && widget->window() == &frame_ && noMenuOrDialogUp();
+}
+
+ToolWindow* AcceleratorFilter::toolWindow(QObject* watched) const {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    auto* window = widget != nullptr ? qobject_cast<ToolWindow*>(widget->window()) : nullptr;
+    return window != nullptr && window->parentWidget() == &frame_ && noMenuOrDialogUp() ? window
+                                                                                        : nullptr;
+}
+
+AcceleratorFilter::ToolKey AcceleratorFilter::route(const ToolWindow& window,
+                                                    const QKeyEvent& key) const {
+    if (modifierOnly(key.key()) || window.keepsKey(key)) {
+        return ToolKey::Kept;
+    }
+    // The accelerators first, then the window's own letters; both win over the menu
+    // bar's letters.
+    if (commandFor(key) == 0 && window.mnemonicButton(key) != nullptr) {
+        return ToolKey::Mnemonic;
+    }
+    return ToolKey::PassedOn;
 }
 
 bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
-    case QEvent::ShortcutOverride:
-        // Claimed here, the key press comes as such instead of as a shortcut.
-        if (forFrame(watched) && commandFor(static_cast<QKeyEvent&>(*event)) != 0) {
-            event->accept();
-            return true;
+    case QEvent::ShortcutOverride: {
+        // Claimed here, the key press comes as such instead of as a shortcut: the
+        // accelerator, or a tool window's own letter, wins over the menu bar's letters.
+        const auto& key = static_cast<QKeyEvent&>(*event);
+        bool claimed = forFrame(watched) && commandFor(key) != 0;
+        if (const ToolWindow* window = toolWindow(watched)) {
+            const ToolKey way = route(*window, key);
+            claimed =
+                way == ToolKey::Mnemonic || (way == ToolKey::PassedOn && commandFor(key) != 0);
         }
-        return false;
+        if (claimed) {
+            event->accept();
+        }
+        return claimed;
+    }
     case QEvent::KeyPress:
+        if (ToolWindow* window = toolWindow(watched)) {
+            return toolWindowKey(*window, static_cast<QKeyEvent&>(*event));
+        }
         if (!forFrame(watched)) {
             altAlone_ = false;
             return false;
@@ -65,6 +106,25 @@ bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
     default:
         return false;
     }
+}
+
+bool AcceleratorFilter::toolWindowKey(ToolWindow& window, QKeyEvent& event) {
+    altAlone_ = false;
+    switch (route(window, event)) {
+    case ToolKey::Kept:
+        return false;
+    case ToolKey::Mnemonic:
+        window.mnemonicButton(event)->click();
+        break;
+    case ToolKey::PassedOn:
+        if (!window.passKeyOn(event)) {
+            return false;
+        }
+        break;
+    }
+    // Taken, whatever the map did with it: it goes no further up the tool window.
+    event.accept();
+    return true;
 }
 
 bool AcceleratorFilter::keyPress(const QKeyEvent& event) {

@@ -8,6 +8,7 @@ namespace maporv {
 
 class CommandTable;
 class MapFrame;
+class ToolWindow;
 
 // The accelerator table of the main window, consulted before the menu, as on the
 // game's platform: Alt+F is the terrain filter although the File menu is "&File".
@@ -16,7 +17,10 @@ class MapFrame;
 // main window before Qt's shortcut map sees them (Qt would find the accelerator and
 // the menu title's mnemonic ambiguous and fire neither), and runs the command when
 // its enable rule allows. This also works in the full-screen modes, where the menu
-// bar is hidden. Keys pressed in dialogs and open menus are left alone.
+// bar is hidden. Keys pressed in the main window's tool windows that these do not keep
+// (ToolWindow::keepsKey) go on to the map and act there, the accelerators included;
+// a letter of the window's own buttons still wins over the menu bar's. Keys pressed
+// in dialogs and open menus are left alone.
 //
 // The menus stay reachable: Alt pressed and released alone, or F10, opens the
 // first menu of the bar (showing the bar in full screen); there, Alt with a menu's
@@ -34,6 +38,14 @@ protected:
 private:
     // Keys the main window's widgets receive while no menu or dialog is up.
     bool forFrame(QObject* watched) const;
+    // The main window's tool window a key was pressed in, while no menu or dialog is up.
+    ToolWindow* toolWindow(QObject* watched) const;
+    // What becomes of a key pressed in a tool window: it stays there, it presses the
+    // window's button of that mnemonic, or it goes on to the map.
+    enum class ToolKey { Kept, Mnemonic, PassedOn };
+    ToolKey route(const ToolWindow& window, const QKeyEvent& key) const;
+    // A key pressed in a tool window; true when taken.
+    bool toolWindowKey(ToolWindow& window, QKeyEvent& event);
     bool keyPress(const QKeyEvent& event);
 
     const CommandTable& commands_;

@@ -210,7 +210,7 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
          .handler = [&frame] { frame.redo(); }},
         // Edit: the map check, a window of its own like the Set data dialog.
         {.id = kCmdCheckMap,
-         .menuText = "&Check Map...\tF7",
+         .menuText = "&Check Map\tF7",
          .key = plainKey(Qt::Key_F7),
          .enabled =
              [&frame, mapLoaded] {

@@ -4,7 +4,6 @@
 #include "display/textconversion.h"
 #include "ui_checkmapwindow.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <algorithm>
 
@@ -16,30 +15,6 @@ namespace {
 constexpr int kRowRole = Qt::UserRole;
 constexpr int kColumnRole = Qt::UserRole + 1;
 constexpr int kWholeMapRole = Qt::UserRole + 2;
-
-// The keys the list moves and activates with, and ESC, which closes the window.
-bool ownKey(int key) {
-    switch (key) {
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// A modifier alone does nothing yet: the key it goes with is passed on.
-bool modifierOnly(int key) {
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
-           key == Qt::Key_Meta || key == Qt::Key_AltGr;
-}
 
 QString titleFor(std::size_t count) {
     if (count == 0) {
@@ -57,7 +32,6 @@ CheckMapWindow::CheckMapWindow(Check check, QWidget* parent)
       form_(std::make_unique<Ui::CheckMapWindow>()), check_(std::move(check)) {
     form_->setupUi(this);
     DialogUnits::convertForm(this);
-    form_->problemList->installEventFilter(this);
 
     connect(form_->problemList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem* item) { activate(item); });
@@ -75,6 +49,22 @@ void CheckMapWindow::placeAt(const QRect& displayArea) {
 
 QString CheckMapWindow::note() const {
     return form_->noteLabel->text();
+}
+
+bool CheckMapWindow::keepsKey(const QKeyEvent& key) const {
+    if (!problems_.empty() && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (key.key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+            return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return list_->currentItem() != nullptr;
+        default:
+            break;
+        }
+    }
+    return ToolWindow::keepsKey(key);
 }
 
 bool CheckMapWindow::refresh() {
@@ -159,20 +149,6 @@ void CheckMapWindow::mend(const std::function<void()>& mendStep) {
     }
     refresh();
     returnFocus();
-}
-
-bool CheckMapWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == form_->problemList && event->type() == QEvent::KeyPress &&
-        focusTarget() != nullptr) {
-        auto& key = static_cast<QKeyEvent&>(*event);
-        if (!ownKey(key.key()) && !modifierOnly(key.key())) {
-            // The key goes where the map's keys go, and so does the focus.
-            QCoreApplication::sendEvent(focusTarget(), &key);
-            returnFocus();
-            return true;
-        }
-    }
-    return ToolWindow::eventFilter(watched, event);
 }
 
 } // namespace maporv

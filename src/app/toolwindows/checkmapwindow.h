@@ -26,10 +26,9 @@ namespace maporv {
 // all pass there. refresh() checks again and rebuilds the list only when the
 // findings changed; nothing runs while the map stays as it is.
 //
-// It never keeps the main window's keys: it opens without taking the focus, hands it
-// back after a line is activated or a mend, and passes on every key it has no use for
-// (all but the arrows, Page Up / Down, Home, End, Enter and ESC), together with the
-// focus. ESC and Close end the window (see ToolWindow).
+// It never keeps the main window's keys: it opens without taking the focus and hands
+// it back after a line is activated or a mend; the keys it keeps are keepsKey()'s.
+// ESC and Close end the window (see ToolWindow).
 class CheckMapWindow : public ToolWindow {
     Q_OBJECT
 
@@ -46,7 +45,6 @@ public:
     explicit CheckMapWindow(Check check, QWidget* parent = nullptr);
     ~CheckMapWindow() override;
 
-    // The focus target (setFocusTarget) also gets the passed-on keys.
     // A line activated (double click or Enter): goes to the hex it names, or says
     // why the view cannot (then nothing moves).
     void setGoToHex(std::function<std::string(int row, int column)> goTo) {
@@ -61,6 +59,9 @@ public:
     void setViewArea(const QRect& area) { viewArea_ = area; }
     // Over the view area's top-left corner (the display area's without one).
     void placeAt(const QRect& displayArea) override;
+    // Up and Down move through the findings, Enter goes to the hex of the current
+    // line; with no findings the map takes them.
+    bool keepsKey(const QKeyEvent& key) const override;
 
     // Checks again; the list, the heading and the buttons follow when the findings
     // changed. True then.
@@ -68,9 +69,6 @@ public:
     const std::vector<MapProblem>& problems() const { return findings_.problems; }
     // What the window says under the list.
     QString note() const;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The list from the findings, with the line at current (or the last one) current.

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QIntValidator>
+#include <QKeyEvent>
 
 namespace maporv {
 
@@ -57,6 +58,27 @@ SetDataDialog::~SetDataDialog() = default;
 
 void SetDataDialog::placeAt(const QRect& displayArea) {
     move(displayArea.x() + displayArea.width() - width(), displayArea.y());
+}
+
+bool SetDataDialog::keepsKey(const QKeyEvent& key) const {
+    constexpr Qt::KeyboardModifiers kTyping = Qt::ShiftModifier | Qt::KeypadModifier;
+    if (focusWidget() != form_->roadEdit || (key.modifiers() & ~kTyping) != Qt::NoModifier) {
+        return ToolWindow::keepsKey(key);
+    }
+    switch (key.key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return true;
+    default:
+        return (key.text().size() == 1 && key.text().front().isDigit()) ||
+               ToolWindow::keepsKey(key);
+    }
 }
 
 int SetDataDialog::terrainIndex() const {

@@ -55,6 +55,8 @@ public:
     // Puts the window's top-right corner at the top-right corner of displayArea
     // (global pixels: the window's client area in screen coordinates). Size unchanged.
     void placeAt(const QRect& displayArea) override;
+    // The number field keeps what types and edits a number, and Enter, which takes it.
+    bool keepsKey(const QKeyEvent& key) const override;
 
     // Fills every control from the Brush and rebuilds the name list; with moveFocus
     // the focus goes back to the main window afterwards.

@@ -167,6 +167,7 @@ public:
     const QScreen* frameScreen() const override { return currentScreen(); }
     bool frameStale() const override;
     bool frameChangesSoon() const override { return !view_.notice().empty(); }
+    bool pointerMovesReported() const override { return underMouse(); }
 
     // DisplayOwner.
     void applyFullScreenStyle() override;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace maporv {
@@ -66,9 +67,13 @@ void RenderLoop::wake() {
 }
 
 void RenderLoop::quietTurn() {
-    if (++quietTurns_ >= kQuietTurnsBeforeRest && timer_.interval() != kRestInterval &&
-        !target_.frameChangesSoon()) {
-        timer_.setInterval(kRestInterval);
+    quietTurns_ = std::min(quietTurns_ + 1, kQuietTurnsBeforeRest);
+    if (quietTurns_ < kQuietTurnsBeforeRest || target_.frameChangesSoon()) {
+        return;
+    }
+    const int rest = target_.pointerMovesReported() ? kRestInterval : refreshInterval_;
+    if (timer_.interval() != rest) {
+        timer_.setInterval(rest);
     }
 }
 

@@ -25,6 +25,8 @@ public:
     // Whether the frame changes soon by itself, without an event (a notice whose time
     // runs out): the loop does not rest meanwhile.
     virtual bool frameChangesSoon() const { return false; }
+    // Whether the pointer's moves come as events: it is over the target's window.
+    virtual bool pointerMovesReported() const { return false; }
     // The screen the frames are shown on, whose refresh paces them.
     virtual const QScreen* frameScreen() const { return nullptr; }
 };
@@ -42,11 +44,14 @@ public:
 // failed frame, and on the first turn after the loop started or was held up by a
 // pause, a dialog or a menu, whatever these did to the display.
 //
-// After some turns without a frame and without an event the loop rests: it turns only
-// every kRestInterval, which is enough for a pointer that moves outside the window.
-// Everything else that changes a frame comes through an event (input, a timer, a
-// queued call), and any event wakes the loop to the refresh rate, so the change shows
-// within one refresh; what changes with the time alone keeps the loop awake.
+// After some turns without a frame and without an event the loop rests. Everything
+// that changes a frame comes through an event (input, a timer, a queued call), and
+// any event wakes the loop to the refresh rate, so the change shows within one
+// refresh; what changes with the time alone keeps the loop awake. Only a pointer
+// that moves off the window (over another program's window, or beyond it) brings
+// no event: there the loop keeps turning at the refresh rate, so that the hex under
+// the pointer and the edge scrolling follow within one refresh. With the pointer
+// over the window it turns only every kRestInterval.
 class RenderLoop : public QObject {
 public:
     static constexpr int kQuietTurnsBeforeRest = 12;

@@ -2,9 +2,11 @@
 #include "app/commands/mainmenu.h"
 #include "app/dialogs/openmapdialog.h"
 #include "app/dialogs/terrainfilterdialog.h"
+#include "app/toolwindows/checkmapwindow.h"
 #include "app/window/framesurface.h"
 #include "app/window/mapframe.h"
 #include "apptesting.h"
+#include "mapdata/mapdocument.h"
 #include "modalscript.h"
 
 #include <QApplication>
@@ -239,6 +241,52 @@ TEST_F(AcceleratorTest, TheHelpMenuHoldsTheAboutLinesAndTheGuide) {
     });
     openLine->trigger();
     EXPECT_TRUE(opened);
+}
+
+using ToolWindowKeysTest = test::EditorTest;
+
+// In a tool window the accelerators win over the menu bar's letters (Alt+N is not the
+// Names menu) and the other keys go to the map, unless the window needs them now.
+TEST_F(ToolWindowKeysTest, ToolWindowsKeepOnlyTheKeysTheyNeed) {
+    enum Focus { Findings, NoFindings, RoadNumber };
+    const std::tuple<Focus, QKeyCombination, std::string> cases[] = {
+        {Findings, Qt::ALT | Qt::Key_N, "names"},
+        {Findings, Qt::Key_PageDown, "scroll"},
+        {Findings, Qt::Key_Down, "kept"},
+        {NoFindings, Qt::Key_Up, "scroll"},
+        {NoFindings, Qt::Key_Return, "strategic"},
+        {RoadNumber, Qt::ALT | Qt::Key_N, "names"},
+        {RoadNumber, Qt::Key_5, "kept"},
+        {RoadNumber, Qt::ALT | Qt::Key_E, "No name to edit !"}, // its own button
+    };
+    pointAt(2, 3);
+    app->commands().run(kCmdCheckMap);
+    app->commands().run(kCmdSetDataDialog);
+    for (const auto& [focus, key, expected] : cases) {
+        if (focus == NoFindings && !frame().checkMapWindow()->problems().empty()) {
+            MapDocument clean; // the picture covers its 30 x 20 hexes
+            std::tie(clean.mapNumber, clean.width, clean.height) = std::tuple(7, 30, 20);
+            ASSERT_TRUE(app->load(game.temp.write("SCENARIO/CLEAN.MAP", clean.toBytes()), false));
+        }
+        auto* widget =
+            frame().findChild<QWidget*>(focus == RoadNumber ? "roadEdit" : "problemList");
+        widget->setFocus();
+        const MapView& view = frame().view();
+        const int names = view.showNames, strategic = view.strategicView;
+        frame().grid().scrollY = 100;
+        QTest::keyClick(widget, key.key(), key.keyboardModifiers());
+        QWidget* menu = QApplication::activePopupWidget();
+        const std::string effect = menu != nullptr                   ? "menu"
+                                   : !ui.messages.empty()            ? ui.lastMessage()
+                                   : view.showNames != names         ? "names"
+                                   : view.strategicView != strategic ? "strategic"
+                                   : frame().grid().scrollY != 100   ? "scroll"
+                                                                     : "kept";
+        EXPECT_EQ(effect, expected) << key.key() << " in " << focus;
+        if (menu != nullptr) {
+            menu->close();
+        }
+    }
 }
 
 } // namespace

@@ -116,7 +116,7 @@ TEST_F(FrameCommandsTest, ANewMapFromABmp) {
 
 TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
     EXPECT_EQ(editMenu(), (QStringList{"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Y (off)", "",
-                                       "&Check Map...\tF7", "&Suggest Terrain\tF8"}));
+                                       "&Check Map\tF7", "&Suggest Terrain\tF8"}));
     brush().terrain = 5;
     clickHex(3, 3);
     clickHex(3, 4, Qt::LeftButton, Qt::ShiftModifier);
@@ -126,7 +126,7 @@ TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
     EXPECT_TRUE(names().modified);
     press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(editMenu(), (QStringList{"&Undo Set Terrain (2 hexes)\tCtrl+Z",
-                                       "&Redo Set Name (2 hexes)\tCtrl+Y", "", "&Check Map...\tF7",
+                                       "&Redo Set Name (2 hexes)\tCtrl+Y", "", "&Check Map\tF7",
                                        "&Suggest Terrain\tF8"}));
     EXPECT_FALSE(names().modified);
     EXPECT_TRUE(document().modified);

@@ -27,6 +27,7 @@ public:
     void framesFailed() override { ++failedCalls; }
     bool frameStale() const override { return stale; }
     bool frameChangesSoon() const override { return changesSoon; }
+    bool pointerMovesReported() const override { return true; }
 
     bool paused = false;
     bool stale = true;

@@ -52,14 +52,14 @@ QString CheckMapWindow::note() const {
 }
 
 bool CheckMapWindow::keepsKey(const QKeyEvent& key) const {
-    if (!problems_.empty() && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (!findings_.problems.empty() && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         switch (key.key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:
             return true;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            return list_->currentItem() != nullptr;
+            return form_->problemList->currentItem() != nullptr;
         default:
             break;
         }

@@ -10,7 +10,7 @@
 # settings opens the demo, its folder question starting in the demo's SCENARIO folder.
 #
 # Usage: scripts/e2e.sh [MAPORV [MAPORV_TOOL]]   (default: the binaries in build/)
-# Exit status 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or ImageMagick missing).
+# Exit status 0 passed, 1 failed, 77 skipped (Xvfb, xdotool, ImageMagick or xclip missing).
 # With E2E_SHOTS=FOLDER the screenshots are kept there.
 set -euo pipefail
 
@@ -212,6 +212,7 @@ xdotool key n
 wait_for 10 bash -c "! kill -0 $app_pid" || fail "No at the exit question did not end the editor"
 app_pid=
 cmp -s "$map" "$earlier" || fail "PIC.map was replaced at exit"
+
 # A newcomer's first start: ./maporv.sh with no FILE, no settings. The script runs in
 # a copy of its tree whose install and build steps do nothing and whose programs are
 # the ones under test; it writes the demo there and opens it.

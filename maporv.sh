@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds in Release and starts the editor with an optional FILE.
+# Installs what is missing, builds the editor and the tool in Release and starts the
+# editor with an optional FILE. On a first start (no FILE and no last opened file in
+# the settings) it opens the demo map.
 set -euo pipefail
 # A relative FILE means where the script was started, not the repository: made absolute
 # before the cd below. Options pass as they are.
@@ -14,14 +16,25 @@ cd "$(dirname "$0")"
 
 ./scripts/install-deps.sh
 
+# Only what runs here; ./test.sh builds the tests, benchmarks and the rest.
 jobs=$(nproc 2>/dev/null || echo 2)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
-cmake --build build -j "$jobs"
+cmake --build build -j "$jobs" --target maporv maporv-tool
 
 # The demo scenario a newcomer opens first, made by the project's own generator.
-[ -f build/demo/SCENARIO/DEMO.MAP ] || build/src/tool/maporv-tool make-demo build/demo
+demo=$PWD/build/demo/SCENARIO/DEMO.MAP
+[ -f "$demo" ] || build/src/tool/maporv-tool make-demo build/demo
 
-if [ -x build/src/app/maporv ]; then
-    exec build/src/app/maporv ${args[@]+"${args[@]}"}
+# The editor's settings (Qt's INI file of organisation Osk_Tools, application MapOrv);
+# the value of LastOpen in its [Settings] section, empty before the first start.
+last_open() {
+    local config=${XDG_CONFIG_HOME:-${HOME:-}/.config}
+    [ -r "$config/Osk_Tools/MapOrv.conf" ] || return 0
+    awk '/^\[/ { section = $0 } section == "[Settings]" && sub(/^LastOpen=/, "") { print }' \
+        "$config/Osk_Tools/MapOrv.conf"
+}
+if [ $# -eq 0 ] && [ -z "$(last_open)" ]; then
+    args=("$demo")
 fi
-exec build/src/tool/maporv-tool --help
+
+exec build/src/app/maporv ${args[@]+"${args[@]}"}

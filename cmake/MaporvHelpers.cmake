@@ -67,3 +67,41 @@ function(maporv_month_year date out)
     list(GET months ${index} month)
     set(${out} "${month} ${CMAKE_MATCH_1}" PARENT_SCOPE)
 endfunction()
+
+# maporv_source_date(DATE_OUT CHANGELOG_DATE_OUT YEAR_OUT): the date of the sources
+# being built, for the manuals' footers and the package's changelog: SOURCE_DATE_EPOCH
+# when set (a reproducible or Debian build sets it), else the time of the last commit
+# when the sources are a git checkout, else the time of this configuration. DATE_OUT is
+# YYYY-MM-DD, CHANGELOG_DATE_OUT the changelog's "Thu, 01 Apr 2004 12:00:00 +0000".
+function(maporv_source_date date_out changelog_out year_out)
+    set(outer_epoch "$ENV{SOURCE_DATE_EPOCH}")
+    set(epoch "${outer_epoch}")
+    if(NOT epoch MATCHES "^[0-9]+$")
+        set(epoch "")
+        find_package(Git QUIET)
+        if(GIT_FOUND)
+            execute_process(COMMAND ${GIT_EXECUTABLE} rev-parse --show-toplevel
+                            WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                            OUTPUT_VARIABLE top OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+            # Only the project's own history: not that of a folder it was unpacked into.
+            file(REAL_PATH "${PROJECT_SOURCE_DIR}" source)
+            if(top)
+                file(REAL_PATH "${top}" top)
+            endif()
+            if(top STREQUAL source)
+                execute_process(COMMAND ${GIT_EXECUTABLE} log -1 --format=%ct
+                                WORKING_DIRECTORY ${PROJECT_SOURCE_DIR}
+                                OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+            endif()
+        endif()
+    endif()
+    # string(TIMESTAMP) gives the time SOURCE_DATE_EPOCH holds, or else the current one.
+    set(ENV{SOURCE_DATE_EPOCH} "${epoch}")
+    string(TIMESTAMP date "%Y-%m-%d" UTC)
+    string(TIMESTAMP changelog "%a, %d %b %Y %H:%M:%S +0000" UTC)
+    string(TIMESTAMP year "%Y" UTC)
+    set(ENV{SOURCE_DATE_EPOCH} "${outer_epoch}")
+    set(${date_out} "${date}" PARENT_SCOPE)
+    set(${changelog_out} "${changelog}" PARENT_SCOPE)
+    set(${year_out} "${year}" PARENT_SCOPE)
+endfunction()

@@ -28,9 +28,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's window-system plugins are only recommended by its libraries, yet the editor
-# opens no window without them; its dialogs are laid out for the Liberation fonts.
+# opens no window without them; its dialogs are laid out for the Liberation fonts, and
+# the tool reads TIFF and WebP pictures through Qt's image format plugins.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-image-formats-plugins")
 if(MAPORV_HOMEPAGE)
     set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${MAPORV_HOMEPAGE}")
 endif()

@@ -6,15 +6,16 @@
 # with ESC. Screenshots and the saved bytes are checked on the way; the saved file
 # must be in the settings afterwards. Then a new map made from a BMP is saved under
 # the name it proposes, where an earlier map lies: the editor must ask first, and No
-# must keep that file.
+# must keep that file. Last, a newcomer's first start: ./maporv.sh with no FILE and no
+# settings opens the demo, its folder question starting in the demo's SCENARIO folder.
 #
 # Usage: scripts/e2e.sh [MAPORV [MAPORV_TOOL]]   (default: the binaries in build/)
-# Exit status 0 passed, 1 failed, 77 skipped (Xvfb, xdotool or ImageMagick missing).
+# Exit status 0 passed, 1 failed, 77 skipped (Xvfb, xdotool, ImageMagick or xclip missing).
 # With E2E_SHOTS=FOLDER the screenshots are kept there.
 set -euo pipefail
 
 name=e2e
-needs="import convert compare"
+needs="import convert compare xclip"
 keep_shots=${E2E_SHOTS:-}
 # shellcheck source=scripts/e2e-common.sh
 . "$(dirname "$0")/e2e-common.sh"
@@ -211,4 +212,48 @@ xdotool key n
 wait_for 10 bash -c "! kill -0 $app_pid" || fail "No at the exit question did not end the editor"
 app_pid=
 cmp -s "$map" "$earlier" || fail "PIC.map was replaced at exit"
+
+# A newcomer's first start: ./maporv.sh with no FILE, no settings. The script runs in
+# a copy of its tree whose install and build steps do nothing and whose programs are
+# the ones under test; it writes the demo there and opens it.
+tree=$work/tree
+mkdir -p "$tree/scripts" "$tree/build/src/app" "$tree/build/src/tool" "$work/bin"
+cp "$root/maporv.sh" "$tree/"
+printf '#!/bin/sh\n' | tee "$tree/scripts/install-deps.sh" > "$work/bin/cmake"
+chmod +x "$tree/scripts/install-deps.sh" "$work/bin/cmake"
+ln -s "$app" "$tree/build/src/app/maporv"
+ln -s "$tool" "$tree/build/src/tool/maporv-tool"
+export XDG_CONFIG_HOME=$work/first-config
+PATH=$work/bin:$PATH app=$tree/maporv.sh start_app
+wait_for 30 two_windows || fail "maporv.sh showed no first-run question"
+dialog=$(xdotool search --onlyvisible --name '^MapOrv$' | tail -n1)
+xdotool windowfocus --sync "$dialog"
+# The question starts in the demo's SCENARIO folder: Ctrl+C copies the selected one's name.
+xdotool key ctrl+c
+sleep 0.3
+folder=$(xclip -o -selection clipboard 2> /dev/null || true)
+[ "$folder" = SCENARIO ] || fail "the first-run question starts in '$folder', not the demo's SCENARIO"
+xdotool key Return
+# Enter takes it; then the demo loads: its picture, and its names (Alt+N hides them).
+demo=$tree/build/demo/SCENARIO/DEMO.MAP
+wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' ||
+    fail "maporv.sh did not open the demo"
+window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+xdotool windowfocus --sync "$window"
+xdotool mousemove 600 500
+sleep 1
+import -window root "$work/first.png"
+[ "$(pixel "$work/first.png" 500 500)" != "239,237,220" ] || fail "the demo's picture is not shown"
+xdotool key alt+n
+sleep 0.5
+import -window root "$work/first-unnamed.png"
+changed "$work/first.png" "$work/first-unnamed.png" || fail "the demo's names are not shown"
+# ESC ends the editor; the demo is then the last opened file.
+xdotool key Escape
+wait_for 10 bash -c "! kill -0 $app_pid" || fail "ESC did not end the editor"
+wait "$app_pid" || fail "the editor ended with status $?"
+app_pid=
+grep -qxF "LastOpen=$demo" "$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf" ||
+    fail "LastOpen is not the demo after the first start"
+
 echo "e2e: passed"

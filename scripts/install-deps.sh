@@ -18,6 +18,7 @@ packages=(
     xvfb
     xdotool
     imagemagick
+    xclip
     desktop-file-utils
     appstream
     man-db

@@ -9,9 +9,11 @@ maporv_layout() {
     {
         printf '%s\n' bin/maporv bin/maporv-tool \
             "share/applications/$id.desktop" \
+            "share/mime/packages/$id.xml" \
             "share/metainfo/$id.metainfo.xml" \
-            share/man/man1/maporv.1 share/man/man1/maporv-tool.1 \
-            share/bash-completion/completions/maporv-tool
+            share/man/man1/maporv.1.gz share/man/man1/maporv-tool.1.gz \
+            share/bash-completion/completions/maporv-tool \
+            share/doc/maporv/copyright share/doc/maporv/changelog.gz
         for size in 16 32 48 64 128 256; do
             echo "share/icons/hicolor/${size}x$size/apps/$id.png"
         done

@@ -46,7 +46,7 @@ appstreamcli validate --no-net --pedantic "$prefix/share/metainfo/$id.metainfo.x
 # The manuals: no warning from man, and one section per command of the tool.
 export MANWIDTH=80 LC_ALL=C
 for page in maporv maporv-tool; do
-    warnings=$(man --warnings -l "$prefix/share/man/man1/$page.1" 2>&1 > "$work/$page.txt") ||
+    warnings=$(man --warnings -l "$prefix/share/man/man1/$page.1.gz" 2>&1 > "$work/$page.txt") ||
         fail "man $page failed"
     [ -z "$warnings" ] || fail "man $page: $warnings"
 done
@@ -65,10 +65,29 @@ chmod 700 "$XDG_RUNTIME_DIR"
     fail "maporv-tool --version"
 "$prefix/bin/maporv-tool" --help | grep -q "^Usage: maporv-tool COMMAND" ||
     fail "maporv-tool --help"
-[ "$(QT_QPA_PLATFORM=offscreen "$prefix/bin/maporv" --version)" = "MapOrv $version" ] ||
+# --version and --help need no display, as a package's post-install check runs them.
+no_display=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+[ "$("${no_display[@]}" "$prefix/bin/maporv" --version)" = "MapOrv $version" ] ||
     fail "maporv --version"
-QT_QPA_PLATFORM=offscreen "$prefix/bin/maporv" --help | grep -q "\[file\]" ||
-    fail "maporv --help"
+"${no_display[@]}" "$prefix/bin/maporv" --help | grep -q "\[file\]" || fail "maporv --help"
+
+# The desktop entry's MIME type: a MAP file is told by its first bytes; another
+# program's .map file is not taken by its name.
+if command -v update-mime-database > /dev/null && command -v gio > /dev/null; then
+    mime=$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$prefix/share/applications/$id.desktop")
+    with_prefix=(env XDG_DATA_HOME="$work/data" XDG_DATA_DIRS="$prefix/share:/usr/share")
+    output=$("${with_prefix[@]}" update-mime-database "$prefix/share/mime" 2>&1) ||
+        fail "update-mime-database failed"
+    [ -z "$output" ] || fail "update-mime-database: $output"
+    "$prefix/bin/maporv-tool" make-demo "$work/demo" > /dev/null
+    printf 'Archive member included to satisfy reference by file\n' > "$work/linker.map"
+    type_of() {
+        "${with_prefix[@]}" gio info -a standard::content-type "$1" |
+            sed -n 's/^ *standard::content-type: //p'
+    }
+    [ "$(type_of "$work/demo/SCENARIO/DEMO.MAP")" = "$mime" ] || fail "DEMO.MAP is not $mime"
+    [ "$(type_of "$work/linker.map")" != "$mime" ] || fail "a linker map is taken for $mime"
+fi
 
 # Nothing of the build: no run path, no file name of the build or source folder.
 for program in maporv maporv-tool; do

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package into a temporary folder and checks it: its name, its
 # control fields (the Qt 6 libraries among the dependencies dpkg-shlibdeps found), its
-# files under /usr owned by root, and that the tool it carries runs.
+# files under /usr owned by root, what lintian says, and that the tool it carries runs.
 #
 # Usage: package_test.sh CPACK BUILD_FOLDER VERSION APP_ID
 # Exit status 0 passed, 1 failed, 77 skipped (the Debian tools are missing).
@@ -37,6 +37,14 @@ diff <(maporv_layout "$id" | sed 's|^|./usr/|') \
 awk '$2 != "root/root" { print; bad = 1 } END { exit bad }' "$work/contents" ||
     fail "files not owned by root"
 grep -q '^-rwxr-xr-x .* \./usr/bin/maporv$' "$work/contents" || fail "usr/bin/maporv mode"
+
+# lintian, where installed: no error, no warning. The hardening flags are those
+# scripts/package.sh builds with, not this build's.
+if command -v lintian > /dev/null 2>&1; then
+    lintian --fail-on error,warning \
+        --suppress-tags hardening-no-bindnow,hardening-no-fortify-functions \
+        "$deb" > "$work/lintian.log" 2>&1 || fail "lintian: $(grep -v '^running with root' "$work/lintian.log")"
+fi
 
 dpkg-deb -x "$deb" "$work/root"
 [ "$("$work/root/usr/bin/maporv-tool" --version)" = "maporv-tool $version" ] ||

@@ -42,6 +42,10 @@ FolderPickerDialog::FolderPickerDialog(const QString& prompt, QWidget* parent)
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { selectionChanged(); });
+    // The model reads folders in the background: each folder on the way to the start
+    // folder that comes in adds rows above it, so the view goes back to it.
+    connect(model_, &QFileSystemModel::directoryLoaded, this,
+            [this](const QString& folder) { keepStartFolderInView(folder); });
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -69,7 +73,22 @@ void FolderPickerDialog::selectFolder(const QString& folder) {
         tree_->expand(above);
     }
     tree_->setCurrentIndex(index);
+    startFolder_ = QPersistentModelIndex(index);
     tree_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void FolderPickerDialog::keepStartFolderInView(const QString& loadedFolder) {
+    // Only while the start folder is still the one selected and the folder that came
+    // in lies on its way: the user's own browsing is left alone.
+    if (!startFolder_.isValid() || tree_->currentIndex() != startFolder_) {
+        return;
+    }
+    const QString start = model_->filePath(startFolder_);
+    const QString above =
+        loadedFolder.endsWith(QLatin1Char('/')) ? loadedFolder : loadedFolder + QLatin1Char('/');
+    if (start == loadedFolder || start.startsWith(above)) {
+        tree_->scrollTo(startFolder_, QAbstractItemView::PositionAtCenter);
+    }
 }
 
 QString FolderPickerDialog::selectedFolder() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPersistentModelIndex>
 #include <QString>
 
 class QDialogButtonBox;
@@ -30,12 +31,15 @@ public:
 
 private:
     void selectionChanged();
+    // The start folder back in view when a folder on its way has been read.
+    void keepStartFolderInView(const QString& loadedFolder);
 
     QLabel* prompt_;
     QTreeView* tree_;
     QLabel* status_;
     QDialogButtonBox* buttons_;
     QFileSystemModel* model_;
+    QPersistentModelIndex startFolder_;
 };
 
 } // namespace maporv

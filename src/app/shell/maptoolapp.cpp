@@ -48,6 +48,25 @@ QIcon programIcon() {
     return icon;
 }
 
+// Where the first-run question starts: where the game's SCENARIO folder most likely
+// is. The one beside the folder of the file named on the command line (a MAP file's
+// own folder), else the usual place when it exists, else the home folder; a tree
+// opened at the root of the file system helps nobody.
+std::string likelyScenarioFolder(const std::string& commandLineFile, const std::string& usual,
+                                 const std::string& home) {
+    if (!commandLineFile.empty()) {
+        const std::string beside = parentFolder(commandLineFile) + "SCENARIO/";
+        if (isFolder(beside)) {
+            return withTrailingSeparator(resolveExisting(beside));
+        }
+        const std::string own = folderPart(commandLineFile);
+        if (toUpperAscii(extensionPart(commandLineFile)) == ".MAP" && isFolder(own)) {
+            return withTrailingSeparator(resolveExisting(own));
+        }
+    }
+    return isFolder(usual) ? withTrailingSeparator(resolveExisting(usual)) : home;
+}
+
 } // namespace
 
 MapToolApp::MapToolApp(AppSetup setup)
@@ -113,15 +132,19 @@ bool MapToolApp::start(const QStringList& arguments) {
     frame_->drawFrame();
 
     // 5. LastOpen, or the first-run question.
-    readSettings();
+    const std::string commandLineFile =
+        arguments.isEmpty() || arguments.front().isEmpty()
+            ? std::string()
+            : toStdString(QFileInfo(arguments.front()).absoluteFilePath());
+    readSettings(commandLineFile);
 
     // Unsaved work of an editor that ended without saving it takes the place of the
     // command line's file, which would replace it unasked.
     const bool recovered = offerRecovery();
 
     // 6. A file named on the command line.
-    if (!recovered && !terminated_ && !arguments.isEmpty() && !arguments.front().isEmpty()) {
-        load(toStdString(QFileInfo(arguments.front()).absoluteFilePath()), false);
+    if (!recovered && !terminated_ && !commandLineFile.empty()) {
+        load(commandLineFile, false);
     }
 
     // 7. The arrow pointer, the info text; then the frames.
@@ -135,16 +158,17 @@ bool MapToolApp::start(const QStringList& arguments) {
     return true;
 }
 
-void MapToolApp::readSettings() {
+void MapToolApp::readSettings(const std::string& commandLineFile) {
     std::string lastOpen = settings_.readLastOpen();
     if (lastOpen.empty()) {
         // The game's usual place, in the user's home folder.
-        const std::string folder =
-            withTrailingSeparator(toStdString(QDir::homePath())) + "valdorn/SCENARIO/";
+        const std::string home = withTrailingSeparator(toStdString(QDir::homePath()));
+        const std::string folder = home + "valdorn/SCENARIO/";
         lastOpen = folder;
         workspace_.gameFolder = parentFolder(folder);
-        const std::string chosen =
-            ui_.pickFolder(FolderKind::Scenario, folder, "Select Valdorn SCENARIO folder");
+        const std::string chosen = ui_.pickFolder(
+            FolderKind::Scenario, likelyScenarioFolder(commandLineFile, folder, home),
+            "Select Valdorn SCENARIO folder");
         if (!chosen.empty()) {
             lastOpen = strprintf("%s*.map", chosen.c_str());
         }

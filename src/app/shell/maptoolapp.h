@@ -105,7 +105,8 @@ public:
     RenderLoop* renderLoop() { return loop_.get(); }
 
 private:
-    void readSettings();
+    // LastOpen, or the first-run question, which starts near the command line's file.
+    void readSettings(const std::string& commandLineFile);
     void installCommands();
     void addRecent(const std::string& path);
     // Runs when the main window is asked to close.

@@ -23,7 +23,7 @@ std::string stepText(const char* verb, const std::string& step, const char* key)
 std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
     MapWorkspace& workspace = app.workspace();
     const auto mapLoaded = [&workspace] { return workspace.document.loaded; };
-    const auto pictureValid = [&workspace] { return workspace.picture.valid; };
+    const auto pictureValid = [&workspace]() -> bool { return workspace.picture.valid; };
     // A mode's entry is checked while the mode is on, and disabled then.
     const auto isMode = [&frame](int mode) {
         return [&frame, mode] { return frame.videoMode() == mode; };

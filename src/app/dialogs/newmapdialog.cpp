@@ -154,8 +154,6 @@ void NewMapDialog::loadPreview() {
         return;
     }
     chosenPath_ = selectedPath();
-    // The preview is about to overwrite the pixels the map's picture lives in.
-    workspace_.picture.valid = false;
     preview_.load(chosenPath_);
     resizePreview();
     update();

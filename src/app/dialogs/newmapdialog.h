@@ -31,8 +31,8 @@ class UserInterface;
 // opened file. After Rejected it is empty.
 //
 // The preview is a second MapPicture and shares the one pixel buffer with the
-// workspace's picture: previewing marks the workspace's picture not valid and
-// overwrites its pixels. So after the dialog, whatever its outcome, the caller
+// workspace's picture: previewing overwrites its pixels, and the workspace's picture
+// is then no longer valid. So after the dialog, whatever its outcome, the caller
 // restores the map's picture, MapWorkspace::restorePicture(), and lets the view
 // reload its picture image (after LOAD the load step does that for the new map).
 //

@@ -135,8 +135,6 @@ void OpenMapDialog::showSelected() {
     } else {
         const std::string path =
             strprintf("%s%s00.S16", listedMapFolder_.c_str(), entry.namePrefix.c_str());
-        // The preview is about to overwrite the pixels the map's picture lives in.
-        workspace_.picture.valid = false;
         if (preview_.load(path)) {
             previewPath_ = path;
             previewSize_ = QSize(preview_.width * kPreviewExtent / kMaxPictureWidth,

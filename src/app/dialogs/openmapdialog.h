@@ -33,8 +33,8 @@ class UserInterface;
 // load reads nothing, so it applies only to the map that actually loads.
 //
 // The preview shares the pixel buffer with the workspace's picture (every MapPicture
-// does). Selecting a map that has a picture marks the workspace's picture not valid
-// and loads the preview over it. So after the dialog closes, by LOAD as by Cancel,
+// does). Selecting a map that has a picture loads the preview over it, and the
+// workspace's picture is then no longer valid. So after the dialog closes, by LOAD as by Cancel,
 // the caller must show the current map's picture again: MapWorkspace::restorePicture(),
 // then let the view reload its picture image. After LOAD, the load step does that
 // anyway for the new map.

@@ -4,8 +4,7 @@
 #include "display/fingerprint.h"
 #include "display/mapview.h"
 #include "display/surface.h"
-#include "editing/brush.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapdata/hexgrid.h"
 
 #include <initializer_list>
@@ -112,12 +111,12 @@ std::uint64_t MapView::InputFingerprint(Point pointer) const {
 
     // The map, the brush and the texts of the application.
     addGrid(inputs, grid_);
-    addMap(inputs, workspace_.document, workspace_.names);
-    inputs.add(brush_.terrain).add(brush_.roads).add(brush_.nameIndex);
-    const MapNames& names = workspace_.names;
+    addMap(inputs, workspace().document, workspace().names);
+    inputs.add(brush().terrain).add(brush().roads).add(brush().nameIndex);
+    const MapNames& names = workspace().names;
     inputs.add(names.nameText(names.nameAt(currentHex.row, currentHex.column)));
-    inputs.add(names.nameText(brush_.nameIndex));
-    inputs.add(workspace_.infoText);
+    inputs.add(names.nameText(brush().nameIndex));
+    inputs.add(workspace().infoText);
     return inputs.value();
 }
 

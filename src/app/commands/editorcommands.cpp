@@ -21,7 +21,8 @@ std::string stepText(const char* verb, const std::string& step, const char* key)
 } // namespace
 
 std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
-    MapWorkspace& workspace = app.workspace();
+    EditSession& session = app.session();
+    const MapWorkspace& workspace = session.workspace();
     const auto mapLoaded = [&workspace] { return workspace.document.loaded; };
     const auto pictureValid = [&workspace]() -> bool { return workspace.picture.valid; };
     // A mode's entry is checked while the mode is on, and disabled then.
@@ -41,14 +42,11 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
         return [&frame, toggle] { frame.toggleView(toggle); };
     };
     const auto close = [&frame] { frame.postClose(); };
-    // Get and Clear at the cursor; an open Set data dialog shows the brush they left.
-    const auto atCursor = [&frame](auto operation) {
-        return [&frame, operation] {
-            std::invoke(operation, frame.editor(), frame.editCursor());
-            frame.refreshSetDataDialog();
-        };
+    // Get and Clear at the cursor.
+    const auto atCursor = [&session, &frame](auto operation) {
+        return [&session, &frame, operation] { session.edit(operation, frame.editCursor()); };
     };
-    EditHistory& history = frame.history();
+    const EditHistory& history = session.history();
 
     std::vector<Command> commands = {
         // File
@@ -192,7 +190,7 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
         {.id = kCmdClearName,
          .key = ctrlShiftKey(Qt::Key_N),
          .handler = atCursor(&MapEditor::clearName)},
-        {.id = kCmdClearSelection, .handler = [&frame] { frame.selection().clear(); }},
+        {.id = kCmdClearSelection, .handler = [&session] { session.clearSelection(); }},
 
         // Edit: undo and redo name the step they act on.
         {.id = kCmdUndo,
@@ -200,14 +198,14 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
          .liveText = [&history] { return stepText("&Undo", history.undoName(), "Ctrl+Z"); },
          .key = ctrlKey(Qt::Key_Z),
          .enabled = [&history] { return history.canUndo(); },
-         .handler = [&frame] { frame.undo(); }},
+         .handler = [&session] { session.undo(); }},
         {.id = kCmdRedo,
          .menuText = "&Redo\tCtrl+Y",
          .liveText = [&history] { return stepText("&Redo", history.redoName(), "Ctrl+Y"); },
          .key = ctrlKey(Qt::Key_Y),
          .alternateKey = ctrlShiftKey(Qt::Key_Z),
          .enabled = [&history] { return history.canRedo(); },
-         .handler = [&frame] { frame.redo(); }},
+         .handler = [&session] { session.redo(); }},
         // Edit: the map check, a window of its own like the Set data dialog.
         {.id = kCmdCheckMap,
          .menuText = "&Check Map\tF7",
@@ -223,7 +221,7 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
          .menuText = "&Suggest Terrain\tF8",
          .key = plainKey(Qt::Key_F8),
          .enabled = [&workspace] { return workspace.document.loaded && workspace.picture.valid; },
-         .handler = [&app, &frame] { suggestTerrain(app.workspace(), frame, app.ui()); }},
+         .handler = [&app, &frame] { suggestTerrain(app.session(), frame, app.ui()); }},
 
         // Caps Lock only changes the warning the status line shows.
         {.id = kCmdCapsLock,

@@ -1,16 +1,15 @@
 #include "app/commands/suggestterrain.h"
 
 #include "app/window/mapframe.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "editing/terrainsuggestion.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
 
 namespace maporv {
 
-void suggestTerrain(MapWorkspace& workspace, MapFrame& frame, UserInterface& ui) {
-    const SuggestTerrainOutcome outcome =
-        suggestTerrainFromPicture(workspace.document, workspace.picture, frame.history());
+void suggestTerrain(EditSession& session, MapFrame& frame, UserInterface& ui) {
+    const SuggestTerrainOutcome outcome = session.suggestTerrain();
     if (!outcome.enoughTerrains) {
         ui.message("Fewer than two terrains to learn from.\n"
                    "Set a few hexes of each terrain by hand first.");

@@ -7,7 +7,6 @@
 #include "app/forms/dialogunits.h"
 #include "display/picturedraw.h"
 #include "display/textconversion.h"
-#include "editing/mapworkspace.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
@@ -29,9 +28,9 @@ constexpr int kPreviewExtent = 300;
 
 } // namespace
 
-OpenMapDialog::OpenMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), form_(std::make_unique<Ui::OpenMapDialog>()), workspace_(workspace), ui_(ui),
-      preview_(ui) {
+OpenMapDialog::OpenMapDialog(EditSession& session, UserInterface& ui, QWidget* parent)
+    : QDialog(parent), form_(std::make_unique<Ui::OpenMapDialog>()), ui_(ui),
+      lease_(session.lendPictureBuffer()), preview_(ui) {
     form_->setupUi(this);
     DialogUnits::convertForm(this);
     setBrowseGlyph(*form_->scenarioBrowseButton, QStringLiteral(":/bitmaps/IDB_GETFILEU.bmp"));
@@ -39,7 +38,7 @@ OpenMapDialog::OpenMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget
     // The longest line: number, name and picture status, 38 characters.
     useColumnFont(*form_->mapList, 38);
 
-    scenarioFolder_ = strprintf("%sSCENARIO/", parentFolder(workspace_.lastOpen).c_str());
+    scenarioFolder_ = strprintf("%sSCENARIO/", parentFolder(session.workspace().lastOpen).c_str());
     mapFolder_ = strprintf("%sMAP/", parentFolder(scenarioFolder_).c_str());
     showFolders();
 

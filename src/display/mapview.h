@@ -163,7 +163,8 @@ public:
 
     // A digest of everything RenderFrame reads, with the pointer at a given place (screen
     // pixels): while it stays the same, a new frame would show what the last one showed.
-    // Whatever a frame comes to read has to be folded in here too.
+    // The session's parts come in as their revisions; whatever else a frame comes to
+    // read (the window's own inputs, the images, the display) has to be folded in here.
     std::uint64_t InputFingerprint(Point pointer) const;
 
     // The steps of a frame.

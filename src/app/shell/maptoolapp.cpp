@@ -2,6 +2,7 @@
 
 #include "app/commands/acceleratorfilter.h"
 #include "app/commands/commandids.h"
+#include "app/commands/editcommands.h"
 #include "app/commands/editorcommands.h"
 #include "app/commands/mainmenu.h"
 #include "app/desktop/qtuserinterface.h"
@@ -121,6 +122,7 @@ bool MapToolApp::start(const QStringList& arguments) {
         input_.reset();
         accelerators_.reset();
         menu_.reset();
+        editCommands_.reset();
         frame_.reset();
         commands_ = CommandTable();
         return false;
@@ -180,9 +182,10 @@ void MapToolApp::readSettings(const std::string& commandLineFile) {
 }
 
 void MapToolApp::installCommands() {
-    commands_.add(editorCommands(*this, *frame_));
-    menu_ = std::make_unique<MainMenu>(*frame_, commands_, recent_);
-    accelerators_ = std::make_unique<AcceleratorFilter>(commands_, *frame_);
+    editCommands_ = std::make_unique<EditCommands>(session_, *frame_, ui_);
+    commands_.add(editorCommands({*this, *frame_, *editCommands_, session_, recent_}));
+    menu_ = std::make_unique<MainMenu>(*frame_->menuBar(), *frame_, commands_, recent_);
+    accelerators_ = std::make_unique<AcceleratorFilter>(commands_, *frame_, *frame_);
     qApp->installEventFilter(accelerators_.get());
     input_ = std::make_unique<FrameInput>(commands_, session_, *frame_);
     // The panel's heading is the Set Data Dialog command.

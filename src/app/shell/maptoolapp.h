@@ -1,8 +1,9 @@
 #pragma once
 
 #include "app/commands/commandtable.h"
+#include "app/commands/filecommands.h"
+#include "app/commands/recentfiles.h"
 #include "app/shell/appsettings.h"
-#include "app/shell/recentfiles.h"
 #include "display/rect.h"
 #include "editing/editsession.h"
 
@@ -15,6 +16,7 @@
 namespace maporv {
 
 class AcceleratorFilter;
+class EditCommands;
 class FrameInput;
 class MainMenu;
 class MapFrame;
@@ -57,10 +59,10 @@ struct AppSetup {
 // (RecoveryKeeper). It goes when the work is no longer at risk: a save that leaves
 // nothing modified, another map loaded, the end of the exit flow. SIGTERM and SIGHUP
 // bring it up to date and end the run without the exit flow, so it stays.
-class MapToolApp {
+class MapToolApp : public FileCommands {
 public:
     explicit MapToolApp(AppSetup setup = {});
-    ~MapToolApp();
+    ~MapToolApp() override;
     MapToolApp(const MapToolApp&) = delete;
     MapToolApp& operator=(const MapToolApp&) = delete;
 
@@ -80,23 +82,21 @@ public:
     // a save the user asked for did not happen.
     bool saveAllModified();
 
-    // File commands.
-    void newMap();
-    void fileOpen();
-    void openLast();
-    void openRecent(std::size_t index);
-    // The save dialog, then the map written; false when cancelled or not written.
-    bool fileSave();
-    void loadNames();
-    bool saveNames();
-    void browseNames();
-    void saveImageAsBmp();
-    void saveImageAsBmpTiles();
-    void saveImageAsS16Tiles();
-    // The Misc. Tools dialog: its terrain change is an undoable step of the map.
-    void miscTools();
+    // FileCommands.
+    void newMap() override;
+    void fileOpen() override;
+    void openLast() override;
+    void openRecent(std::size_t index) override;
+    bool fileSave() override;
+    void saveImageAsBmp() override;
+    void saveImageAsBmpTiles() override;
+    void saveImageAsS16Tiles() override;
+    void miscTools() override;
+    void loadNames() override;
+    bool saveNames() override;
+    void browseNames() override;
+    const std::string& versionText() const override { return versionText_; }
 
-    const std::string& versionText() const { return versionText_; }
     EditSession& session() { return session_; }
     const MapWorkspace& workspace() const { return session_.workspace(); }
     RecentFiles& recentFiles() { return recent_; }
@@ -137,6 +137,7 @@ private:
     // Declared before the window: the window's menus run these commands.
     CommandTable commands_;
     std::unique_ptr<MapFrame> frame_;
+    std::unique_ptr<EditCommands> editCommands_;
     std::unique_ptr<MainMenu> menu_;
     std::unique_ptr<AcceleratorFilter> accelerators_;
     std::unique_ptr<FrameInput> input_;

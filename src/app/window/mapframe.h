@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/commands/windowcommands.h"
 #include "app/window/framepointer.h"
 #include "app/window/renderloop.h"
 #include "display/displayowner.h"
@@ -47,7 +48,10 @@ struct FrameSetup {
 //
 // Life: construct (pause bit 0x01), OnCreate (display, first mode, images), then
 // frames; closing asks the close query (the exit flow) first.
-class MapFrame : public QMainWindow, public DisplayOwner, public RenderTarget {
+class MapFrame : public QMainWindow,
+                 public DisplayOwner,
+                 public RenderTarget,
+                 public WindowCommands {
 public:
     MapFrame(EditSession& session, UserInterface& ui, FrameSetup setup);
     ~MapFrame() override;
@@ -71,19 +75,10 @@ public:
     // the images; nothing else does anything.
     void paletteStep(int depthBefore);
 
-    // The mode commands.
-    void setVideoMode(int mode); // 32795, 32796, 32797
-    void toggleFullScreen();     // F12: window <-> 800 x 600
-    void toggleVerticalSync();   // 32772, window mode only
-    void toggleView(ViewToggle toggle);
-    void toggleCapsLock();
-
     // Editing at the cursor. The current hex exists once the pointer has been over
     // the map view; the character keys, the Alt keypad keys and the right button wait
     // for it, and the editing operations that read it do nothing without it.
     bool hasCurrentHex() const { return view_.currentHex.exists; }
-    // Where the editing operations act: the cursor hex and the current hex.
-    EditCursor editCursor() const;
     // SPACE and the left button on the map view: select at the cursor hex.
     void select(bool shift, bool ctrl);
     // "+" / "-": the Set data dialog's terrain while it is open, else the brush's.
@@ -91,17 +86,9 @@ public:
     // A click on hot spot index of the panel; the name prompts pause the frames.
     void rightMenuAction(int index);
 
-    // The Set data dialog (window mode only): opened, or closed when it is open.
-    void toggleSetDataDialog();
-    bool setDataDialogOpen() const;
+    // The tool windows, while open.
     SetDataDialog* setDataDialog() const;
     void closeSetDataDialog();
-    // The terrain filter dialog; OK switches Show Terrain Types on.
-    void filterTerrain();
-
-    // The Check Map window (window mode only): opened, or closed when it is open.
-    void toggleCheckMapWindow();
-    bool checkMapWindowOpen() const;
     CheckMapWindow* checkMapWindow() const;
     void closeCheckMapWindow();
     // A line of the Check Map window: the cursor on the hex, the view at full size
@@ -120,10 +107,7 @@ public:
     // Where tool dialogs put their top-left corner, in global pixels (the dialog
     // adds its 48 pixels in window mode itself).
     QPoint dialogAnchor() const;
-    bool windowMode() const { return view_.fullScreen == 0; }
 
-    // A close request through the event loop (ESC, Exit, failures).
-    void postClose();
     // Asked before the window closes; false keeps it open.
     std::function<bool()> closeQuery;
 
@@ -133,12 +117,32 @@ public:
     // the display still cannot be set.
     bool recoverDisplay();
 
-    // The menu loop: a menu of the bar opened, or the last one closed.
-    void enterMenuLoop();
-    void exitMenuLoop();
+    // WindowCommands.
+    int videoMode() const override { return view_.videoMode; }
+    bool windowMode() const override { return view_.fullScreen == 0; }
+    void setVideoMode(int mode) override;
+    void toggleFullScreen() override;
+    bool verticalSyncOn() const override { return view_.vsyncOn != 0; }
+    void toggleVerticalSync() override;
+    bool viewToggleOn(ViewToggle toggle) const override { return view_.toggle(toggle) != 0; }
+    // The grid only while a picture shows.
+    void toggleView(ViewToggle toggle) override;
+    void toggleCapsLock() override;
+    bool setDataDialogOpen() const override;
+    void toggleSetDataDialog() override;
+    bool checkMapWindowOpen() const override;
+    void toggleCheckMapWindow() override;
+    // OK switches Show Terrain Types on.
+    void filterTerrain() override;
+    EditCursor editCursor() const override;
+    void showNotice(std::string text) override { view_.showNotice(std::move(text)); }
+    // Also after failures.
+    void postClose() override;
+    void enterMenuLoop() override;
+    void exitMenuLoop() override;
     // Alt alone or F10: the menu bar, shown in full screen, with its first menu open;
     // or the menu with that mnemonic.
-    void openMenuBar(QChar mnemonic = {});
+    void openMenuBar(QChar mnemonic = {}) override;
 
     // RenderTarget.
     bool framePaused() const override { return pauseFlags_ != 0; }
@@ -156,7 +160,6 @@ public:
 
     int pauseFlags() const { return pauseFlags_; }
     void setPauseBit(int bit, bool on);
-    int videoMode() const { return view_.videoMode; }
 
     MapView& view() { return view_; }
     const MapView& view() const { return view_; }

@@ -5,6 +5,7 @@
 #include "app/forms/columnfont.h"
 #include "app/forms/dialogplacement.h"
 #include "app/forms/dialogunits.h"
+#include "app/forms/folderbrowse.h"
 #include "display/picturedraw.h"
 #include "display/textconversion.h"
 #include "mapdata/paths.h"
@@ -49,9 +50,12 @@ OpenMapDialog::OpenMapDialog(EditSession& session, UserInterface& ui, QWidget* p
     connect(form_->nameRadio, &QRadioButton::clicked, this, [this] { rebuildLines(); });
     connect(form_->numberRadio, &QRadioButton::clicked, this, [this] { rebuildLines(); });
     connect(form_->refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
-    connect(form_->scenarioBrowseButton, &QPushButton::clicked, this,
-            [this] { browseScenarioFolder(); });
-    connect(form_->mapBrowseButton, &QPushButton::clicked, this, [this] { browseMapFolder(); });
+    connect(form_->scenarioBrowseButton, &QPushButton::clicked, this, [this] {
+        browse(scenarioFolder_, FolderKind::Scenario, "Select SCENARIO folder (for .map files)");
+    });
+    connect(form_->mapBrowseButton, &QPushButton::clicked, this, [this] {
+        browse(mapFolder_, FolderKind::S16, "Select MAP folder (for Orv .s16 files)");
+    });
     connect(form_->loadButton, &QPushButton::clicked, this, [this] { load(); });
     connect(form_->cancelButton, &QPushButton::clicked, this, [this] { reject(); });
 
@@ -174,26 +178,12 @@ bool OpenMapDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void OpenMapDialog::browseScenarioFolder() {
+void OpenMapDialog::browse(std::string& folder, int kind, const char* title) {
     readFolders();
-    const std::string chosen = ui_.pickFolder(FolderKind::Scenario, scenarioFolder_,
-                                              "Select SCENARIO folder (for .map files)");
-    if (!chosen.empty() && chosen != scenarioFolder_) {
-        scenarioFolder_ = chosen;
+    browseFolder(ui_, kind, title, folder, [this] {
         showFolders();
         refresh();
-    }
-}
-
-void OpenMapDialog::browseMapFolder() {
-    readFolders();
-    const std::string chosen =
-        ui_.pickFolder(FolderKind::S16, mapFolder_, "Select MAP folder (for Orv .s16 files)");
-    if (!chosen.empty() && chosen != mapFolder_) {
-        mapFolder_ = chosen;
-        showFolders();
-        refresh();
-    }
+    });
 }
 
 void OpenMapDialog::load() {

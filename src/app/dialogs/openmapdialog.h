@@ -82,8 +82,8 @@ private:
     void rebuildLines();
     int selectedEntry() const;
     void showSelected();
-    void browseScenarioFolder();
-    void browseMapFolder();
+    // A browse button: the folders read, the picker, a new folder listed.
+    void browse(std::string& folder, int kind, const char* title);
     void load();
 
     std::unique_ptr<Ui::OpenMapDialog> form_;

@@ -1,5 +1,8 @@
 #include "tool/arguments.h"
 
+#include "mapdata/terraintype.h"
+#include "mapdata/textformat.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -91,6 +94,18 @@ std::optional<long> parseInteger(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+int parseTerrain(const std::string& text) {
+    if (const auto code = parseInteger(text)) {
+        return terrainName(static_cast<int>(*code)) != nullptr ? static_cast<int>(*code) : -1;
+    }
+    for (int code = 0; code < kTerrainTypeCount; ++code) {
+        if (equalsIgnoreCase(text, terrainName(code))) {
+            return code;
+        }
+    }
+    return -1;
 }
 
 std::string absolutePath(const std::string& path) {

@@ -33,6 +33,9 @@ private:
 // Parses a decimal integer; nullopt when the text is not entirely a number.
 std::optional<long> parseInteger(const std::string& text);
 
+// A terrain type given as its code 0..19 or its name (any case); -1 when it is neither.
+int parseTerrain(const std::string& text);
+
 // A file or folder argument made absolute and lexically normal, so that the folders
 // derived from it (the game folder, the picture's folder) do not depend on how it was
 // typed; a trailing separator (a folder) is kept. Empty stays empty; when the working

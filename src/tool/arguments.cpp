@@ -1,5 +1,6 @@
 #include "tool/arguments.h"
 
+#include "mapdata/mapdocument.h"
 #include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
 
@@ -94,6 +95,20 @@ std::optional<long> parseInteger(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<HexCoord> parseHex(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto column = parseInteger(text.substr(0, comma));
+    const auto row = parseInteger(text.substr(comma + 1));
+    if (!column || !row ||
+        !MapDocument::inGrid(static_cast<int>(*row), static_cast<int>(*column))) {
+        return std::nullopt;
+    }
+    return HexCoord{static_cast<int>(*row), static_cast<int>(*column)};
 }
 
 int parseTerrain(const std::string& text) {

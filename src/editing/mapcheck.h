@@ -66,6 +66,11 @@ struct HexExtent {
 // reach), within the 45 x 40 cells.
 HexExtent pictureReach(const PictureSize& picture);
 
+// The hexes a check looks at and the tool's drawing keeps to: what the picture reaches
+// when its size is given, else the header's width x height, clamped as the MAP reader
+// clamps them (a new map's header may still hold zeros).
+HexExtent mapArea(const MapDocument& document, const std::optional<PictureSize>& picture);
+
 // A MAP file of another length than 14371 bytes: short files leave cells unread,
 // long ones carry bytes the game does not read.
 std::optional<MapProblem> checkFileSize(std::size_t bytes);

@@ -3,10 +3,10 @@
 #include "editing/brush.h"
 #include "editing/brushsteps.h"
 #include "editing/edithistory.h"
+#include "editing/namescommands.h"
 #include "editing/selection.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
-#include "mapdata/namescommands.h"
 #include "mapdata/terrainchange.h"
 #include "mapdata/terraintype.h"
 

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <optional>
 #include <string_view>
 
 namespace maporv {
@@ -69,6 +70,114 @@ std::string_view asBytes(const std::uint8_t* data, std::size_t size) {
     return std::string_view(reinterpret_cast<const char*>(data), size);
 }
 
+// Why the reader refuses a file. A refusal for the kind of BMP (not a BMP, compressed,
+// another header, depth or size) lets another reader try; damage does not.
+struct BmpRefusal {
+    std::string message;
+    bool forKind = false;
+};
+
+// Where a file's pixels are and how they are laid out, once its headers passed.
+struct BmpLayout {
+    BitmapInfoHeader info;
+    std::uint32_t pixelOffset = 0;
+    std::uint64_t paletteCount = 0;
+    std::int64_t sourceRowLength = 0;
+    std::uint64_t sourceSize = 0;
+};
+
+// What the headers claim, against the kinds this reader takes, the buffer and the
+// file, before any pixel is read.
+std::optional<BmpRefusal> checkHeaders(const BitmapInfoHeader& info, std::uint32_t pixelOffset,
+                                       std::uint64_t fileSize, const char* shownPath,
+                                       BmpLayout& layout) {
+    const int bits = info.bitCount;
+    if (info.compression != 0) {
+        return BmpRefusal{"No compressed BMP are supported", true};
+    }
+    if (info.size != kInfoHeaderSize) {
+        return BmpRefusal{strprintf("Invalid BMP Header size: %d <> %d",
+                                    static_cast<int>(info.size), static_cast<int>(kInfoHeaderSize)),
+                          true};
+    }
+    if (bits != 8 && bits != 16 && bits != 24 && bits != 32) {
+        return BmpRefusal{"Only 8, 16, 24 and 32 bits BMP supported", true};
+    }
+    if (info.width < 1 || info.height < 1 || info.width > kMaxPictureWidth ||
+        info.height > kMaxPictureHeight) {
+        return BmpRefusal{strprintf("Unsupported BMP size: %d x %d\nOnly bottom-up BMP of 1 to %d "
+                                    "pixels each way are supported",
+                                    info.width, info.height, kMaxPictureWidth),
+                          true};
+    }
+    if (pixelOffset < kHeadersSize || pixelOffset > fileSize) {
+        return BmpRefusal{strprintf("Invalid BMP pixel data offset: %u", pixelOffset)};
+    }
+    std::uint64_t paletteCount = 0;
+    if (bits == 8) {
+        // An 8-bit index cannot reach beyond 256 entries: a larger count is a forged header.
+        if (info.colorsUsed > kMaxPaletteEntries) {
+            return BmpRefusal{strprintf("Invalid BMP palette: %u colours declared, at most %u",
+                                        info.colorsUsed, kMaxPaletteEntries)};
+        }
+        paletteCount = info.colorsUsed != 0 ? info.colorsUsed : kMaxPaletteEntries;
+        const std::uint64_t room = (pixelOffset - kHeadersSize) / 4;
+        if (paletteCount > room) {
+            return BmpRefusal{strprintf("Invalid BMP palette: %llu colours declared, room for %llu",
+                                        static_cast<unsigned long long>(paletteCount),
+                                        static_cast<unsigned long long>(room))};
+        }
+    }
+    const std::int64_t sourceRowLength = bitmapRowLength(bits, info.width);
+    const std::uint64_t sourceSize = static_cast<std::uint64_t>(sourceRowLength * info.height);
+    if (sourceSize > fileSize - pixelOffset) {
+        return BmpRefusal{strprintf("Incomplete BMP pixel data in %s", shownPath)};
+    }
+    layout = {info, pixelOffset, paletteCount, sourceRowLength, sourceSize};
+    return std::nullopt;
+}
+
+// Every index of an 8-bit file's rows names an entry of its palette.
+std::optional<BmpRefusal> checkPaletteIndexes(const std::uint8_t* source, const BmpLayout& layout) {
+    const std::size_t sourceRow = static_cast<std::size_t>(layout.sourceRowLength);
+    for (int i = 0; i < layout.info.height; ++i) {
+        const std::uint8_t* row = source + i * sourceRow;
+        const std::uint8_t* bad = std::find_if(
+            row, row + layout.info.width, [&](std::uint8_t k) { return k >= layout.paletteCount; });
+        if (bad != row + layout.info.width) {
+            return BmpRefusal{
+                strprintf("Invalid BMP palette index %d: the palette has %llu colours", *bad,
+                          static_cast<unsigned long long>(layout.paletteCount))};
+        }
+    }
+    return std::nullopt;
+}
+
+// The file's 8, 16 or 32-bit rows into the picture's 24-bit rows, bottom first as in
+// the file.
+void convertRows(const std::uint8_t* source, const BmpLayout& layout, const std::uint8_t* palette,
+                 std::uint8_t* pixels, int rowLength) {
+    const int bits = layout.info.bitCount;
+    const std::size_t sourceRow = static_cast<std::size_t>(layout.sourceRowLength);
+    for (int i = 0; i < layout.info.height; ++i) {
+        const std::uint8_t* in = source + i * sourceRow;
+        std::uint8_t* out = pixels + static_cast<std::size_t>(i) * rowLength;
+        for (int j = 0; j < layout.info.width; ++j, out += 3) {
+            if (bits == 32) {
+                std::memcpy(out, in + 4 * j, 3); // the fourth byte is dropped
+            } else if (bits == 16) {
+                // 5-5-5, bit 15 unused.
+                const std::uint16_t v = readU16(in + 2 * j);
+                out[0] = static_cast<std::uint8_t>((v & 31) << 3);
+                out[1] = static_cast<std::uint8_t>(((v >> 5) & 31) << 3);
+                out[2] = static_cast<std::uint8_t>(((v >> 10) & 31) << 3);
+            } else {
+                std::memcpy(out, palette + 4 * in[j], 3);
+            }
+        }
+    }
+}
+
 } // namespace
 
 bool MapPicture::readBmp(const std::string& filePath) {
@@ -85,25 +194,23 @@ bool MapPicture::readBmp(const std::string& filePath) {
         ui_.error(strprintf("Error reading %s", shownPath));
         return false;
     }
-    auto refuse = [&](const std::string& message) {
-        ui_.error(message);
+    auto refuse = [&](const BmpRefusal& refusal) {
+        bmpKindRefused = refusal.forKind;
+        ui_.error(refusal.message);
         release();
         return false;
     };
-    // Not a BMP, or a BMP of a kind this reader does not take: another reader may.
-    auto refuseKind = [&](const std::string& message) {
-        bmpKindRefused = true;
-        return refuse(message);
+    const auto readError = [shownPath] {
+        return BmpRefusal{strprintf("Error reading %s", shownPath)};
     };
 
     std::uint8_t fileHeader[kFileHeaderSize];
     if (file.read(fileHeader, sizeof fileHeader) != sizeof fileHeader) {
-        return refuse("Invalid BMP FileHeader size");
+        return refuse({"Invalid BMP FileHeader size"});
     }
     if (readU16(fileHeader) != kBmpType) {
-        return refuseKind("Invalid BMP type");
+        return refuse({"Invalid BMP type", true});
     }
-    const std::uint32_t pixelOffset = readU32(fileHeader + 10);
 
     // From here on the previous picture is gone, whatever the file turns out to be.
     release();
@@ -112,66 +219,26 @@ bool MapPicture::readBmp(const std::string& filePath) {
     // room for it; bytes the file does not have read as 0.
     std::uint8_t infoBytes[kInfoHeaderSize] = {};
     file.read(infoBytes, sizeof infoBytes);
-    const BitmapInfoHeader info = parseInfoHeader(infoBytes);
-    const int bits = info.bitCount;
-
-    if (info.compression != 0) {
-        return refuseKind("No compressed BMP are supported");
+    BmpLayout layout;
+    if (const auto refusal = checkHeaders(parseInfoHeader(infoBytes), readU32(fileHeader + 10),
+                                          file.size(), shownPath, layout)) {
+        return refuse(*refusal);
     }
-    if (info.size != kInfoHeaderSize) {
-        return refuseKind(strprintf("Invalid BMP Header size: %d <> %d",
-                                    static_cast<int>(info.size),
-                                    static_cast<int>(kInfoHeaderSize)));
-    }
-    if (bits != 8 && bits != 16 && bits != 24 && bits != 32) {
-        return refuseKind("Only 8, 16, 24 and 32 bits BMP supported");
-    }
-
-    // What the header claims is checked against the buffer and the file before any
-    // pixel is read.
-    if (info.width < 1 || info.height < 1 || info.width > kMaxPictureWidth ||
-        info.height > kMaxPictureHeight) {
-        return refuseKind(strprintf("Unsupported BMP size: %d x %d\nOnly bottom-up BMP of 1 to %d "
-                                    "pixels each way are supported",
-                                    info.width, info.height, kMaxPictureWidth));
-    }
-    if (pixelOffset < kHeadersSize || pixelOffset > file.size()) {
-        return refuse(strprintf("Invalid BMP pixel data offset: %u", pixelOffset));
-    }
-    std::uint64_t paletteCount = 0;
-    if (bits == 8) {
-        // An 8-bit index cannot reach beyond 256 entries: a larger count is a forged header.
-        if (info.colorsUsed > kMaxPaletteEntries) {
-            return refuse(strprintf("Invalid BMP palette: %u colours declared, at most %u",
-                                    info.colorsUsed, kMaxPaletteEntries));
-        }
-        paletteCount = info.colorsUsed != 0 ? info.colorsUsed : kMaxPaletteEntries;
-        const std::uint64_t room = (pixelOffset - kHeadersSize) / 4;
-        if (paletteCount > room) {
-            return refuse(strprintf("Invalid BMP palette: %llu colours declared, room for %llu",
-                                    static_cast<unsigned long long>(paletteCount),
-                                    static_cast<unsigned long long>(room)));
-        }
-    }
-    const std::int64_t sourceRowLength = bitmapRowLength(bits, info.width);
-    const std::uint64_t sourceSize = static_cast<std::uint64_t>(sourceRowLength * info.height);
-    if (sourceSize > file.size() - pixelOffset) {
-        return refuse(strprintf("Incomplete BMP pixel data in %s", shownPath));
-    }
+    const int bits = layout.info.bitCount;
 
     std::uint8_t palette[4 * kMaxPaletteEntries] = {};
     if (bits == 8) {
-        const std::size_t paletteBytes = 4 * static_cast<std::size_t>(paletteCount);
+        const std::size_t paletteBytes = 4 * static_cast<std::size_t>(layout.paletteCount);
         if (!file.seek(kHeadersSize) || file.read(palette, paletteBytes) != paletteBytes) {
-            return refuse(strprintf("Error reading %s", shownPath));
+            return refuse(readError());
         }
     }
 
-    width = info.width;
-    height = info.height;
+    width = layout.info.width;
+    height = layout.info.height;
     sourceBits = static_cast<std::uint32_t>(bits);
     rowLength = static_cast<int>(bitmapRowLength(24, width));
-    header = info;
+    header = layout.info;
     header.bitCount = 24;
     header.imageSize = static_cast<std::uint32_t>(rowLength) * static_cast<std::uint32_t>(height);
     if (bits != 24) {
@@ -180,53 +247,29 @@ bool MapPicture::readBmp(const std::string& filePath) {
         header.colorsImportant = 0;
     }
 
-    if (!file.seek(pixelOffset)) {
-        return refuse(strprintf("Error reading %s", shownPath));
+    if (!file.seek(layout.pixelOffset)) {
+        return refuse(readError());
     }
     if (bits == 24) {
         // The file's rows already have the picture's layout.
-        if (file.read(pixels(), sourceSize) != sourceSize) {
-            return refuse(strprintf("Error reading %s", shownPath));
+        if (file.read(pixels(), layout.sourceSize) != layout.sourceSize) {
+            return refuse(readError());
         }
     } else {
-        const std::unique_ptr<std::uint8_t[]> source(new (std::nothrow) std::uint8_t[sourceSize]);
+        const std::unique_ptr<std::uint8_t[]> source(new (std::nothrow)
+                                                         std::uint8_t[layout.sourceSize]);
         if (source == nullptr) {
-            return refuse(strprintf("Not enough memory to read %s", shownPath));
+            return refuse({strprintf("Not enough memory to read %s", shownPath)});
         }
-        if (file.read(source.get(), sourceSize) != sourceSize) {
-            return refuse(strprintf("Error reading %s", shownPath));
+        if (file.read(source.get(), layout.sourceSize) != layout.sourceSize) {
+            return refuse(readError());
         }
-        const std::size_t sourceRow = static_cast<std::size_t>(sourceRowLength);
         if (bits == 8) {
-            for (int i = 0; i < height; ++i) {
-                const std::uint8_t* row = source.get() + i * sourceRow;
-                const std::uint8_t* bad = std::find_if(
-                    row, row + width, [&](std::uint8_t k) { return k >= paletteCount; });
-                if (bad != row + width) {
-                    return refuse(strprintf("Invalid BMP palette index %d: the palette has %llu "
-                                            "colours",
-                                            *bad, static_cast<unsigned long long>(paletteCount)));
-                }
+            if (const auto refusal = checkPaletteIndexes(source.get(), layout)) {
+                return refuse(*refusal);
             }
         }
-        // Rows bottom first, as in the file.
-        for (int i = 0; i < height; ++i) {
-            const std::uint8_t* in = source.get() + i * sourceRow;
-            std::uint8_t* out = pixels() + static_cast<std::size_t>(i) * rowLength;
-            for (int j = 0; j < width; ++j, out += 3) {
-                if (bits == 32) {
-                    std::memcpy(out, in + 4 * j, 3); // the fourth byte is dropped
-                } else if (bits == 16) {
-                    // 5-5-5, bit 15 unused.
-                    const std::uint16_t v = readU16(in + 2 * j);
-                    out[0] = static_cast<std::uint8_t>((v & 31) << 3);
-                    out[1] = static_cast<std::uint8_t>(((v >> 5) & 31) << 3);
-                    out[2] = static_cast<std::uint8_t>(((v >> 10) & 31) << 3);
-                } else {
-                    std::memcpy(out, palette + 4 * in[j], 3);
-                }
-            }
-        }
+        convertRows(source.get(), layout, palette, pixels(), rowLength);
     }
     hasHeader = true;
     valid = true;

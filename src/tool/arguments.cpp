@@ -1,5 +1,9 @@
 #include "tool/arguments.h"
 
+#include "mapdata/mapdocument.h"
+#include "mapdata/terraintype.h"
+#include "mapdata/textformat.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -91,6 +95,32 @@ std::optional<long> parseInteger(const std::string& text) {
         return std::nullopt;
     }
     return value;
+}
+
+std::optional<HexCoord> parseHex(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto column = parseInteger(text.substr(0, comma));
+    const auto row = parseInteger(text.substr(comma + 1));
+    if (!column || !row ||
+        !MapDocument::inGrid(static_cast<int>(*row), static_cast<int>(*column))) {
+        return std::nullopt;
+    }
+    return HexCoord{static_cast<int>(*row), static_cast<int>(*column)};
+}
+
+int parseTerrain(const std::string& text) {
+    if (const auto code = parseInteger(text)) {
+        return terrainName(static_cast<int>(*code)) != nullptr ? static_cast<int>(*code) : -1;
+    }
+    for (int code = 0; code < kTerrainTypeCount; ++code) {
+        if (equalsIgnoreCase(text, terrainName(code))) {
+            return code;
+        }
+    }
+    return -1;
 }
 
 std::string absolutePath(const std::string& path) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mapdata/hexdirection.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +34,13 @@ private:
 
 // Parses a decimal integer; nullopt when the text is not entirely a number.
 std::optional<long> parseInteger(const std::string& text);
+
+// A hex of the cell grid written column first, as the names files write hexes:
+// "12,7" is column 12, row 7. nullopt when the text is not such a hex.
+std::optional<HexCoord> parseHex(const std::string& text);
+
+// A terrain type given as its code 0..19 or its name (any case); -1 when it is neither.
+int parseTerrain(const std::string& text);
 
 // A file or folder argument made absolute and lexically normal, so that the folders
 // derived from it (the game folder, the picture's folder) do not depend on how it was

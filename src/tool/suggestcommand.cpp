@@ -30,20 +30,6 @@ struct Block {
     HexMask hexes{};
 };
 
-std::optional<std::pair<int, int>> parseHex(const std::string& text) {
-    const std::size_t comma = text.find(',');
-    if (comma == std::string::npos) {
-        return std::nullopt;
-    }
-    const auto column = parseInteger(text.substr(0, comma));
-    const auto row = parseInteger(text.substr(comma + 1));
-    if (!column || !row ||
-        !MapDocument::inGrid(static_cast<int>(*row), static_cast<int>(*column))) {
-        return std::nullopt;
-    }
-    return std::pair<int, int>{static_cast<int>(*column), static_cast<int>(*row)};
-}
-
 std::optional<Block> parseBlock(const std::string& text) {
     const std::size_t colon = text.find(':');
     if (colon == std::string::npos) {
@@ -55,10 +41,9 @@ std::optional<Block> parseBlock(const std::string& text) {
         return std::nullopt;
     }
     Block block{text};
-    for (int row = std::min(first->second, last->second);
-         row <= std::max(first->second, last->second); ++row) {
-        for (int column = std::min(first->first, last->first);
-             column <= std::max(first->first, last->first); ++column) {
+    for (int row = std::min(first->row, last->row); row <= std::max(first->row, last->row); ++row) {
+        for (int column = std::min(first->column, last->column);
+             column <= std::max(first->column, last->column); ++column) {
             block.hexes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = 1;
         }
     }

@@ -3,7 +3,6 @@
 #include "mapdata/mapsreport.h"
 #include "mapdata/paths.h"
 #include "mapdata/terrainchange.h"
-#include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
 #include "tool/arguments.h"
 #include "tool/suggestcommand.h"
@@ -17,19 +16,6 @@ namespace {
 constexpr const char* kChangeTerrainSynopsis = "change-terrain MAPFILE FROM TO [-o OUTPUT]";
 constexpr const char* kReportSynopsis = "report FOLDER [--sort name|number|both] [-o FILE]";
 constexpr const char* kNamesSynopsis = "names NAMESFILE --map MAPFILE [-o OUTPUT]";
-
-// A terrain type given as its code or its name (any case); -1 when it is neither.
-int parseTerrain(const std::string& text) {
-    if (const auto code = parseInteger(text)) {
-        return terrainName(static_cast<int>(*code)) != nullptr ? static_cast<int>(*code) : -1;
-    }
-    for (int code = 0; code < kTerrainTypeCount; ++code) {
-        if (equalsIgnoreCase(text, terrainName(code))) {
-            return code;
-        }
-    }
-    return -1;
-}
 
 int runChangeTerrain(ToolContext& context) {
     Arguments arguments(context.args, {"-o"}, {});

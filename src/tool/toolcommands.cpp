@@ -10,10 +10,11 @@ namespace maporv::tool {
 std::vector<ToolCommand> allToolCommands() {
     std::vector<ToolCommand> all;
 #ifdef MAPORV_TOOL_RENDER
-    const auto groups = {mapCommands, terrainCommands, checkCommands, pictureCommands,
-                         renderCommands};
+    const auto groups = {mapCommands,   terrainCommands, paintCommands,
+                         checkCommands, pictureCommands, renderCommands};
 #else
-    const auto groups = {mapCommands, terrainCommands, checkCommands, pictureCommands};
+    const auto groups = {mapCommands, terrainCommands, paintCommands, checkCommands,
+                         pictureCommands};
 #endif
     for (auto group : groups) {
         for (const ToolCommand& command : group()) {

@@ -10,6 +10,7 @@ std::vector<ToolCommand> mapCommands();
 std::vector<ToolCommand> terrainCommands();
 std::vector<ToolCommand> checkCommands();
 std::vector<ToolCommand> pictureCommands();
+std::vector<ToolCommand> paintCommands();
 // The frame renderer needs the display library; builds without it have no render.
 std::vector<ToolCommand> renderCommands();
 std::vector<ToolCommand> allToolCommands();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mapdata/misctoolsmodel.h"
+#include "editing/misctoolsmodel.h"
 
 #include <QDialog>
 #include <QPoint>

@@ -1,4 +1,4 @@
-#include "mapdata/namescommands.h"
+#include "editing/namescommands.h"
 
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"

@@ -1,4 +1,4 @@
-#include "mapdata/misctoolsmodel.h"
+#include "editing/misctoolsmodel.h"
 
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"

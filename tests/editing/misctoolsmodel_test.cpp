@@ -1,6 +1,6 @@
+#include "editing/misctoolsmodel.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapsreport.h"
-#include "mapdata/misctoolsmodel.h"
 #include "mapdata/terrainchange.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"

@@ -138,7 +138,8 @@ public:
 
     // Gives every image the display and its blit mode, then ReloadImages.
     void InitImages();
-    // Loads every bitmap again, reloads the picture, and lays out the screen.
+    // Loads every bitmap again, the picture again from the shared buffer (while the
+    // map's picture is in it), and lays out the screen.
     void ReloadImages();
     void ReleaseImages();
     // Screen regions from screenRect, then PlaceWidgets.

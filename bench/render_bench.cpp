@@ -9,8 +9,7 @@
 #include "display/fixedpointer.h"
 #include "display/mapview.h"
 #include "display/offscreendisplay.h"
-#include "editing/brush.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapdata/consoleuserinterface.h"
 #include "mapdata/hexgrid.h"
 #include "tool/demoscenario.h"
@@ -66,9 +65,9 @@ private:
 class Scene {
 public:
     Scene(int videoMode, bool strategic)
-        : silent_(nullptr), ui_(silent_, silent_), workspace_(ui_),
-          view_(display_, workspace_, grid_, brush_, pointer_) {
-        if (!workspace_.load(DemoFiles::get().map(), false).pictureLoaded ||
+        : silent_(nullptr), ui_(silent_, silent_), session_(ui_),
+          view_(display_, session_, grid_, pointer_) {
+        if (!session_.load(DemoFiles::get().map()).pictureLoaded ||
             failed(display_.Create(owner_))) {
             std::fprintf(stderr, "maporv_bench: the demo map could not be shown\n");
             std::exit(1);
@@ -85,10 +84,12 @@ public:
         view_.showLabels = false;
         view_.InitImages();
         view_.ShowLoadedPicture();
-        for (auto& row : workspace_.document.selected) {
-            row.fill(1);
-        }
-        workspace_.document.selectionActive = true;
+        session_.change(kSelectionChanged, [](MapWorkspace& workspace) {
+            for (auto& row : workspace.document.selected) {
+                row.fill(1);
+            }
+            workspace.document.selectionActive = true;
+        });
         grid_.scrollX = 600;
         grid_.scrollY = 500;
         grid_.clampScroll();
@@ -102,11 +103,10 @@ public:
 private:
     std::ostream silent_;
     ConsoleUserInterface ui_;
-    MapWorkspace workspace_;
+    EditSession session_;
     OffscreenOwner owner_{{0, 0, 1024, 768}};
     DisplaySurfaces display_;
     HexGrid grid_;
-    Brush brush_;
     FixedPointer pointer_;
     MapView view_;
 };

@@ -4,8 +4,7 @@
 #include "display/pointerdevice.h"
 #include "display/surface.h"
 #include "display/trace.h"
-#include "editing/brush.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapdata/hexgrid.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
@@ -42,9 +41,17 @@ void loadKeyed(SurfaceImage& image, int bitmap) {
 
 } // namespace
 
-MapView::MapView(DisplaySurfaces& display, MapWorkspace& workspace, HexGrid& grid, Brush& brush,
+const MapWorkspace& MapView::workspace() const {
+    return session_.workspace();
+}
+
+const Brush& MapView::brush() const {
+    return session_.brush();
+}
+
+MapView::MapView(DisplaySurfaces& display, const EditSession& session, HexGrid& grid,
                  PointerDevice& pointer)
-    : display_(display), workspace_(workspace), grid_(grid), brush_(brush), pointer_(pointer),
+    : display_(display), session_(session), grid_(grid), pointer_(pointer),
       textFont_(makeFont("Liberation Sans", QFont::SansSerif)),
       nameFont_(makeFont("Courier New", QFont::TypeWriter)) {
     for (const int type : kDefaultFilter) {
@@ -144,9 +151,10 @@ void MapView::ReloadImages() {
     terrainLabels.SetRowCount(1, true);
     terrainLabels.DefineRow(0, 20, 58, 19);
 
-    // A dialog's preview may have overwritten the shared picture buffer.
-    if (workspace_.restorePicture()) {
-        picture.LoadPicture(workspace_.picture);
+    // The surfaces are new: the picture again, from the shared buffer while the map's
+    // picture is there (a preview holds the buffer only while it is lent out).
+    if (workspace().picture.valid) {
+        picture.LoadPicture(workspace().picture);
     }
 
     SetLayout();
@@ -243,12 +251,12 @@ void MapView::SetViewGeometry() {
 }
 
 Status MapView::ShowLoadedPicture() {
-    const Status status = picture.LoadPicture(workspace_.picture);
+    const Status status = picture.LoadPicture(workspace().picture);
     gridReady = true;
-    grid_.setMapSize(workspace_.picture.width, workspace_.picture.height, kFullSizeGrid.rowStep,
+    grid_.setMapSize(workspace().picture.width, workspace().picture.height, kFullSizeGrid.rowStep,
                      kFullSizeGrid.columnStep);
     grid_.mapPresent = true;
-    titleText = fileNameWithExtension(workspace_.document.path);
+    titleText = fileNameWithExtension(workspace().document.path);
     PlaceWidgets();
     return status;
 }
@@ -311,7 +319,7 @@ HexCell MapView::currentCell() const {
     if (!currentHex.exists) {
         return {};
     }
-    const HexCell* cell = workspace_.document.cellAt(currentHex.row, currentHex.column);
+    const HexCell* cell = workspace().document.cellAt(currentHex.row, currentHex.column);
     return cell != nullptr ? *cell : HexCell{};
 }
 

@@ -24,6 +24,7 @@ class QString;
 namespace maporv {
 
 class DisplaySurfaces;
+class EditSession;
 class HexGrid;
 class MapWorkspace;
 class PointerDevice;
@@ -67,11 +68,12 @@ struct CurrentHex {
 // view geometry of the hex grid and the frame drawn from scratch every idle cycle.
 //
 // Everything the frame shows is read straight from its inputs each time, so a change
-// anywhere shows in the next frame. The inputs that belong to the window or to the
-// application are plain members here or references given at construction.
+// anywhere shows in the next frame. The inputs that belong to the window are plain
+// members here or references given at construction; the map, its names, picture and
+// texts, the brush and the selection are the editing session's.
 class MapView {
 public:
-    MapView(DisplaySurfaces& display, MapWorkspace& workspace, HexGrid& grid, Brush& brush,
+    MapView(DisplaySurfaces& display, const EditSession& session, HexGrid& grid,
             PointerDevice& pointer);
     MapView(const MapView&) = delete;
     MapView& operator=(const MapView&) = delete;
@@ -136,7 +138,8 @@ public:
 
     // Gives every image the display and its blit mode, then ReloadImages.
     void InitImages();
-    // Loads every bitmap again, reloads the picture, and lays out the screen.
+    // Loads every bitmap again, the picture again from the shared buffer (while the
+    // map's picture is in it), and lays out the screen.
     void ReloadImages();
     void ReleaseImages();
     // Screen regions from screenRect, then PlaceWidgets.
@@ -161,7 +164,8 @@ public:
 
     // A digest of everything RenderFrame reads, with the pointer at a given place (screen
     // pixels): while it stays the same, a new frame would show what the last one showed.
-    // Whatever a frame comes to read has to be folded in here too.
+    // The session's parts come in as their revisions; whatever else a frame comes to
+    // read (the window's own inputs, the images, the display) has to be folded in here.
     std::uint64_t InputFingerprint(Point pointer) const;
 
     // The steps of a frame.
@@ -215,10 +219,12 @@ private:
     Status drawReducedPicture(const Rect& source);
     void drawText(QPainter& painter, int x, int y, const QString& text) const;
 
+    const MapWorkspace& workspace() const;
+    const Brush& brush() const;
+
     DisplaySurfaces& display_;
-    MapWorkspace& workspace_;
+    const EditSession& session_;
     HexGrid& grid_;
-    Brush& brush_;
     PointerDevice& pointer_;
 
     QFont textFont_;

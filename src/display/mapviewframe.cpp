@@ -7,8 +7,7 @@
 #include "display/surface.h"
 #include "display/textconversion.h"
 #include "display/trace.h"
-#include "editing/brush.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapdata/hexgrid.h"
 #include "mapdata/textformat.h"
 
@@ -195,7 +194,7 @@ void MapView::UpdateCursorStatus(Point screen) {
         return;
     }
     const HexCell cell = currentCell();
-    const MapNames& names = workspace_.names;
+    const MapNames& names = workspace().names;
     roadsText = strprintf(" %d", cell.roads);
     statusText = strprintf("%s  (%d,%d) %s", terrainText(cell.terrain).c_str(), currentHex.column,
                            currentHex.row,
@@ -273,7 +272,7 @@ Status MapView::drawReducedPicture(const Rect& source) {
 Status MapView::DrawRightMenu() {
     Status result = rightMenu.Draw();
     for (const auto& [bit, cell] : kPanelRoads) {
-        if ((brush_.roads & bit) != 0) {
+        if ((brush().roads & bit) != 0) {
             note(result, bigRoadMarks.DrawCell(cell, rightMenu.anchor.x, rightMenu.anchor.y));
         }
     }
@@ -306,8 +305,8 @@ Status MapView::DrawMapOverlay() {
         return kOk;
     }
     const ViewRect& view = grid_.viewRect;
-    const MapDocument& document = workspace_.document;
-    const MapNames& names = workspace_.names;
+    const MapDocument& document = workspace().document;
+    const MapNames& names = workspace().names;
     const bool fullSize = strategicView == 0;
     const bool labels = fullSize && showLabels;
     // Icons sit in the hex's centre; at full size the terrain icon moves up-left and
@@ -401,8 +400,8 @@ void MapView::DrawTexts(Surface& target) {
              status);
     drawText(painter, roadBox.anchor.x, roadBox.anchor.y, toQString(roadsText));
 
-    const MapDocument& document = workspace_.document;
-    const MapNames& names = workspace_.names;
+    const MapDocument& document = workspace().document;
+    const MapNames& names = workspace().names;
     if (document.modified || names.modified) {
         const int x = regions.mapArea.right + 1;
         drawText(painter, x, regions.bottomBar.top - 14, QStringLiteral(" * Modified:"));
@@ -416,7 +415,7 @@ void MapView::DrawTexts(Surface& target) {
         drawText(painter, x, regions.bottomBar.top + 2, which);
     }
     drawText(painter, regions.bottomBar.left + 3, regions.bottomBar.top + 2,
-             toQString(workspace_.infoText));
+             toQString(workspace().infoText));
 
     if (capsLockOn) {
         const int y0 = roadBox.placeRect.bottom + 3;
@@ -434,12 +433,12 @@ void MapView::DrawTexts(Surface& target) {
     }
 
     if (!setDataDialogOpen) {
-        rightMenu.DrawBoxText(painter, 0, toQString(terrainText(brush_.terrain)));
-        rightMenu.DrawBoxText(painter, 1, QString::number(brush_.roads));
+        rightMenu.DrawBoxText(painter, 0, toQString(terrainText(brush().terrain)));
+        rightMenu.DrawBoxText(painter, 1, QString::number(brush().roads));
         painter.setFont(nameFont_);
-        const QString name = brush_.nameIndex < 1
+        const QString name = brush().nameIndex < 1
                                  ? QStringLiteral("No name")
-                                 : toQString(workspace_.names.nameText(brush_.nameIndex));
+                                 : toQString(workspace().names.nameText(brush().nameIndex));
         rightMenu.DrawBoxText(painter, 2, name);
     }
 }

@@ -4,8 +4,7 @@
 #include "display/fingerprint.h"
 #include "display/mapview.h"
 #include "display/surface.h"
-#include "editing/brush.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapdata/hexgrid.h"
 
 #include <initializer_list>
@@ -52,22 +51,6 @@ void addGrid(Fingerprint& inputs, const HexGrid& grid) {
     inputs.add(grid.mapPresent).add(grid.fixedView);
 }
 
-void addMap(Fingerprint& inputs, const MapDocument& document, const MapNames& names) {
-    inputs.add(document.modified).add(names.modified).add(document.loaded);
-    inputs.add(document.mapNumber).add(document.width).add(document.height);
-    // One word per hex: its cell, selection flag and name entry.
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column < kMapColumns; ++column) {
-            const HexCell& cell = document.cells[row][column];
-            inputs.add(std::uint64_t{cell.terrain} | std::uint64_t{cell.roads} << 16 |
-                       std::uint64_t{cell.extra0} << 32 | std::uint64_t{cell.extra1} << 40 |
-                       std::uint64_t{cell.extra2} << 48 |
-                       std::uint64_t{document.selected[row][column]} << 56);
-            inputs.add(names.nameIndex[row][column]);
-        }
-    }
-}
-
 } // namespace
 
 std::uint64_t MapView::InputFingerprint(Point pointer) const {
@@ -110,14 +93,15 @@ std::uint64_t MapView::InputFingerprint(Point pointer) const {
     inputs.add(display_.fillValue()).add(display_.bitsPerPixel()).add(display_.windowed());
     inputs.add(display_.showingDesktop()).add(display_.presentRect());
 
-    // The map, the brush and the texts of the application.
+    // The hex grid's geometry, scroll and cursor.
     addGrid(inputs, grid_);
-    addMap(inputs, workspace_.document, workspace_.names);
-    inputs.add(brush_.terrain).add(brush_.roads).add(brush_.nameIndex);
-    const MapNames& names = workspace_.names;
-    inputs.add(names.nameText(names.nameAt(currentHex.row, currentHex.column)));
-    inputs.add(names.nameText(brush_.nameIndex));
-    inputs.add(workspace_.infoText);
+    // The map, its names, picture and texts, the brush and the selection: the session
+    // raises a revision with every change of its part.
+    const SessionRevisions& session = session_.revisions();
+    for (const std::uint64_t revision : {session.map, session.names, session.brush,
+                                         session.selection, session.picture, session.document}) {
+        inputs.add(revision);
+    }
     return inputs.value();
 }
 

@@ -11,6 +11,8 @@ struct Brush {
     std::int32_t terrain = 0;
     std::uint16_t roads = 0;
     std::int32_t nameIndex = 0;
+
+    bool operator==(const Brush&) const = default;
 };
 
 } // namespace maporv

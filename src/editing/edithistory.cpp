@@ -16,9 +16,9 @@ const std::string& noName() {
 
 } // namespace
 
-void EditHistory::notify() const {
+void EditHistory::notify(bool map, bool names) const {
     if (changed) {
-        changed();
+        changed(map, names);
     }
 }
 
@@ -90,7 +90,7 @@ bool EditHistory::undo() {
     --position_;
     steps_[position_].undo(document_, names_);
     updateFlags();
-    notify();
+    notify(steps_[position_]);
     return true;
 }
 
@@ -102,7 +102,7 @@ bool EditHistory::redo() {
     steps_[position_].redo(document_, names_);
     ++position_;
     updateFlags();
-    notify();
+    notify(steps_[position_ - 1]);
     return true;
 }
 
@@ -175,7 +175,8 @@ bool EditHistory::record(EditStep step) {
     steps_.push_back(std::move(step));
     ++position_;
     trim();
-    notify();
+    // The newest step always stays.
+    notify(steps_.back());
     return true;
 }
 
@@ -186,19 +187,19 @@ void EditHistory::clear() {
     weight_ = 0;
     mapClean_ = document_.modified ? std::nullopt : std::optional<std::size_t>(0);
     namesClean_ = names_.modified ? std::nullopt : std::optional<std::size_t>(0);
-    notify();
+    notify(false, false);
 }
 
 void EditHistory::markMapSaved() {
     mapClean_ = position_;
     document_.modified = false;
-    notify();
+    notify(false, false);
 }
 
 void EditHistory::markNamesSaved() {
     namesClean_ = position_;
     names_.modified = false;
-    notify();
+    notify(false, false);
 }
 
 void EditHistory::namesReplaced() {
@@ -230,7 +231,7 @@ void EditHistory::namesReplaced() {
     mapClean_ = mapClean;
     namesClean_ = position_;
     names_.modified = false;
-    notify();
+    notify(false, false);
 }
 
 } // namespace maporv

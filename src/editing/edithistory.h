@@ -44,13 +44,12 @@ public:
     // The name of the step Undo / Redo would take back or bring back; empty when none.
     const std::string& undoName() const;
     const std::string& redoName() const;
-    // False when there is nothing to undo / redo. Both may change the name list: an
-    // open Set data dialog should refresh afterwards.
+    // False when there is nothing to undo / redo.
     bool undo();
     bool redo();
 
+    // Number of steps kept, applied or not.
     std::size_t size() const { return steps_.size(); }
-    // Number of steps applied (the undo side).
 
     // Applies a step and records it, raising the flags of what it touches. An empty
     // step is neither applied nor recorded: false then.
@@ -77,12 +76,14 @@ public:
     HandSetHexes handSet;
 
     // Runs after every call above that may have changed the map, the names or their
-    // modified flags (a step done, undone or redone, a clear, a save or names mark):
-    // whoever keeps a copy of unsaved work looks again then, and only then.
-    std::function<void()> changed;
+    // modified flags (a step done, undone or redone, a clear, a save or names mark),
+    // told whether the map's data and the names' data changed (a step's kinds; neither
+    // for the others). The editing session is its one listener.
+    std::function<void(bool map, bool names)> changed;
 
 private:
-    void notify() const;
+    void notify(bool map, bool names) const;
+    void notify(const EditStep& step) const { notify(step.touchesMap(), step.touchesNames()); }
     enum class Kind { Map, Names };
 
     static bool touches(const EditStep& step, Kind kind);

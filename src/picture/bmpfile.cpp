@@ -303,8 +303,9 @@ bool MapPicture::saveBmp(const std::string& filePath) const {
 }
 
 bool MapPicture::writeBmpTiles(const std::string& prefix) const {
-    // Only a picture larger than one tile in both directions is split.
-    if (width <= kTileWidth || height <= kTileHeight || fileNamePart(prefix).empty()) {
+    // Only a picture larger than one tile in both directions is split, and only one
+    // whose pixels the shared buffer holds.
+    if (!valid || width <= kTileWidth || height <= kTileHeight || fileNamePart(prefix).empty()) {
         return false;
     }
     // One buffer, big enough for the largest tile, serves every tile.

@@ -114,6 +114,7 @@ void MapPicture::release() {
 }
 
 void MapPicture::clear() {
+    BufferClaim::overwrite();
     std::memset(pixels(), kFillByte, kPictureBufferSize);
 }
 

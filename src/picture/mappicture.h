@@ -1,5 +1,6 @@
 #pragma once
 
+#include "picture/bufferclaim.h"
 #include "picture/tilefaults.h"
 
 #include <cstddef>
@@ -53,8 +54,9 @@ struct BitmapInfoHeader {
 
 // The map's picture: one 24-bit bottom-up bitmap (blue, green, red; rows padded to 4
 // bytes) of at most 1920 x 1920 pixels. Every MapPicture shares one pixel buffer,
-// allocated once and never freed, so loading a preview overwrites the map's pixels
-// (the owner of the map's picture then reloads it from its path).
+// allocated once and never freed, so loading a preview overwrites the map's pixels:
+// the map's picture is then no longer valid, and cannot be saved, until it is loaded
+// again from its path.
 class MapPicture {
 public:
     explicit MapPicture(UserInterface& ui);
@@ -64,9 +66,9 @@ public:
     // Display name: a BMP's title; the base name of an S16 or SHP set (MAP05).
     std::string name;
     bool modified = false;
-    // True once a picture has been begun or a BMP read; false after release and at
-    // the start of every load.
-    bool valid = false;
+    // True once a picture has been begun or a BMP read; false after release, at the
+    // start of every load, and once another picture began to fill the shared buffer.
+    BufferClaim valid;
     std::string path;
     std::string folder;
     std::uint16_t tileCount = 0;
@@ -109,7 +111,8 @@ public:
     void beginPicture();
     // Frees the header; valid false, sourceBits 0.
     void release();
-    // Fills the whole shared buffer with 220.
+    // Fills the whole shared buffer with 220; every picture that held it is no longer
+    // valid.
     void clear();
 
     // Reads an uncompressed 8, 16, 24 or 32-bit BMP; every refusal is reported in an
@@ -124,11 +127,13 @@ public:
     // Cuts the picture into S16 tiles prefix + X + Y + ".s16", all or nothing
     // (TileSetWriter): each tile that cannot be written is reported, and then no tile
     // replaces an old one; the older tiles of the set are removed once the new ones are
-    // in place. True only when every tile was written.
+    // in place. True only when every tile was written; false, without a message, while
+    // the picture is not valid.
     bool writeS16Tiles(const std::string& prefix) const;
     // Cuts a picture larger than one tile both ways into BMP tiles prefix + X + Y +
     // ".bmp", all or nothing as the S16 tiles. False, without a message, for a smaller
-    // picture or an empty base name; false after a message when a tile failed.
+    // picture, an empty base name or a picture not valid; false after a message when a
+    // tile failed.
     bool writeBmpTiles(const std::string& prefix) const;
 
     // The shared pixel buffer (kPictureBufferSize bytes).

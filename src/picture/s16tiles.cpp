@@ -320,7 +320,8 @@ bool MapPicture::readS16(const std::string& filePath) {
 }
 
 bool MapPicture::writeS16Tiles(const std::string& prefix) const {
-    if (fileNamePart(prefix).empty()) {
+    // Without a valid picture the shared buffer may hold another picture's pixels.
+    if (!valid || fileNamePart(prefix).empty()) {
         return false;
     }
     const int columns = tileColumnsFor(width);

@@ -3,8 +3,7 @@
 #include "display/mapview.h"
 #include "display/offscreendisplay.h"
 #include "display/surface.h"
-#include "editing/brush.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapdata/filereplacement.h"
 #include "mapdata/hexgrid.h"
 #include "mapdata/textformat.h"
@@ -186,8 +185,8 @@ int runRender(ToolContext& context) {
     }
 
     ensureGuiApplication("maporv-tool");
-    MapWorkspace workspace(context.ui);
-    const MapWorkspace::LoadResult loaded = workspace.load(options.input, false);
+    EditSession session(context.ui);
+    const MapWorkspace::LoadResult loaded = session.load(options.input);
     const bool pictureLoaded = loaded.pictureLoaded;
     if (!loaded.mapReplaced) {
         context.err << "maporv-tool: nothing could be loaded from " << options.input << '\n';
@@ -202,9 +201,8 @@ int runRender(ToolContext& context) {
         return kFailed;
     }
     HexGrid grid;
-    Brush brush;
     FixedPointer pointer;
-    MapView view(display, workspace, grid, brush, pointer);
+    MapView view(display, session, grid, pointer);
     view.videoMode = options.videoMode;
     view.screenRect = owner.clientRect();
     if (failed(view.InitDisplayMode(kDesktopDepth))) {
@@ -227,9 +225,11 @@ int runRender(ToolContext& context) {
         view.ShowLoadedPicture();
     }
 
-    for (const Block& block : options.blocks) {
-        select(workspace.document, block);
-    }
+    session.change(kSelectionChanged, [&options](MapWorkspace& workspace) {
+        for (const Block& block : options.blocks) {
+            select(workspace.document, block);
+        }
+    });
     if (options.scroll) {
         grid.scrollX = options.scroll->first;
         grid.scrollY = options.scroll->second;

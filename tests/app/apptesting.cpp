@@ -151,20 +151,36 @@ bool EditorTest::tick() {
     return app->renderLoop()->tick();
 }
 
-MapDocument& EditorTest::document() {
+const MapDocument& EditorTest::document() {
     return app->workspace().document;
 }
 
-MapNames& EditorTest::names() {
+const MapNames& EditorTest::names() {
     return app->workspace().names;
 }
 
-Brush& EditorTest::brush() {
-    return frame().brush();
+const Brush& EditorTest::brush() {
+    return app->session().brush();
 }
 
-HexCell& EditorTest::cell(int row, int column) {
+const EditHistory& EditorTest::history() {
+    return app->session().history();
+}
+
+const HexCell& EditorTest::cell(int row, int column) {
     return *document().cellAt(row, column);
+}
+
+void AppTest::change(const std::function<void(MapWorkspace&)>& apply) {
+    app->session().change(kMapChanged | kNamesChanged | kSelectionChanged | kPictureChanged |
+                              kDocumentChanged,
+                          apply);
+}
+
+void AppTest::changeBrush(const std::function<void(Brush&)>& apply) {
+    Brush changed = app->session().brush();
+    apply(changed);
+    app->session().setBrush(changed);
 }
 
 } // namespace maporv::test

@@ -9,15 +9,18 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
 
 namespace maporv {
 
+class EditHistory;
 class MapFrame;
 class MapDocument;
 class MapNames;
+class MapWorkspace;
 struct Brush;
 struct HexCell;
 
@@ -63,6 +66,9 @@ protected:
     void finish();
 
     MapFrame& frame();
+    // The session's map, names, picture or texts changed as a file or an edit would.
+    void change(const std::function<void(MapWorkspace&)>& apply);
+    void changeBrush(const std::function<void(Brush&)>& apply);
 
     ScriptedUserInterface ui;
     GameFolder game;
@@ -97,10 +103,11 @@ protected:
     void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     bool tick();
 
-    MapDocument& document();
-    MapNames& names();
-    Brush& brush();
-    HexCell& cell(int row, int column);
+    const MapDocument& document();
+    const MapNames& names();
+    const Brush& brush();
+    const EditHistory& history();
+    const HexCell& cell(int row, int column);
 };
 
 } // namespace test

@@ -153,7 +153,7 @@ TEST_F(MapViewTest, LoadStepShowsTheWorkspacePictureAndSizesTheGrid) {
     map.mapNumber = 7;
     const std::string path = temp.write("G/SCENARIO/DEMO.MAP", map.toBytes());
     start(kWindowMode);
-    ASSERT_TRUE(workspace.load(path, false).pictureLoaded);
+    ASSERT_TRUE(session.load(path).pictureLoaded);
 
     view->ShowLoadedPicture();
     EXPECT_TRUE(view->gridReady);
@@ -168,10 +168,13 @@ TEST_F(MapViewTest, LoadStepShowsTheWorkspacePictureAndSizesTheGrid) {
     ASSERT_EQ(frameWithPointerAt(offView()), kOk);
     EXPECT_EQ(test::valueAt(front(), grid.viewRect.left, grid.viewRect.top), shown);
 
-    // A dialog's preview overwrites the shared pixels; the reload reads the tiles again.
-    MapPicture preview(ui);
-    test::makePatternPicture(preview, 100, 100);
-    workspace.picture.valid = false;
+    // A dialog's preview overwrites the shared pixels; once it is done the map's picture is
+    // read again, and the reload shows it.
+    {
+        const EditSession::PictureLease lease = session.lendPictureBuffer();
+        MapPicture preview(ui);
+        test::makePatternPicture(preview, 100, 100);
+    }
     view->ReloadImages();
     ASSERT_EQ(frameWithPointerAt(offView()), kOk);
     EXPECT_EQ(test::valueAt(front(), grid.viewRect.left, grid.viewRect.top), shown);
@@ -193,8 +196,8 @@ protected:
         showPattern(1200, 1000);
         grid.scrollX = 0;
         grid.scrollY = 0;
-        workspace.document.cells[3][5] = {1, 0x11, 0, 0, 0};
-        workspace.names.setNameAt(3, 5, workspace.names.addName("Hilltown"));
+        change([](MapWorkspace& w) { w.document.cells[3][5] = {1, 0x11, 0, 0, 0}; });
+        change([](MapWorkspace& w) { w.names.setNameAt(3, 5, w.names.addName("Hilltown")); });
     }
     // The centre of a hex's box, in client coordinates.
     Point centreOf(int row, int column) const {
@@ -229,7 +232,7 @@ TEST_F(CursorStatus, OffTheViewTheStatusEmptiesAndTheRoadsStay) {
 }
 
 TEST_F(CursorStatus, UnknownTerrainShowsItsLastTwoDigits) {
-    workspace.document.cells[4][4].terrain = 23;
+    change([](MapWorkspace& w) { w.document.cells[4][4].terrain = 23; });
     ASSERT_EQ(frameWithPointerAt(centreOf(4, 4)), kOk);
     EXPECT_EQ(view->statusText, "23  (4,4) ");
 }

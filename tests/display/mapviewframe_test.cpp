@@ -63,7 +63,7 @@ protected:
         return ink;
     }
     void name(int row, int column, const std::string& text) {
-        workspace.names.setNameAt(row, column, workspace.names.addName(text));
+        change([&](MapWorkspace& w) { w.names.setNameAt(row, column, w.names.addName(text)); });
     }
 };
 
@@ -126,8 +126,10 @@ TEST_F(Frame, StrategicViewScalesTheWholePictureIntoTheView) {
 }
 TEST_F(Frame, SelectedHexShowsTheRedOutlineOverTheGrid) {
     view->showGrid = 1;
-    workspace.document.selected[2][3] = 1;
-    workspace.document.selectionActive = true;
+    change([](MapWorkspace& w) {
+        w.document.selected[2][3] = 1;
+        w.document.selectionActive = true;
+    });
     ASSERT_EQ(draw(), kOk);
     // The red line is two pixels wide, inwards from the hex's edge: its outer pixels lie
     // on the grid line, which the neighbours drawn after it draw again.
@@ -152,8 +154,10 @@ TEST_F(Frame, OutlinesAreCutAtTheViewsRightEdge) {
     grid.scrollX = 20;
     // Column 13 starts exactly on the view's right edge, column 12 straddles it.
     ASSERT_EQ(box(2, 13).x, grid.viewRect.right);
-    workspace.document.selected[2][12] = 1;
-    workspace.document.selected[2][13] = 1;
+    change([](MapWorkspace& w) {
+        w.document.selected[2][12] = 1;
+        w.document.selected[2][13] = 1;
+    });
     ASSERT_EQ(draw(), kOk);
     const Point straddling = box(2, 12);
     EXPECT_TRUE(
@@ -166,7 +170,7 @@ TEST_F(Frame, OutlinesAreCutAtTheViewsRightEdge) {
 }
 
 TEST_F(Frame, NamedCityAtFullSizeShowsIconUpLeftAndMarkerDownRight) {
-    workspace.document.cells[2][3].terrain = 1;
+    change([](MapWorkspace& w) { w.document.cells[2][3].terrain = 1; });
     name(2, 3, "Hilltown");
     view->showTerrain = 1;
     view->showLabels = false;
@@ -177,8 +181,10 @@ TEST_F(Frame, NamedCityAtFullSizeShowsIconUpLeftAndMarkerDownRight) {
 }
 
 TEST_F(Frame, LabelsAtFullSizeSitInTheLowerHalfForFilteredTypes) {
-    workspace.document.cells[2][5].terrain = 1;
-    workspace.document.cells[2][7].terrain = 3; // Forest is not marked at start
+    change([](MapWorkspace& w) {
+        w.document.cells[2][5].terrain = 1;
+        w.document.cells[2][7].terrain = 3; // Forest is not marked at start
+    });
     view->showTerrain = 1;
     ASSERT_EQ(draw(), kOk);
     EXPECT_TRUE(cellAt(view->terrainLabels, 1, box(2, 5), 0, 25).whole());
@@ -191,9 +197,9 @@ TEST_F(Frame, LabelsAtFullSizeSitInTheLowerHalfForFilteredTypes) {
 TEST_F(Frame, StrategicViewCentresIconsAndTheMarkerCoversTheIcon) {
     view->strategicView = 1;
     view->SetViewGeometry();
-    workspace.document.cells[2][3].terrain = 1;
+    change([](MapWorkspace& w) { w.document.cells[2][3].terrain = 1; });
     name(2, 3, "Hilltown");
-    workspace.document.cells[2][5].terrain = 1;
+    change([](MapWorkspace& w) { w.document.cells[2][5].terrain = 1; });
     view->showTerrain = 1;
     ASSERT_TRUE(view->showLabels);
     ASSERT_EQ(draw(), kOk);
@@ -204,7 +210,7 @@ TEST_F(Frame, StrategicViewCentresIconsAndTheMarkerCoversTheIcon) {
 }
 
 TEST_F(Frame, UnknownTerrainCodeGetsNoMark) {
-    workspace.document.cells[4][4].terrain = 23;
+    change([](MapWorkspace& w) { w.document.cells[4][4].terrain = 23; });
     // Every type but Clear, the terrain of the hexes around.
     view->terrainFilter.fill(true);
     view->terrainFilter[0] = false;
@@ -220,7 +226,7 @@ TEST_F(Frame, UnknownTerrainCodeGetsNoMark) {
 }
 
 TEST_F(Frame, RoadBitEShowsOnTheMapAndInTheRoadBoxButNotOnThePanel) {
-    workspace.document.cells[2][3].roads = 0x04;
+    change([](MapWorkspace& w) { w.document.cells[2][3].roads = 0x04; });
     view->showRoads = 1;
     ASSERT_EQ(frameWithPointerAt(centre(2, 3)), kOk);
     EXPECT_TRUE(cellAt(view->roadMarks, 2, box(2, 3)).whole());
@@ -231,17 +237,17 @@ TEST_F(Frame, RoadBitEShowsOnTheMapAndInTheRoadBoxButNotOnThePanel) {
     const Point anchor = view->rightMenu.anchor;
     const Rect hexagon = Rect::fromSize(anchor.x, anchor.y, 61, 51);
     const QImage withoutRoads = region(hexagon);
-    brush.roads = 0x04;
+    changeBrush([](Brush& b) { b.roads = 0x04; });
     ASSERT_EQ(frameWithPointerAt(centre(2, 3)), kOk);
     EXPECT_EQ(region(hexagon), withoutRoads);
-    brush.roads = 0x01;
+    changeBrush([](Brush& b) { b.roads = 0x01; });
     ASSERT_EQ(frameWithPointerAt(centre(2, 3)), kOk);
     EXPECT_TRUE(
         matchCell(front(), view->bigRoadMarks, 0, 0, anchor.x, anchor.y, front().rect()).whole());
 }
 
 TEST_F(Frame, RoadBoxKeepsTheLastHexAfterThePointerLeaves) {
-    workspace.document.cells[2][3].roads = 0x11;
+    change([](MapWorkspace& w) { w.document.cells[2][3].roads = 0x11; });
     ASSERT_EQ(frameWithPointerAt(centre(2, 3)), kOk);
     ASSERT_EQ(draw(), kOk);
     EXPECT_EQ(view->statusText, "");
@@ -323,15 +329,15 @@ TEST_F(TallFrame, ModifiedFlagsCapsLockAndInfoTextAppearWhenDue) {
     const Rect belowRoadBox{524, view->roadBox.placeRect.bottom + 3, 640,
                             view->roadBox.placeRect.bottom + 63};
     const Rect info{3, 576, 300, 600};
-    workspace.infoText.clear();
+    change([](MapWorkspace& w) { w.infoText.clear(); });
     ASSERT_EQ(draw(), kOk);
     EXPECT_EQ(pixelsOtherThan(front(), modified, background()), 0);
     EXPECT_EQ(pixelsOtherThan(front(), belowRoadBox, background()), 0);
     EXPECT_EQ(pixelsOtherThan(front(), info, background()), 0);
 
-    workspace.names.modified = true;
+    change([](MapWorkspace& w) { w.names.modified = true; });
     view->capsLockOn = true;
-    workspace.infoText = " No file loaded";
+    change([](MapWorkspace& w) { w.infoText = " No file loaded"; });
     ASSERT_EQ(draw(), kOk);
     EXPECT_GT(pixelsOtherThan(front(), modified, background()), 0);
     const Rect lines = inkIn(belowRoadBox);

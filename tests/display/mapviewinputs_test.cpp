@@ -19,12 +19,22 @@ protected:
         start(kWindowMode);
         view->strategicView = 0;
         showPattern(700, 600);
-        MapNames& names = workspace.names;
-        names.setNameAt(1, 1, names.addName("Hilltown"));
-        brush.nameIndex = names.addName("Riverside");
+        int riverside = 0;
+        change([&](MapWorkspace& w) {
+            w.names.setNameAt(1, 1, w.names.addName("Hilltown"));
+            riverside = w.names.addName("Riverside");
+        });
+        changeBrush([&](Brush& b) { b.nameIndex = riverside; });
         ASSERT_EQ(frameWithPointerAt(at), kOk);
     }
     std::uint64_t inputs() const { return view->InputFingerprint(pointer.at); }
+    // A change of the session's parts in what, as its operations make them.
+    std::function<void()> changing(SessionChanges what, std::function<void(MapWorkspace&)> apply) {
+        return [this, what, apply] { session.change(what, apply); };
+    }
+    std::function<void()> changingBrush(std::function<void(Brush&)> apply) {
+        return [this, apply] { changeBrush(apply); };
+    }
 
     const Point at{100, 100};
 };
@@ -38,8 +48,6 @@ TEST_F(FrameInputs, AFrameOfTheSameInputsKeepsThemAndThePixels) {
 }
 
 TEST_F(FrameInputs, EveryInputOfTheFrameChangesTheFingerprint) {
-    MapDocument& document = workspace.document;
-    MapNames& names = workspace.names;
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"pointer", [&] { ++pointer.at.y; }},
         {"scroll", [&] { grid.scrollX += 5; }},
@@ -49,20 +57,31 @@ TEST_F(FrameInputs, EveryInputOfTheFrameChangesTheFingerprint) {
         {"labels", [&] { view->showLabels = !view->showLabels; }},
         {"Caps Lock", [&] { view->capsLockOn = true; }},
         {"Set data dialog", [&] { view->setDataDialogOpen = true; }},
-        {"brush terrain", [&] { brush.terrain = 3; }},
-        {"brush roads", [&] { brush.roads = 0x10; }},
-        {"brush name", [&] { brush.nameIndex = 1; }},
-        {"the brush's name text", [&] { names.setNameText(brush.nameIndex, "Riverton"); }},
-        {"the current hex's name text", [&] { names.setNameText(1, "Lowtown"); }},
-        {"a far cell's terrain", [&] { document.cells[39][44].terrain = 9; }},
-        {"a cell's roads", [&] { document.cells[20][2].roads = 0x40; }},
-        {"a cell's kept byte", [&] { document.cells[0][0].extra2 = 1; }},
-        {"a selection flag", [&] { document.selected[12][30] = 1; }},
-        {"a hex's name entry", [&] { names.nameIndex[38][1] = 2; }},
-        {"map modified", [&] { document.modified = true; }},
-        {"map header", [&] { document.width = 30; }},
-        {"names modified", [&] { names.modified = true; }},
-        {"info text", [&] { workspace.infoText = " DEMO.MAP"; }},
+        {"brush terrain", changingBrush([](Brush& b) { b.terrain = 3; })},
+        {"brush roads", changingBrush([](Brush& b) { b.roads = 0x10; })},
+        {"brush name", changingBrush([](Brush& b) { b.nameIndex = 1; })},
+        {"the brush's name text",
+         changing(kNamesChanged,
+                  [&](MapWorkspace& w) { w.names.setNameText(brush.nameIndex, "Riverton"); })},
+        {"the current hex's name text",
+         changing(kNamesChanged, [](MapWorkspace& w) { w.names.setNameText(1, "Lowtown"); })},
+        {"a far cell's terrain",
+         changing(kMapChanged, [](MapWorkspace& w) { w.document.cells[39][44].terrain = 9; })},
+        {"a cell's roads",
+         changing(kMapChanged, [](MapWorkspace& w) { w.document.cells[20][2].roads = 0x40; })},
+        {"a cell's kept byte",
+         changing(kMapChanged, [](MapWorkspace& w) { w.document.cells[0][0].extra2 = 1; })},
+        {"a selection flag",
+         changing(kSelectionChanged, [](MapWorkspace& w) { w.document.selected[12][30] = 1; })},
+        {"a hex's name entry",
+         changing(kNamesChanged, [](MapWorkspace& w) { w.names.nameIndex[38][1] = 2; })},
+        {"map modified",
+         changing(kDocumentChanged, [](MapWorkspace& w) { w.document.modified = true; })},
+        {"map header", changing(kMapChanged, [](MapWorkspace& w) { w.document.width = 30; })},
+        {"names modified",
+         changing(kDocumentChanged, [](MapWorkspace& w) { w.names.modified = true; })},
+        {"info text",
+         changing(kDocumentChanged, [](MapWorkspace& w) { w.infoText = " DEMO.MAP"; })},
         {"title text", [&] { view->titleText = "DEMO.MAP"; }},
         {"notice", [&] { view->showNotice("Suggest Terrain: 3 hexes set"); }},
         {"an image's pixels", [&] { view->roadBox.surface->fill(nullptr, 0); }},

@@ -16,7 +16,7 @@ namespace maporv::test {
 void MapViewTest::start(int videoMode, Rect client, int depth) {
     owner.client = client;
     ASSERT_EQ(display.Create(owner), kOk);
-    view = std::make_unique<MapView>(display, workspace, grid, brush, pointer);
+    view = std::make_unique<MapView>(display, session, grid, pointer);
     view->videoMode = videoMode;
     view->screenRect = client;
     view->workArea = {0, 0, 1920, 1080};
@@ -26,9 +26,21 @@ void MapViewTest::start(int videoMode, Rect client, int depth) {
 }
 
 void MapViewTest::showPattern(int width, int height) {
-    makePatternPicture(workspace.picture, width, height);
+    change([&](MapWorkspace& changed) { makePatternPicture(changed.picture, width, height); });
     ASSERT_TRUE(workspace.picture.valid);
     view->ShowLoadedPicture();
+}
+
+void MapViewTest::change(const std::function<void(MapWorkspace&)>& apply) {
+    session.change(kMapChanged | kNamesChanged | kSelectionChanged | kPictureChanged |
+                       kDocumentChanged,
+                   apply);
+}
+
+void MapViewTest::changeBrush(const std::function<void(Brush&)>& apply) {
+    Brush changed = brush;
+    apply(changed);
+    session.setBrush(changed);
 }
 
 Status MapViewTest::frameWithPointerAt(Point client) {

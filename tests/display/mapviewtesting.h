@@ -4,11 +4,11 @@
 #include "display/mapview.h"
 #include "display/pointerdevice.h"
 #include "displaytesting.h"
-#include "editing/brush.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapdata/hexgrid.h"
 #include "scripteduserinterface.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -43,8 +43,11 @@ protected:
     // bits) with the images loaded and the layout done. In window mode the client area
     // is the given rectangle of the screen.
     void start(int videoMode, Rect client = {0, 0, 640, 480}, int depth = 32);
-    // A patterned picture of the size, shown as if the workspace had loaded it.
+    // A patterned picture of the size, shown as if the session had loaded it.
     void showPattern(int width, int height);
+    // The session's map, names, picture or texts changed as a file or an edit would.
+    void change(const std::function<void(MapWorkspace&)>& apply);
+    void changeBrush(const std::function<void(Brush&)>& apply);
     // Moves the pointer to a point of the client area, then draws one frame.
     Status frameWithPointerAt(Point client);
     // A client point well off the view and away from every scrolling edge.
@@ -60,9 +63,10 @@ protected:
     Rect viewClip() const;
 
     ScriptedUserInterface ui;
-    MapWorkspace workspace{ui};
+    EditSession session{ui};
+    const MapWorkspace& workspace = session.workspace();
+    const Brush& brush = session.brush();
     HexGrid grid;
-    Brush brush;
     TestPointer pointer;
     FakeOwner owner;
     DisplaySurfaces display;

@@ -210,7 +210,7 @@ TEST_F(History, CommandsThatChangeNothingRecordNothing) {
 // Whoever keeps a copy of unsaved work hears of every change, and of nothing else.
 TEST_F(History, TellsOfEveryChangeOfTheDataOrItsFlags) {
     int told = 0;
-    history.changed = [&told] { ++told; };
+    history.changed = [&told](bool, bool) { ++told; };
     brush.terrain = 6;
     editor.setTerrain(at(2, 2));
     editor.setTerrain(at(2, 2)); // changes nothing, records nothing

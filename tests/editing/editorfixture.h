@@ -1,11 +1,6 @@
 #pragma once
 
-#include "editing/brush.h"
-#include "editing/edithistory.h"
-#include "editing/mapeditor.h"
-#include "editing/selection.h"
-#include "mapdata/mapdocument.h"
-#include "mapdata/mapnames.h"
+#include "editing/editstate.h"
 #include "scripteduserinterface.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +8,18 @@
 
 namespace maporv::test {
 
-// The editing state of the main window around one map, as the window wires it.
-// Public, so that tables of commands can reach it.
+// The editing state of a session around one map, its parts at hand. Public, so that
+// tables of commands can reach it.
 class EditorFixture : public testing::Test {
 public:
-    MapDocument document;
-    MapNames names;
-    Brush brush;
     ScriptedUserInterface ui;
-    Selection selection{document};
-    EditHistory history{document, names};
-    MapEditor editor{document, names, brush, selection, history, ui};
+    EditState state{ui};
+    MapDocument& document = state.workspace.document;
+    MapNames& names = state.workspace.names;
+    Brush& brush = state.brush;
+    Selection& selection = state.selection;
+    EditHistory& history = state.history;
+    MapEditor& editor = state.editor;
 
     // A map is loaded: without one there is nothing to edit.
     EditorFixture() { document.loaded = true; }

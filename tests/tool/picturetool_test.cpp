@@ -193,17 +193,26 @@ protected:
         temp_ = new TempFolder;
         made_ = new ToolResult(runToolForTest({"make-demo", folder()}));
         document_ = new MapDocument;
-        std::ostringstream messages;
-        ConsoleUserInterface ui(messages);
-        document_->readMapFile(folder() + "SCENARIO/DEMO.MAP", false, folder(), ui);
-        picture_ = new MapPicture(ui);
-        picture_->load(document_->picturePath);
+        messages_ = new std::ostringstream;
+        ui_ = new ConsoleUserInterface(*messages_);
+        document_->readMapFile(folder() + "SCENARIO/DEMO.MAP", false, folder(), *ui_);
+        picture_ = new MapPicture(*ui_);
     }
     static void TearDownTestSuite() {
         delete picture_;
+        delete ui_;
+        delete messages_;
         delete document_;
         delete made_;
         delete temp_;
+    }
+
+    // A picture another test loaded (the tool runs in this process) took the shared
+    // buffer: the demo's comes back.
+    void SetUp() override {
+        if (!picture_->valid) {
+            picture_->load(document_->picturePath);
+        }
     }
 
     static std::string folder() { return temp_->path() + "demo/"; }
@@ -225,12 +234,16 @@ protected:
     static TempFolder* temp_;
     static ToolResult* made_;
     static MapDocument* document_;
+    static std::ostringstream* messages_;
+    static ConsoleUserInterface* ui_;
     static MapPicture* picture_;
 };
 
 TempFolder* Demo::temp_ = nullptr;
 ToolResult* Demo::made_ = nullptr;
 MapDocument* Demo::document_ = nullptr;
+std::ostringstream* Demo::messages_ = nullptr;
+ConsoleUserInterface* Demo::ui_ = nullptr;
 MapPicture* Demo::picture_ = nullptr;
 
 bool isWater(int terrain) {

@@ -1,8 +1,8 @@
 #include "app/commands/acceleratorfilter.h"
 
 #include "app/commands/commandtable.h"
+#include "app/commands/windowcommands.h"
 #include "app/toolwindows/toolwindow.h"
-#include "app/window/mapframe.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -31,8 +31,9 @@ bool noMenuOrDialogUp() {
 
 } // namespace
 
-AcceleratorFilter::AcceleratorFilter(const CommandTable& commands, MapFrame& frame)
-    : commands_(commands), frame_(frame) {}
+AcceleratorFilter::AcceleratorFilter(const CommandTable& commands, const QWidget& window,
+                                     WindowCommands& windowCommands)
+    : commands_(commands), window_(window), windowCommands_(windowCommands) {}
 
 int AcceleratorFilter::commandFor(const QKeyEvent& event) const {
     const auto key = static_cast<Qt::Key>(event.key());
@@ -41,14 +42,14 @@ int AcceleratorFilter::commandFor(const QKeyEvent& event) const {
 
 bool AcceleratorFilter::forFrame(QObject* watched) const {
     const auto* widget = qobject_cast<QWidget*>(watched);
-    return widget != nullptr && widget->window() == &frame_ && noMenuOrDialogUp();
+    return widget != nullptr && widget->window() == &window_ && noMenuOrDialogUp();
 }
 
 ToolWindow* AcceleratorFilter::toolWindow(QObject* watched) const {
     const auto* widget = qobject_cast<QWidget*>(watched);
     auto* window = widget != nullptr ? qobject_cast<ToolWindow*>(widget->window()) : nullptr;
-    return window != nullptr && window->parentWidget() == &frame_ && noMenuOrDialogUp() ? window
-                                                                                        : nullptr;
+    return window != nullptr && window->parentWidget() == &window_ && noMenuOrDialogUp() ? window
+                                                                                         : nullptr;
 }
 
 AcceleratorFilter::ToolKey AcceleratorFilter::route(const ToolWindow& window,
@@ -94,7 +95,7 @@ bool AcceleratorFilter::eventFilter(QObject* watched, QEvent* event) {
         const auto& key = static_cast<QKeyEvent&>(*event);
         if (key.key() == Qt::Key_Alt && altAlone_ && forFrame(watched)) {
             altAlone_ = false;
-            frame_.openMenuBar();
+            windowCommands_.openMenuBar();
             return true;
         }
         return false;
@@ -144,12 +145,12 @@ bool AcceleratorFilter::keyPress(const QKeyEvent& event) {
     }
     const Qt::KeyboardModifiers modifiers = event.modifiers() & kCommandModifiers;
     if (key == Qt::Key_F10 && modifiers == Qt::NoModifier) {
-        frame_.openMenuBar();
+        windowCommands_.openMenuBar();
         return true;
     }
-    if (!frame_.windowMode() && modifiers == Qt::AltModifier && isLetter(key)) {
+    if (!windowCommands_.windowMode() && modifiers == Qt::AltModifier && isLetter(key)) {
         // The bar is hidden, so its mnemonics are not active: open the menu here.
-        frame_.openMenuBar(QChar(key));
+        windowCommands_.openMenuBar(QChar(key));
         return true;
     }
     return false;

@@ -3,12 +3,13 @@
 #include <QObject>
 
 class QKeyEvent;
+class QWidget;
 
 namespace maporv {
 
 class CommandTable;
-class MapFrame;
 class ToolWindow;
+class WindowCommands;
 
 // The accelerator table of the main window, consulted before the menu, as on the
 // game's platform: Alt+F is the terrain filter although the File menu is "&File".
@@ -27,7 +28,9 @@ class ToolWindow;
 // mnemonic that is no accelerator opens that menu.
 class AcceleratorFilter : public QObject {
 public:
-    AcceleratorFilter(const CommandTable& commands, MapFrame& frame);
+    // window: the main window's widget, whose widgets and tool windows it serves.
+    AcceleratorFilter(const CommandTable& commands, const QWidget& window,
+                      WindowCommands& windowCommands);
 
     // The command of a key press, 0 for none.
     int commandFor(const QKeyEvent& event) const;
@@ -49,7 +52,8 @@ private:
     bool keyPress(const QKeyEvent& event);
 
     const CommandTable& commands_;
-    MapFrame& frame_;
+    const QWidget& window_;
+    WindowCommands& windowCommands_;
     // Alt went down with nothing else since.
     bool altAlone_ = false;
 };

@@ -1,10 +1,11 @@
 #include "app/commands/editorcommands.h"
 
 #include "app/commands/commandids.h"
-#include "app/commands/suggestterrain.h"
-#include "app/shell/maptoolapp.h"
-#include "app/shell/recentfiles.h"
-#include "app/window/mapframe.h"
+#include "app/commands/editcommands.h"
+#include "app/commands/filecommands.h"
+#include "app/commands/recentfiles.h"
+#include "app/commands/windowcommands.h"
+#include "editing/editsession.h"
 #include "mapdata/textformat.h"
 
 #include <functional>
@@ -20,10 +21,14 @@ std::string stepText(const char* verb, const std::string& step, const char* key)
 
 } // namespace
 
-std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
-    MapWorkspace& workspace = app.workspace();
+std::vector<Command> editorCommands(const CommandTargets& targets) {
+    FileCommands& app = targets.files;
+    WindowCommands& frame = targets.window;
+    EditCommands& edit = targets.edit;
+    const MapWorkspace& workspace = targets.session.workspace();
+    const EditHistory& history = targets.session.history();
     const auto mapLoaded = [&workspace] { return workspace.document.loaded; };
-    const auto pictureValid = [&workspace] { return workspace.picture.valid; };
+    const auto pictureValid = [&workspace]() -> bool { return workspace.picture.valid; };
     // A mode's entry is checked while the mode is on, and disabled then.
     const auto isMode = [&frame](int mode) {
         return [&frame, mode] { return frame.videoMode() == mode; };
@@ -35,20 +40,12 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
         return [&frame, mode] { frame.setVideoMode(mode); };
     };
     const auto isOn = [&frame](ViewToggle toggle) {
-        return [&frame, toggle] { return frame.view().toggle(toggle) != 0; };
+        return [&frame, toggle] { return frame.viewToggleOn(toggle); };
     };
     const auto flip = [&frame](ViewToggle toggle) {
         return [&frame, toggle] { frame.toggleView(toggle); };
     };
     const auto close = [&frame] { frame.postClose(); };
-    // Get and Clear at the cursor; an open Set data dialog shows the brush they left.
-    const auto atCursor = [&frame](auto operation) {
-        return [&frame, operation] {
-            std::invoke(operation, frame.editor(), frame.editCursor());
-            frame.refreshSetDataDialog();
-        };
-    };
-    EditHistory& history = frame.history();
 
     std::vector<Command> commands = {
         // File
@@ -113,7 +110,7 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
         // No menu entry and no key send it: every windowed frame waits for its turn.
         {.id = kCmdVerticalSync,
          .enabled = [&frame] { return frame.windowMode(); },
-         .checked = [&frame] { return !frame.windowMode() || frame.view().vsyncOn != 0; },
+         .checked = [&frame] { return !frame.windowMode() || frame.verticalSyncOn(); },
          .handler = [&frame] { frame.toggleVerticalSync(); }},
 
         // Options: the view toggles, each mirrored by its button
@@ -175,24 +172,23 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
         // Help: the release line shows the version
         {.id = kCmdRelease, .menuText = app.versionText()},
 
-        // Editing: the brush from the hex at the cursor, and the selection. The
-        // operations decide themselves whether there is a hex to read.
-        {.id = kCmdGetData, .key = ctrlKey(Qt::Key_C), .handler = atCursor(&MapEditor::getData)},
+        // Editing: the brush from the hex at the cursor, and the selection.
+        {.id = kCmdGetData, .key = ctrlKey(Qt::Key_C), .handler = [&edit] { edit.getData(); }},
         {.id = kCmdGetTerrain,
          .key = ctrlKey(Qt::Key_T),
-         .handler = atCursor(&MapEditor::getTerrain)},
-        {.id = kCmdGetRoads, .key = ctrlKey(Qt::Key_R), .handler = atCursor(&MapEditor::getRoads)},
-        {.id = kCmdGetName, .key = ctrlKey(Qt::Key_N), .handler = atCursor(&MapEditor::getName)},
+         .handler = [&edit] { edit.getTerrain(); }},
+        {.id = kCmdGetRoads, .key = ctrlKey(Qt::Key_R), .handler = [&edit] { edit.getRoads(); }},
+        {.id = kCmdGetName, .key = ctrlKey(Qt::Key_N), .handler = [&edit] { edit.getName(); }},
         {.id = kCmdClearTerrain,
          .key = ctrlShiftKey(Qt::Key_T),
-         .handler = atCursor(&MapEditor::clearTerrain)},
+         .handler = [&edit] { edit.clearTerrain(); }},
         {.id = kCmdClearRoads,
          .key = ctrlShiftKey(Qt::Key_R),
-         .handler = atCursor(&MapEditor::clearRoads)},
+         .handler = [&edit] { edit.clearRoads(); }},
         {.id = kCmdClearName,
          .key = ctrlShiftKey(Qt::Key_N),
-         .handler = atCursor(&MapEditor::clearName)},
-        {.id = kCmdClearSelection, .handler = [&frame] { frame.selection().clear(); }},
+         .handler = [&edit] { edit.clearName(); }},
+        {.id = kCmdClearSelection, .handler = [&edit] { edit.clearSelection(); }},
 
         // Edit: undo and redo name the step they act on.
         {.id = kCmdUndo,
@@ -200,14 +196,14 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
          .liveText = [&history] { return stepText("&Undo", history.undoName(), "Ctrl+Z"); },
          .key = ctrlKey(Qt::Key_Z),
          .enabled = [&history] { return history.canUndo(); },
-         .handler = [&frame] { frame.undo(); }},
+         .handler = [&edit] { edit.undo(); }},
         {.id = kCmdRedo,
          .menuText = "&Redo\tCtrl+Y",
          .liveText = [&history] { return stepText("&Redo", history.redoName(), "Ctrl+Y"); },
          .key = ctrlKey(Qt::Key_Y),
          .alternateKey = ctrlShiftKey(Qt::Key_Z),
          .enabled = [&history] { return history.canRedo(); },
-         .handler = [&frame] { frame.redo(); }},
+         .handler = [&edit] { edit.redo(); }},
         // Edit: the map check, a window of its own like the Set data dialog.
         {.id = kCmdCheckMap,
          .menuText = "&Check Map\tF7",
@@ -223,7 +219,7 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
          .menuText = "&Suggest Terrain\tF8",
          .key = plainKey(Qt::Key_F8),
          .enabled = [&workspace] { return workspace.document.loaded && workspace.picture.valid; },
-         .handler = [&app, &frame] { suggestTerrain(app.workspace(), frame, app.ui()); }},
+         .handler = [&edit] { edit.suggestTerrain(); }},
 
         // Caps Lock only changes the warning the status line shows.
         {.id = kCmdCapsLock,
@@ -235,7 +231,7 @@ std::vector<Command> editorCommands(MapToolApp& app, MapFrame& frame) {
     };
 
     // The recent-file entries; the first one's text is the menu's placeholder.
-    RecentFiles& recent = app.recentFiles();
+    const RecentFiles& recent = targets.recent;
     for (std::size_t i = 0; i < RecentFiles::kMaxEntries; ++i) {
         commands.push_back({.id = kCmdRecentFirst + static_cast<int>(i),
                             .menuText = i == 0 ? "Recent File" : "",

@@ -2,9 +2,9 @@
 
 #include "app/commands/commandids.h"
 #include "app/commands/commandtable.h"
-#include "app/shell/recentfiles.h"
-#include "app/shell/userguide.h"
-#include "app/window/mapframe.h"
+#include "app/commands/recentfiles.h"
+#include "app/commands/userguide.h"
+#include "app/commands/windowcommands.h"
 #include "display/textconversion.h"
 
 #include <QApplication>
@@ -28,8 +28,9 @@ QString escapedAmpersands(QString text) {
 
 } // namespace
 
-MainMenu::MainMenu(MapFrame& frame, const CommandTable& commands, const RecentFiles& recent)
-    : frame_(frame), commands_(commands), recent_(recent) {
+MainMenu::MainMenu(QMenuBar& bar, WindowCommands& window, const CommandTable& commands,
+                   const RecentFiles& recent)
+    : bar_(bar), window_(window), commands_(commands), recent_(recent) {
     file_ = addMenu("&File", {{kCmdNewMap},
                               {kCmdFileOpen},
                               {kCmdOpenLast},
@@ -71,7 +72,7 @@ MainMenu::MainMenu(MapFrame& frame, const CommandTable& commands, const RecentFi
 }
 
 QMenu* MainMenu::addMenu(const char* title, const std::vector<Line>& lines) {
-    QMenu* menu = frame_.menuBar()->addMenu(QString::fromLatin1(title));
+    QMenu* menu = bar_.addMenu(QString::fromLatin1(title));
     for (const Line& line : lines) {
         if (line.id == kSeparator) {
             menu->addSeparator();
@@ -85,7 +86,7 @@ QMenu* MainMenu::addMenu(const char* title, const std::vector<Line>& lines) {
 }
 
 void MainMenu::buildHelp() {
-    help_ = frame_.menuBar()->addMenu(QStringLiteral("&Help"));
+    help_ = bar_.addMenu(QStringLiteral("&Help"));
     QMenu* about = help_->addMenu(QStringLiteral("&About..."));
     for (const char* text :
          {kProductName, static_cast<const char*>(nullptr), kMakerLine1, kMakerLine2}) {
@@ -114,7 +115,7 @@ void MainMenu::watch(QMenu* menu, bool topLevel) {
         }
         commands_.updateMenu(*menu);
         if (topLevel) {
-            frame_.enterMenuLoop();
+            window_.enterMenuLoop();
         }
     });
     if (!topLevel) {
@@ -125,7 +126,7 @@ void MainMenu::watch(QMenu* menu, bool topLevel) {
         // the loop ends only when no menu is open a moment later.
         QTimer::singleShot(0, this, [this] {
             if (QApplication::activePopupWidget() == nullptr) {
-                frame_.exitMenuLoop();
+                window_.exitMenuLoop();
             }
         });
     });

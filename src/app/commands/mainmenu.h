@@ -5,12 +5,13 @@
 
 class QAction;
 class QMenu;
+class QMenuBar;
 
 namespace maporv {
 
 class CommandTable;
-class MapFrame;
 class RecentFiles;
+class WindowCommands;
 
 // The menu bar of the main window: File, Edit, Options, Names and Help, built from the
 // command table. Before a menu shows, its entries take their enabled and checked
@@ -20,7 +21,8 @@ class RecentFiles;
 // Opening the first menu and closing the last one are the window's menu loop.
 class MainMenu : public QObject {
 public:
-    MainMenu(MapFrame& frame, const CommandTable& commands, const RecentFiles& recent);
+    MainMenu(QMenuBar& bar, WindowCommands& window, const CommandTable& commands,
+             const RecentFiles& recent);
 
     QMenu* fileMenu() const { return file_; }
     QMenu* editMenu() const { return edit_; }
@@ -43,7 +45,8 @@ private:
     // Keeps the menu's entries up to date and the window's menu loop informed.
     void watch(QMenu* menu, bool topLevel);
 
-    MapFrame& frame_;
+    QMenuBar& bar_;
+    WindowCommands& window_;
     const CommandTable& commands_;
     const RecentFiles& recent_;
     QMenu* file_ = nullptr;

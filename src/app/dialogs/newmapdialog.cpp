@@ -5,7 +5,6 @@
 #include "app/forms/dialogunits.h"
 #include "display/picturedraw.h"
 #include "display/textconversion.h"
-#include "editing/mapworkspace.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
@@ -27,9 +26,9 @@ constexpr int kFullPreviewSide = 330;
 
 } // namespace
 
-NewMapDialog::NewMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), form_(std::make_unique<Ui::NewMapDialog>()), workspace_(workspace), ui_(ui),
-      preview_(ui) {
+NewMapDialog::NewMapDialog(EditSession& session, UserInterface& ui, QWidget* parent)
+    : QDialog(parent), form_(std::make_unique<Ui::NewMapDialog>()), ui_(ui),
+      lease_(session.lendPictureBuffer()), preview_(ui) {
     form_->setupUi(this);
     DialogUnits::convertForm(this);
     setBrowseGlyph(*form_->browseButton, QStringLiteral(":/bitmaps/IDB_GETFILEU.bmp"));
@@ -38,7 +37,7 @@ NewMapDialog::NewMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget* 
     form_->createFromBmpCheck->setEnabled(false);
     form_->createFromBmpCheck->hide();
 
-    folder_ = strprintf("%sMAP/", parentFolder(workspace_.lastOpen).c_str());
+    folder_ = strprintf("%sMAP/", parentFolder(session.workspace().lastOpen).c_str());
     showFolder();
 
     connect(form_->pictureList, &QListWidget::currentRowChanged, this, [this] { loadPreview(); });
@@ -154,8 +153,6 @@ void NewMapDialog::loadPreview() {
         return;
     }
     chosenPath_ = selectedPath();
-    // The preview is about to overwrite the pixels the map's picture lives in.
-    workspace_.picture.valid = false;
     preview_.load(chosenPath_);
     resizePreview();
     update();

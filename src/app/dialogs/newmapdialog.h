@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/dialogs/newmapentries.h"
+#include "editing/editsession.h"
 #include "picture/mappicture.h"
 
 #include <QDialog>
@@ -17,7 +18,6 @@ class NewMapDialog;
 
 namespace maporv {
 
-class MapWorkspace;
 class UserInterface;
 
 // The New Map command's dialog: lists the map pictures of a folder (S16 tile sets,
@@ -26,15 +26,14 @@ class UserInterface;
 //
 // Use: construct (the folder, parentFolder(lastOpen) + "MAP/", is listed for S16
 // sets at once and the first entry previewed), placeAt(), exec(). After Accepted,
-// chosenPath() is the picture to pass to MapWorkspace::load(chosenPath(), true);
-// it is empty when the folder had nothing, which the load step reads as the last
-// opened file. After Rejected it is empty.
+// chosenPath() is the picture to pass to EditSession::load(chosenPath(), true); it
+// is empty when the folder had nothing, which the load step reads as the last opened
+// file. After Rejected it is empty.
 //
-// The preview is a second MapPicture and shares the one pixel buffer with the
-// workspace's picture: previewing marks the workspace's picture not valid and
-// overwrites its pixels. So after the dialog, whatever its outcome, the caller
-// restores the map's picture, MapWorkspace::restorePicture(), and lets the view
-// reload its picture image (after LOAD the load step does that for the new map).
+// The preview is a second MapPicture and shares the one pixel buffer with the map's
+// picture: the dialog borrows the buffer from the session for as long as it exists,
+// and the map's picture comes back when the last lease ends (a caller that loads the
+// chosen picture holds one across the load).
 //
 // The folder edit is read at the next radio click or browse; typing alone does not
 // list the folder again.
@@ -42,7 +41,7 @@ class NewMapDialog : public QDialog {
     Q_OBJECT
 
 public:
-    NewMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget* parent = nullptr);
+    NewMapDialog(EditSession& session, UserInterface& ui, QWidget* parent = nullptr);
     ~NewMapDialog() override;
 
     // Puts the dialog's top-left corner at anchor (global pixels: the main window's
@@ -89,8 +88,8 @@ private:
     void load();
 
     std::unique_ptr<Ui::NewMapDialog> form_;
-    MapWorkspace& workspace_;
     UserInterface& ui_;
+    const EditSession::PictureLease lease_;
     MapPicture preview_;
 
     std::string folder_;

@@ -5,9 +5,9 @@
 #include "app/forms/columnfont.h"
 #include "app/forms/dialogplacement.h"
 #include "app/forms/dialogunits.h"
+#include "app/forms/folderbrowse.h"
 #include "display/picturedraw.h"
 #include "display/textconversion.h"
-#include "editing/mapworkspace.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
@@ -29,9 +29,9 @@ constexpr int kPreviewExtent = 300;
 
 } // namespace
 
-OpenMapDialog::OpenMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget* parent)
-    : QDialog(parent), form_(std::make_unique<Ui::OpenMapDialog>()), workspace_(workspace), ui_(ui),
-      preview_(ui) {
+OpenMapDialog::OpenMapDialog(EditSession& session, UserInterface& ui, QWidget* parent)
+    : QDialog(parent), form_(std::make_unique<Ui::OpenMapDialog>()), ui_(ui),
+      lease_(session.lendPictureBuffer()), preview_(ui) {
     form_->setupUi(this);
     DialogUnits::convertForm(this);
     setBrowseGlyph(*form_->scenarioBrowseButton, QStringLiteral(":/bitmaps/IDB_GETFILEU.bmp"));
@@ -39,7 +39,7 @@ OpenMapDialog::OpenMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget
     // The longest line: number, name and picture status, 38 characters.
     useColumnFont(*form_->mapList, 38);
 
-    scenarioFolder_ = strprintf("%sSCENARIO/", parentFolder(workspace_.lastOpen).c_str());
+    scenarioFolder_ = strprintf("%sSCENARIO/", parentFolder(session.workspace().lastOpen).c_str());
     mapFolder_ = strprintf("%sMAP/", parentFolder(scenarioFolder_).c_str());
     showFolders();
 
@@ -50,9 +50,12 @@ OpenMapDialog::OpenMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget
     connect(form_->nameRadio, &QRadioButton::clicked, this, [this] { rebuildLines(); });
     connect(form_->numberRadio, &QRadioButton::clicked, this, [this] { rebuildLines(); });
     connect(form_->refreshButton, &QPushButton::clicked, this, [this] { refresh(); });
-    connect(form_->scenarioBrowseButton, &QPushButton::clicked, this,
-            [this] { browseScenarioFolder(); });
-    connect(form_->mapBrowseButton, &QPushButton::clicked, this, [this] { browseMapFolder(); });
+    connect(form_->scenarioBrowseButton, &QPushButton::clicked, this, [this] {
+        browse(scenarioFolder_, FolderKind::Scenario, "Select SCENARIO folder (for .map files)");
+    });
+    connect(form_->mapBrowseButton, &QPushButton::clicked, this, [this] {
+        browse(mapFolder_, FolderKind::S16, "Select MAP folder (for Orv .s16 files)");
+    });
     connect(form_->loadButton, &QPushButton::clicked, this, [this] { load(); });
     connect(form_->cancelButton, &QPushButton::clicked, this, [this] { reject(); });
 
@@ -135,8 +138,6 @@ void OpenMapDialog::showSelected() {
     } else {
         const std::string path =
             strprintf("%s%s00.S16", listedMapFolder_.c_str(), entry.namePrefix.c_str());
-        // The preview is about to overwrite the pixels the map's picture lives in.
-        workspace_.picture.valid = false;
         if (preview_.load(path)) {
             previewPath_ = path;
             previewSize_ = QSize(preview_.width * kPreviewExtent / kMaxPictureWidth,
@@ -177,26 +178,12 @@ bool OpenMapDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void OpenMapDialog::browseScenarioFolder() {
+void OpenMapDialog::browse(std::string& folder, int kind, const char* title) {
     readFolders();
-    const std::string chosen = ui_.pickFolder(FolderKind::Scenario, scenarioFolder_,
-                                              "Select SCENARIO folder (for .map files)");
-    if (!chosen.empty() && chosen != scenarioFolder_) {
-        scenarioFolder_ = chosen;
+    browseFolder(ui_, kind, title, folder, [this] {
         showFolders();
         refresh();
-    }
-}
-
-void OpenMapDialog::browseMapFolder() {
-    readFolders();
-    const std::string chosen =
-        ui_.pickFolder(FolderKind::S16, mapFolder_, "Select MAP folder (for Orv .s16 files)");
-    if (!chosen.empty() && chosen != mapFolder_) {
-        mapFolder_ = chosen;
-        showFolders();
-        refresh();
-    }
+    });
 }
 
 void OpenMapDialog::load() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/dialogs/openmapentries.h"
+#include "editing/editsession.h"
 #include "picture/mappicture.h"
 
 #include <QDialog>
@@ -16,7 +17,6 @@ class OpenMapDialog;
 
 namespace maporv {
 
-class MapWorkspace;
 class UserInterface;
 
 // The Open command's dialog: lists the MAP files of a SCENARIO folder with their map
@@ -24,25 +24,22 @@ class UserInterface;
 // number, and previews the selected map's picture. A map without its picture may
 // still be opened once the user confirms and picks another picture file.
 //
-// Use: construct (the folders come from the workspace's lastOpen and the folder is
+// Use: construct (the folders come from the session's lastOpen and the folder is
 // listed at once), placeAt(), exec(). After OK, selectedPath() is the MAP file to
 // load, empty when the folder had none, and chosenPicture() is the replacement
-// picture the user picked (empty for none). The dialog leaves the open map alone:
-// the caller puts the replacement into the document's picturePath just before
-// MapWorkspace::load(selectedPath(), pictureChosen()), and takes it back when that
-// load reads nothing, so it applies only to the map that actually loads.
+// picture the user picked (empty for none), for EditSession::loadWithPicture. The
+// dialog leaves the open map alone.
 //
-// The preview shares the pixel buffer with the workspace's picture (every MapPicture
-// does). Selecting a map that has a picture marks the workspace's picture not valid
-// and loads the preview over it. So after the dialog closes, by LOAD as by Cancel,
-// the caller must show the current map's picture again: MapWorkspace::restorePicture(),
-// then let the view reload its picture image. After LOAD, the load step does that
-// anyway for the new map.
+// The preview shares the pixel buffer with the map's picture (every MapPicture does):
+// the dialog borrows the buffer from the session for as long as it exists, and the
+// map's picture comes back when the last lease ends. A caller that loads the chosen
+// map holds a lease of its own across the load, so the old picture is not read again
+// only to be replaced.
 class OpenMapDialog : public QDialog {
     Q_OBJECT
 
 public:
-    OpenMapDialog(MapWorkspace& workspace, UserInterface& ui, QWidget* parent = nullptr);
+    OpenMapDialog(EditSession& session, UserInterface& ui, QWidget* parent = nullptr);
     ~OpenMapDialog() override;
 
     // Puts the dialog's top-left corner at anchor (global pixels: the display area's
@@ -85,13 +82,13 @@ private:
     void rebuildLines();
     int selectedEntry() const;
     void showSelected();
-    void browseScenarioFolder();
-    void browseMapFolder();
+    // A browse button: the folders read, the picker, a new folder listed.
+    void browse(std::string& folder, int kind, const char* title);
     void load();
 
     std::unique_ptr<Ui::OpenMapDialog> form_;
-    MapWorkspace& workspace_;
     UserInterface& ui_;
+    const EditSession::PictureLease lease_;
     MapPicture preview_;
 
     std::string scenarioFolder_;

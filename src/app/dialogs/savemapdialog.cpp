@@ -5,6 +5,7 @@
 #include "app/forms/columnfont.h"
 #include "app/forms/dialogplacement.h"
 #include "app/forms/dialogunits.h"
+#include "app/forms/folderbrowse.h"
 #include "display/textconversion.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
@@ -54,10 +55,14 @@ SaveMapDialog::SaveMapDialog(const MapDocument& document, const std::string& las
     connect(form_->nameRadio, &QRadioButton::clicked, this, resort);
     connect(form_->numberRadio, &QRadioButton::clicked, this, resort);
     connect(form_->refreshButton, &QPushButton::clicked, this, [this] { refreshLists(); });
-    connect(form_->mapFolderBrowseButton, &QPushButton::clicked, this,
-            [this] { browseMapFolder(); });
-    connect(form_->s16FolderBrowseButton, &QPushButton::clicked, this,
-            [this] { browseS16Folder(); });
+    connect(form_->mapFolderBrowseButton, &QPushButton::clicked, this, [this] {
+        browse(mapFolder_, FolderKind::Scenario, "Select SCENARIO folder (for .map files)");
+    });
+    connect(form_->s16FolderBrowseButton, &QPushButton::clicked, this, [this] {
+        if (browse(s16Folder_, FolderKind::S16, "Select MAP folder (for Orv .s16 files)")) {
+            checkPicture();
+        }
+    });
     connect(form_->okButton, &QPushButton::clicked, this, [this] { accept(); });
     connect(form_->cancelButton, &QPushButton::clicked, this, [this] { reject(); });
 
@@ -198,29 +203,12 @@ bool SaveMapDialog::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void SaveMapDialog::browseMapFolder() {
+bool SaveMapDialog::browse(std::string& folder, int kind, const char* title) {
     readFields();
-    const std::string chosen =
-        ui_.pickFolder(FolderKind::Scenario, mapFolder_, "Select SCENARIO folder (for .map files)");
-    if (!chosen.empty() && chosen != mapFolder_) {
-        mapFolder_ = chosen;
+    return browseFolder(ui_, kind, title, folder, [this] {
         showFields();
         refreshLists();
-    }
-}
-
-void SaveMapDialog::browseS16Folder() {
-    readFields();
-    const std::string chosen =
-        ui_.pickFolder(FolderKind::S16, s16Folder_, "Select MAP folder (for Orv .s16 files)");
-    if (!chosen.empty() && chosen != s16Folder_) {
-        s16Folder_ = chosen;
-        showFields();
-        refreshLists();
-    }
-    if (!chosen.empty()) {
-        checkPicture();
-    }
+    });
 }
 
 void SaveMapDialog::accept() {

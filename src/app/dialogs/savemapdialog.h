@@ -75,8 +75,9 @@ private:
     void rebuildMapLines();
     int selectedEntry() const;
     void selectMatchingPicture();
-    void browseMapFolder();
-    void browseS16Folder();
+    // A browse button: the fields read, the picker, a new folder listed. True when a
+    // folder was chosen.
+    bool browse(std::string& folder, int kind, const char* title);
 
     std::unique_ptr<Ui::SaveMapDialog> form_;
     UserInterface& ui_;

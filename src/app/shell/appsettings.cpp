@@ -1,6 +1,6 @@
 #include "app/shell/appsettings.h"
 
-#include "app/shell/recentfiles.h"
+#include "app/commands/recentfiles.h"
 #include "display/textconversion.h"
 
 #include <QSettings>

@@ -2,6 +2,7 @@
 
 #include "app/commands/acceleratorfilter.h"
 #include "app/commands/commandids.h"
+#include "app/commands/editcommands.h"
 #include "app/commands/editorcommands.h"
 #include "app/commands/mainmenu.h"
 #include "app/desktop/qtuserinterface.h"
@@ -72,9 +73,9 @@ std::string likelyScenarioFolder(const std::string& commandLineFile, const std::
 MapToolApp::MapToolApp(AppSetup setup)
     : setup_(std::move(setup)),
       ownUi_(setup_.ui == nullptr ? std::make_unique<QtUserInterface>() : nullptr),
-      ui_(setup_.ui != nullptr ? *setup_.ui : *ownUi_), workspace_(ui_),
+      ui_(setup_.ui != nullptr ? *setup_.ui : *ownUi_), session_(ui_),
       versionText_(strprintf("Ver: %s - %s", kVersion, kReleaseMonth)),
-      recovery_(std::make_unique<RecoveryKeeper>(workspace_, ui_)) {
+      recovery_(std::make_unique<RecoveryKeeper>(session_, ui_)) {
     // Before the first widget: the dialogs are laid out for this font.
     useEditorFont();
 }
@@ -85,7 +86,7 @@ MapToolApp::~MapToolApp() {
     }
     // A run that never got as far as the settings must not blank the stored file.
     if (settingsRead_) {
-        settings_.writeLastOpen(workspace_.lastOpen);
+        settings_.writeLastOpen(session_.workspace().lastOpen);
         settings_.writeRecentFiles(recent_.entries());
     }
 }
@@ -108,20 +109,20 @@ bool MapToolApp::start(const QStringList& arguments) {
     frameSetup.capsLockOn = setup_.capsLockOn ? *setup_.capsLockOn : readCapsLockState();
 
     // 3. The main window with its menu, accelerators and icon.
-    frame_ = std::make_unique<MapFrame>(workspace_, ui_, std::move(frameSetup));
+    frame_ = std::make_unique<MapFrame>(session_, ui_, std::move(frameSetup));
     frame_->setWindowIcon(programIcon());
     if (ownUi_) {
         ownUi_->setParentWidget(frame_.get());
         ownUi_->setBeforeModal([this] { frame_->flipToDesktop(); });
-        ownUi_->setGameFolderSource([this] { return workspace_.gameFolder; });
+        ownUi_->setGameFolderSource([this] { return session_.workspace().gameFolder; });
     }
     installCommands();
     frame_->closeQuery = [this] { return closeRequested(); };
-    frame_->mapChanged = [this] { recovery_->changed(); };
     if (!frame_->OnCreate()) {
         input_.reset();
         accelerators_.reset();
         menu_.reset();
+        editCommands_.reset();
         frame_.reset();
         commands_ = CommandTable();
         return false;
@@ -149,7 +150,7 @@ bool MapToolApp::start(const QStringList& arguments) {
 
     // 7. The arrow pointer, the info text; then the frames.
     frame_->surface().setCursor(Qt::ArrowCursor);
-    workspace_.rebuildInfoText();
+    session_.rebuildInfoText();
 
     loop_ = std::make_unique<RenderLoop>(*frame_);
     if (setup_.runRenderLoop) {
@@ -165,7 +166,8 @@ void MapToolApp::readSettings(const std::string& commandLineFile) {
         const std::string home = withTrailingSeparator(toStdString(QDir::homePath()));
         const std::string folder = home + "valdorn/SCENARIO/";
         lastOpen = folder;
-        workspace_.gameFolder = parentFolder(folder);
+        // The pickers start at the game's usual place.
+        session_.setLastOpen(folder);
         const std::string chosen = ui_.pickFolder(
             FolderKind::Scenario, likelyScenarioFolder(commandLineFile, folder, home),
             "Select Valdorn SCENARIO folder");
@@ -173,48 +175,30 @@ void MapToolApp::readSettings(const std::string& commandLineFile) {
             lastOpen = strprintf("%s*.map", chosen.c_str());
         }
     }
-    workspace_.lastOpen = lastOpen;
     // The game folder follows the file as a load would set it, so the pickers start
     // there from the first command on.
-    workspace_.gameFolder = parentFolder(lastOpen);
+    session_.setLastOpen(lastOpen);
     settingsRead_ = true;
 }
 
 void MapToolApp::installCommands() {
-    commands_.add(editorCommands(*this, *frame_));
-    menu_ = std::make_unique<MainMenu>(*frame_, commands_, recent_);
-    accelerators_ = std::make_unique<AcceleratorFilter>(commands_, *frame_);
+    editCommands_ = std::make_unique<EditCommands>(session_, *frame_, ui_);
+    commands_.add(editorCommands({*this, *frame_, *editCommands_, session_, recent_}));
+    menu_ = std::make_unique<MainMenu>(*frame_->menuBar(), *frame_, commands_, recent_);
+    accelerators_ = std::make_unique<AcceleratorFilter>(commands_, *frame_, *frame_);
     qApp->installEventFilter(accelerators_.get());
-    input_ = std::make_unique<FrameInput>(commands_, *frame_);
+    input_ = std::make_unique<FrameInput>(commands_, session_, *frame_);
     // The panel's heading is the Set Data Dialog command.
-    frame_->editor().openSetDataDialog = [this] { commands_.run(kCmdSetDataDialog); };
+    session_.setSetDataDialogOpener([this] { commands_.run(kCmdSetDataDialog); });
 }
 
 bool MapToolApp::load(const std::string& path, bool pictureChosen) {
-    const MapWorkspace::LoadResult loaded = workspace_.load(path, pictureChosen);
-    // A load that read nothing changed nothing: the view, the history and the
-    // dialog keep the map that is still there.
-    if (loaded.mapReplaced) {
-        showLoadedMap(loaded.pictureLoaded);
-    }
-    return loaded.mapReplaced;
-}
-
-void MapToolApp::showLoadedMap(bool pictureLoaded) {
-    if (!frame_) {
-        return;
-    }
-    if (pictureLoaded) {
-        frame_->showLoadedPicture();
-    } else {
-        frame_->showNoPicture();
-    }
-    frame_->history().clear();
-    frame_->refreshSetDataDialog();
+    return session_.load(path, pictureChosen).mapReplaced;
 }
 
 bool MapToolApp::saveAllModified() {
-    const MapDocument& document = workspace_.document;
+    const MapWorkspace& workspace = session_.workspace();
+    const MapDocument& document = workspace.document;
     if (document.modified) {
         const Answer answer =
             ui_.ask(strprintf("%s\nIS modified\nSave changes ?", document.path.c_str()),
@@ -227,11 +211,11 @@ bool MapToolApp::saveAllModified() {
             return false;
         }
     }
-    if (workspace_.names.modified) {
+    if (workspace.names.modified) {
         const Answer answer =
             ui_.ask(strprintf("Names loaded from:\n%s\nhave been modified\nSave changes (same or "
                               "different file) ?",
-                              workspace_.names.path.c_str()),
+                              workspace.names.path.c_str()),
                     QuestionButtons::YesNoCancel);
         if (answer == Answer::Cancel) {
             return false;

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "app/commands/commandtable.h"
+#include "app/commands/filecommands.h"
+#include "app/commands/recentfiles.h"
 #include "app/shell/appsettings.h"
-#include "app/shell/recentfiles.h"
 #include "display/rect.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 
 #include <QStringList>
 #include <functional>
@@ -15,6 +16,7 @@
 namespace maporv {
 
 class AcceleratorFilter;
+class EditCommands;
 class FrameInput;
 class MainMenu;
 class MapFrame;
@@ -42,7 +44,9 @@ struct AppSetup {
 };
 
 // The application: start-up, the settings, the render loop and the file commands,
-// all over the one workspace (map, names, picture) and the one main window.
+// all over the one editing session (map, names, picture, brush, selection, history)
+// and the one main window. The session comes first; the window, the tool windows, the
+// dialogs, the recovery record and the commands are given it.
 //
 // Start-up, in this order: the settings and the recent-file list; the desktop work
 // area; the main window with its menu, accelerators and icon; the window shown; the
@@ -55,10 +59,10 @@ struct AppSetup {
 // (RecoveryKeeper). It goes when the work is no longer at risk: a save that leaves
 // nothing modified, another map loaded, the end of the exit flow. SIGTERM and SIGHUP
 // bring it up to date and end the run without the exit flow, so it stays.
-class MapToolApp {
+class MapToolApp : public FileCommands {
 public:
     explicit MapToolApp(AppSetup setup = {});
-    ~MapToolApp();
+    ~MapToolApp() override;
     MapToolApp(const MapToolApp&) = delete;
     MapToolApp& operator=(const MapToolApp&) = delete;
 
@@ -69,8 +73,8 @@ public:
     // SIGTERM or SIGHUP came: the run ends without the exit flow.
     bool terminated() const { return terminated_; }
 
-    // The load step that every opening command uses: the workspace loads the file
-    // (with its picture and names), the view shows it, the edit history starts anew.
+    // The load step that every opening command uses: the session loads the file
+    // (with its picture and names) and starts a new edit history; the view follows.
     // True when a map or picture was loaded.
     bool load(const std::string& path, bool pictureChosen);
 
@@ -78,24 +82,23 @@ public:
     // a save the user asked for did not happen.
     bool saveAllModified();
 
-    // File commands.
-    void newMap();
-    void fileOpen();
-    void openLast();
-    void openRecent(std::size_t index);
-    // The save dialog, then the map written; false when cancelled or not written.
-    bool fileSave();
-    void loadNames();
-    bool saveNames();
-    void browseNames();
-    void saveImageAsBmp();
-    void saveImageAsBmpTiles();
-    void saveImageAsS16Tiles();
-    // The Misc. Tools dialog: its terrain change is an undoable step of the map.
-    void miscTools();
+    // FileCommands.
+    void newMap() override;
+    void fileOpen() override;
+    void openLast() override;
+    void openRecent(std::size_t index) override;
+    bool fileSave() override;
+    void saveImageAsBmp() override;
+    void saveImageAsBmpTiles() override;
+    void saveImageAsS16Tiles() override;
+    void miscTools() override;
+    void loadNames() override;
+    bool saveNames() override;
+    void browseNames() override;
+    const std::string& versionText() const override { return versionText_; }
 
-    const std::string& versionText() const { return versionText_; }
-    MapWorkspace& workspace() { return workspace_; }
+    EditSession& session() { return session_; }
+    const MapWorkspace& workspace() const { return session_.workspace(); }
     RecentFiles& recentFiles() { return recent_; }
     const CommandTable& commands() const { return commands_; }
     UserInterface& ui() { return ui_; }
@@ -111,8 +114,6 @@ private:
     void addRecent(const std::string& path);
     // Runs when the main window is asked to close.
     bool closeRequested();
-    // After the workspace loaded a map: the view, the history and the dialog follow.
-    void showLoadedMap(bool pictureLoaded);
     // The records of editors that are gone, offered newest first: "Yes" takes the work
     // back (the others wait for a later start), "No" deletes the record; those that
     // cannot be read are moved aside, named in one message. True when work was recovered.
@@ -126,16 +127,17 @@ private:
     RecentFiles recent_;
     std::unique_ptr<QtUserInterface> ownUi_;
     UserInterface& ui_;
-    MapWorkspace workspace_;
+    EditSession session_;
     std::string versionText_;
     bool settingsRead_ = false;
     bool terminated_ = false;
-    // After the workspace it watches, before the window whose history tells it changes.
+    // After the session it follows.
     std::unique_ptr<RecoveryKeeper> recovery_;
     std::unique_ptr<TerminationSignals> signals_;
     // Declared before the window: the window's menus run these commands.
     CommandTable commands_;
     std::unique_ptr<MapFrame> frame_;
+    std::unique_ptr<EditCommands> editCommands_;
     std::unique_ptr<MainMenu> menu_;
     std::unique_ptr<AcceleratorFilter> accelerators_;
     std::unique_ptr<FrameInput> input_;

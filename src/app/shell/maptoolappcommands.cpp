@@ -32,19 +32,21 @@ void MapToolApp::newMap() {
     if (!saveAllModified()) {
         return;
     }
+    // Until the load is done: without a new map the previews' pixels give way to the
+    // current map's picture again.
+    const EditSession::PictureLease lease = session_.lendPictureBuffer();
     std::optional<std::string> path;
     frame_->flipToDesktop();
     {
-        NewMapDialog dialog(workspace_, ui_, frame_.get());
+        NewMapDialog dialog(session_, ui_, frame_.get());
         dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
         if (dialog.exec() == QDialog::Accepted) {
             path = dialog.chosenPath();
         }
     }
-    // An empty path is the last opened file. Without a new map the previews' pixels
-    // give way to the current map's picture again.
-    if (!path || !load(*path, true)) {
-        frame_->restorePicture();
+    // An empty path is the last opened file.
+    if (path) {
+        load(*path, true);
     }
 }
 
@@ -52,40 +54,33 @@ void MapToolApp::fileOpen() {
     if (!saveAllModified()) {
         return;
     }
+    // The previews borrow the shared pixel buffer until the load is done: without a
+    // new map the current map's picture goes back into it.
+    const EditSession::PictureLease lease = session_.lendPictureBuffer();
     std::string path;
     std::string chosenPicture;
     frame_->flipToDesktop();
     {
-        OpenMapDialog dialog(workspace_, ui_, frame_.get());
+        OpenMapDialog dialog(session_, ui_, frame_.get());
         dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
         if (dialog.exec() == QDialog::Accepted) {
             path = dialog.selectedPath();
             chosenPicture = dialog.chosenPicture();
         }
     }
-    // The load step takes a replacement picture from the document; a load that reads
-    // nothing leaves the open map as it was, its own picture included.
-    const std::string ownPicture = workspace_.document.picturePath;
-    if (!chosenPicture.empty()) {
-        workspace_.document.picturePath = chosenPicture;
+    // A load that reads nothing leaves the open map as it was, its own picture included.
+    if (!path.empty() && session_.loadWithPicture(path, chosenPicture).mapReplaced) {
+        addRecent(loadedFile(session_.workspace(), path));
     }
-    if (!path.empty() && load(path, !chosenPicture.empty())) {
-        addRecent(loadedFile(workspace_, path));
-        return;
-    }
-    workspace_.document.picturePath = ownPicture;
-    // The previews borrowed the shared pixel buffer: the current map's picture goes
-    // back into it and into the view.
-    frame_->restorePicture();
 }
 
 void MapToolApp::openLast() {
-    if (workspace_.lastOpen.empty() || !saveAllModified()) {
+    if (session_.workspace().lastOpen.empty() || !saveAllModified()) {
         return;
     }
-    const std::string path = workspace_.lastOpen;
+    const std::string path = session_.workspace().lastOpen;
     if (load(path, false)) {
-        addRecent(loadedFile(workspace_, path));
+        addRecent(loadedFile(session_.workspace(), path));
     }
 }
 
@@ -101,13 +96,14 @@ void MapToolApp::openRecent(std::size_t index) {
 }
 
 bool MapToolApp::fileSave() {
-    if (!workspace_.document.loaded) {
+    const MapWorkspace& workspace = session_.workspace();
+    if (!workspace.document.loaded) {
         return false;
     }
     std::optional<SaveMapChoice> choice;
     frame_->flipToDesktop();
     {
-        SaveMapDialog dialog(workspace_.document, workspace_.lastOpen, ui_, frame_.get());
+        SaveMapDialog dialog(workspace.document, workspace.lastOpen, ui_, frame_.get());
         dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
         if (dialog.exec() == QDialog::Accepted) {
             choice = dialog.choice();
@@ -116,63 +112,52 @@ bool MapToolApp::fileSave() {
     if (!choice) {
         return false;
     }
-    const SaveMapResult result = saveMap(workspace_, *choice, ui_);
+    const SaveMapResult result = session_.saveMap(*choice);
     if (!result.saved) {
         return false;
     }
     addRecent(result.path);
-    frame_->history().markMapSaved();
-    frame_->showDocumentName();
     return true;
 }
 
 void MapToolApp::loadNames() {
-    if (loadMapNames(workspace_.names, workspace_.document, ui_)) {
-        frame_->history().namesReplaced();
-    }
-    frame_->refreshSetDataDialog();
+    session_.loadNames();
 }
 
 bool MapToolApp::saveNames() {
-    if (!saveMapNames(workspace_.names, workspace_.document, ui_)) {
-        return false;
-    }
-    frame_->history().markNamesSaved();
-    return true;
+    return session_.saveNames();
 }
 
 void MapToolApp::browseNames() {
-    browseMapNames(workspace_.names, workspace_.document, ui_);
+    browseMapNames(session_.workspace().names, session_.workspace().document, ui_);
 }
 
 void MapToolApp::miscTools() {
     frame_->flipToDesktop();
-    MapEditor& editor = frame_->editor();
+    // The change is one step of the history, which raises the map's modified flag.
     MiscToolsDialog::TerrainChange change;
-    if (editor.canEdit()) {
-        change = [&editor](int from, int to) { return editor.changeTerrain(from, to); };
+    if (session_.editor().canEdit()) {
+        change = [this](int from, int to) {
+            return session_.edit(&MapEditor::changeTerrain, from, to);
+        };
     }
-    MiscToolsDialog dialog(workspace_.lastOpen, ui_, change, frame_.get());
+    MiscToolsDialog dialog(session_.workspace().lastOpen, ui_, change, frame_.get());
     dialog.placeAt(frame_->dialogAnchor(), frame_->windowMode());
     dialog.exec();
-    // The change was a step of the history, which raised the flag already; a flag
-    // only rises here.
-    if (dialog.terrainChanged()) {
-        workspace_.document.modified = true;
-    }
 }
 
 void MapToolApp::saveImageAsBmp() {
-    maporv::saveImageAsBmp(workspace_.picture, ui_);
+    maporv::saveImageAsBmp(session_.workspace().picture, ui_);
 }
 
 void MapToolApp::saveImageAsBmpTiles() {
-    maporv::saveImageAsBmpTiles(workspace_.picture, ui_);
+    maporv::saveImageAsBmpTiles(session_.workspace().picture, ui_);
 }
 
 void MapToolApp::saveImageAsS16Tiles() {
-    maporv::saveImageAsS16Tiles(workspace_.picture, ui_, workspace_.document.loaded,
-                                workspace_.document.mapNumber);
+    const MapWorkspace& workspace = session_.workspace();
+    maporv::saveImageAsS16Tiles(workspace.picture, ui_, workspace.document.loaded,
+                                workspace.document.mapNumber);
 }
 
 } // namespace maporv

@@ -129,12 +129,12 @@ bool MapToolApp::offerRecovery() {
 }
 
 void MapToolApp::recover(AbandonedRecord& record) {
-    RecoveryRecord work = std::move(*record.read.record);
-    const MapWorkspace::LoadResult loaded = recoverWork(workspace_, work, ui_);
-    // The record keeps protecting the work, now as this editor's own.
-    recovery_->adopt(record.path, std::move(record.lock), std::move(work));
+    const RecoveryRecord work = std::move(*record.read.record);
+    // The record keeps protecting the work, now as this editor's own, before the work
+    // comes back and its keeper hears of it.
+    recovery_->adopt(record.path, std::move(record.lock), work);
     // A new history starts at the recovered state.
-    showLoadedMap(loaded.pictureLoaded);
+    session_.recover(work);
 }
 
 void MapToolApp::terminate() {

@@ -1,6 +1,5 @@
 #include "app/shell/recoverykeeper.h"
 
-#include "editing/mapworkspace.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
 
@@ -10,15 +9,19 @@
 
 namespace maporv {
 
-RecoveryKeeper::RecoveryKeeper(const MapWorkspace& workspace, UserInterface& ui,
-                               RecoveryFolder folder)
-    : workspace_(workspace), ui_(ui), folder_(std::move(folder)),
+RecoveryKeeper::RecoveryKeeper(const EditSession& session, UserInterface& ui, RecoveryFolder folder)
+    : workspace_(session.workspace()), ui_(ui), folder_(std::move(folder)),
       recordPath_(folder_.newRecordPath()) {
     timer_.setSingleShot(true);
     // A coarse timer may fire 5 % late: the record must follow within kDelay.
     timer_.setTimerType(Qt::PreciseTimer);
     timer_.setInterval(kDelay);
     QObject::connect(&timer_, &QTimer::timeout, [this] { write(Report::FirstFailure); });
+    following_ = session.follow([this](SessionChanges what) {
+        if ((what & (kMapChanged | kNamesChanged | kDocumentChanged)) != 0) {
+            changed();
+        }
+    });
 }
 
 RecoveryKeeper::~RecoveryKeeper() {

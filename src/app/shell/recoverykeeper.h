@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/shell/recoveryfolder.h"
+#include "editing/editsession.h"
 #include "editing/recoveryrecord.h"
 #include "editing/workrecovery.h"
 
@@ -13,15 +14,16 @@ class QLockFile;
 
 namespace maporv {
 
-class MapWorkspace;
 class UserInterface;
 
 // Keeps one recovery record of the editor's unsaved work, locked as this editor's own
 // for as long as it exists.
 //
-// Nothing runs at rest: a change starts one single-shot timer unless it already runs,
-// so changes coalesce and the record follows at most kDelay after the first of them,
-// written only when the work differs from the record already there. Once neither the
+// It follows the editing session: every change of the map, the names or their modified
+// flags is a change of the work. Nothing runs at rest: a change starts one single-shot
+// timer unless it already runs, so changes coalesce and the record follows at most
+// kDelay after the first of them, written only when the work differs from the record
+// already there. Once neither the
 // map nor the names are modified the record goes at once. A record that cannot be
 // written never stops the editing: the first failure says so, later ones are silent
 // and every further change tries again. Without a usable folder nothing is ever
@@ -33,7 +35,7 @@ class RecoveryKeeper {
 public:
     static constexpr int kDelay = 2000; // milliseconds
 
-    RecoveryKeeper(const MapWorkspace& workspace, UserInterface& ui,
+    RecoveryKeeper(const EditSession& session, UserInterface& ui,
                    RecoveryFolder folder = RecoveryFolder());
     // A change still waiting is written; the record stays for the next start.
     ~RecoveryKeeper();
@@ -47,7 +49,8 @@ public:
     // A change waits for its record.
     bool pending() const { return timer_.isActive(); }
 
-    // The map, the names or their modified flags may have changed.
+    // The map, the names or their modified flags may have changed; the session's
+    // notices call it.
     void changed();
     // The record now, if the work differs from it. False when it could not be written.
     bool writeNow();
@@ -78,6 +81,7 @@ private:
     QTimer timer_;
     bool stopped_ = false;
     bool failureShown_ = false;
+    EditSession::Following following_;
 };
 
 } // namespace maporv

@@ -27,7 +27,7 @@ QString titleFor(std::size_t count) {
 
 } // namespace
 
-CheckMapWindow::CheckMapWindow(Check check, QWidget* parent)
+CheckMapWindow::CheckMapWindow(const EditSession& session, Check check, QWidget* parent)
     : ToolWindow(parent, Qt::Tool | Qt::FramelessWindowHint),
       form_(std::make_unique<Ui::CheckMapWindow>()), check_(std::move(check)) {
     form_->setupUi(this);
@@ -39,6 +39,11 @@ CheckMapWindow::CheckMapWindow(Check check, QWidget* parent)
     connect(form_->headerButton, &QPushButton::clicked, this, [this] { mend(mendHeader_); });
     connect(form_->closeButton, &QPushButton::clicked, this, [this] { reject(); });
     refresh();
+    following_ = session.follow([this](SessionChanges what) {
+        if ((what & ~(kBrushChanged | kSelectionChanged)) != 0) {
+            refresh();
+        }
+    });
 }
 
 CheckMapWindow::~CheckMapWindow() = default;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/toolwindows/toolwindow.h"
+#include "editing/editsession.h"
 #include "editing/mapcheck.h"
 
 #include <QRect>
@@ -21,9 +22,9 @@ namespace maporv {
 // ("one-sided road"), the count in its heading. A modeless tool window over the map
 // view's top-left corner, without a caption, as the Set data window.
 //
-// It follows the map through its owner, which calls refresh() after every change the
-// edit history reports: edits, undo, redo, the mends, loads, names files and saves
-// all pass there. refresh() checks again and rebuilds the list only when the
+// It follows the editing session: after every change but those of the brush and the
+// selection alone (edits, undo, redo, the mends, loads, names files, saves, the
+// picture back after a preview) it checks again, and rebuilds the list only when the
 // findings changed; nothing runs while the map stays as it is.
 //
 // It never keeps the main window's keys: it opens without taking the focus and hands
@@ -42,7 +43,7 @@ public:
     };
     using Check = std::function<Findings()>;
 
-    explicit CheckMapWindow(Check check, QWidget* parent = nullptr);
+    CheckMapWindow(const EditSession& session, Check check, QWidget* parent = nullptr);
     ~CheckMapWindow() override;
 
     // A line activated (double click or Enter): goes to the hex it names, or says
@@ -85,6 +86,7 @@ private:
     QRect viewArea_;
     Findings findings_;
     bool checked_ = false;
+    EditSession::Following following_;
 };
 
 } // namespace maporv

@@ -3,9 +3,7 @@
 #include "app/forms/columnfont.h"
 #include "app/forms/dialogunits.h"
 #include "display/textconversion.h"
-#include "editing/brush.h"
 #include "editing/brushsteps.h"
-#include "editing/mapeditor.h"
 #include "mapdata/mapnames.h"
 #include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
@@ -18,9 +16,9 @@
 
 namespace maporv {
 
-SetDataDialog::SetDataDialog(Brush& brush, MapNames& names, MapEditor& editor, QWidget* parent)
+SetDataDialog::SetDataDialog(EditSession& session, QWidget* parent)
     : ToolWindow(parent, Qt::Tool | Qt::FramelessWindowHint),
-      form_(std::make_unique<Ui::SetDataDialog>()), brush_(brush), names_(names), editor_(editor) {
+      form_(std::make_unique<Ui::SetDataDialog>()), session_(session) {
     form_->setupUi(this);
     DialogUnits::convertForm(this);
     // Fixed pitch keeps the codes and the names of the lines in their columns; the
@@ -52,6 +50,11 @@ SetDataDialog::SetDataDialog(Brush& brush, MapNames& names, MapEditor& editor, Q
 
     fillTerrainList();
     refresh(false);
+    following_ = session_.follow([this](SessionChanges what) {
+        if (!changing_ && (what & (kBrushChanged | kNamesChanged)) != 0) {
+            refresh(true);
+        }
+    });
 }
 
 SetDataDialog::~SetDataDialog() = default;
@@ -99,17 +102,28 @@ void SetDataDialog::fillTerrainList() {
     }
 }
 
+template <typename Part>
+void SetDataDialog::setBrush(Part Brush::*part, std::type_identity_t<Part> value) {
+    Brush brush = session_.brush();
+    brush.*part = value;
+    changing_ = true;
+    session_.setBrush(brush);
+    changing_ = false;
+}
+
 void SetDataDialog::refresh(bool moveFocus) {
+    const Brush& brush = session_.brush();
     // A code outside the table (copied from a hex) selects no line.
-    form_->terrainCombo->setCurrentIndex(brush_.terrain < kTerrainTypeCount ? brush_.terrain : -1);
-    setRoadBoxes(brush_.roads);
-    showRoadValue(brush_.roads);
+    form_->terrainCombo->setCurrentIndex(brush.terrain < kTerrainTypeCount ? brush.terrain : -1);
+    setRoadBoxes(brush.roads);
+    showRoadValue(brush.roads);
     rebuildNameList();
-    form_->nameCombo->setCurrentIndex(
-        brush_.nameIndex < form_->nameCombo->count() ? brush_.nameIndex : -1);
+    form_->nameCombo->setCurrentIndex(brush.nameIndex < form_->nameCombo->count() ? brush.nameIndex
+                                                                                  : -1);
     // Names belong to a map: with none loaded there is nothing to add them to.
-    form_->addButton->setEnabled(editor_.canEdit());
-    form_->editButton->setEnabled(editor_.canEdit());
+    const bool canEdit = session_.editor().canEdit();
+    form_->addButton->setEnabled(canEdit);
+    form_->editButton->setEnabled(canEdit);
     if (moveFocus) {
         returnFocus();
     }
@@ -119,18 +133,19 @@ void SetDataDialog::rebuildNameList() {
     QComboBox& list = *form_->nameCombo;
     list.clear();
     list.addItem(toQString(strprintf("[%-2d]  No named", 0)));
-    for (int entry = 1; entry < names_.count; ++entry) {
-        list.addItem(toQString(strprintf("[%-2d]  %s", entry, names_.nameText(entry).c_str())));
+    const MapNames& names = session_.workspace().names;
+    for (int entry = 1; entry < names.count; ++entry) {
+        list.addItem(toQString(strprintf("[%-2d]  %s", entry, names.nameText(entry).c_str())));
     }
 }
 
 void SetDataDialog::readCombos() {
     // A list without a selection leaves its part of the brush alone.
     if (terrainIndex() >= 0) {
-        brush_.terrain = terrainIndex();
+        setBrush(&Brush::terrain, terrainIndex());
     }
     if (nameIndex() >= 0) {
-        brush_.nameIndex = nameIndex();
+        setBrush(&Brush::nameIndex, nameIndex());
     }
     returnFocus();
 }
@@ -143,7 +158,7 @@ void SetDataDialog::roadBoxClicked() {
         }
     }
     showRoadValue(roads);
-    brush_.roads = roads;
+    setBrush(&Brush::roads, roads);
     returnFocus();
 }
 
@@ -151,7 +166,7 @@ void SetDataDialog::roadNumberLeft() {
     const int roads = roadValue() & RoadMask::Settable;
     setRoadBoxes(roads);
     showRoadValue(roads);
-    brush_.roads = static_cast<std::uint16_t>(roads);
+    setBrush(&Brush::roads, static_cast<std::uint16_t>(roads));
     returnFocus();
 }
 
@@ -175,18 +190,21 @@ void SetDataDialog::stepTerrainDown() {
 
 void SetDataDialog::setTerrain(int code) {
     form_->terrainCombo->setCurrentIndex(code);
-    brush_.terrain = code;
+    setBrush(&Brush::terrain, code);
     returnFocus();
 }
 
 void SetDataDialog::addName() {
     pause(true);
-    const int entry = editor_.addName();
+    changing_ = true;
+    const int entry = session_.edit(&MapEditor::addName);
+    changing_ = false;
     pause(false);
     // Appended in the short form; the next refresh lists it like the others.
-    if (entry > 0 && form_->nameCombo->count() < names_.count) {
+    const MapNames& names = session_.workspace().names;
+    if (entry > 0 && form_->nameCombo->count() < names.count) {
         form_->nameCombo->addItem(
-            toQString(strprintf("[%d]  %s", entry, names_.nameText(entry).c_str())));
+            toQString(strprintf("[%d]  %s", entry, names.nameText(entry).c_str())));
     }
     returnFocus();
 }
@@ -194,11 +212,14 @@ void SetDataDialog::addName() {
 void SetDataDialog::editName() {
     const int entry = nameIndex();
     pause(true);
-    const bool renamed = editor_.editName(entry);
+    changing_ = true;
+    const bool renamed = session_.edit(&MapEditor::editName, entry);
+    changing_ = false;
     pause(false);
     if (renamed && entry < form_->nameCombo->count()) {
-        form_->nameCombo->setItemText(
-            entry, toQString(strprintf("[%-2d]  %s", entry, names_.nameText(entry).c_str())));
+        const std::string& text = session_.workspace().names.nameText(entry);
+        form_->nameCombo->setItemText(entry,
+                                      toQString(strprintf("[%-2d]  %s", entry, text.c_str())));
     }
     returnFocus();
 }

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "app/toolwindows/toolwindow.h"
+#include "editing/editsession.h"
 
 #include <QRect>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 class QCheckBox;
 
@@ -16,10 +18,6 @@ class SetDataDialog;
 
 namespace maporv {
 
-struct Brush;
-class MapEditor;
-class MapNames;
-
 // The Set data tool window: shows and edits the Brush (terrain, the six road
 // directions, also as a number, and the name entry) and adds or renames names. A
 // modeless frameless tool window beside the map, the windowed stand-in for the
@@ -27,15 +25,18 @@ class MapNames;
 // window, so that T, R, D and N keep working there.
 //
 // Use (window mode only; the window keeps a QPointer to it, one at most):
-//   auto* dialog = new SetDataDialog(brush, names, editor, mainWindow);
+//   auto* dialog = new SetDataDialog(session, mainWindow);
 //   dialog->setFocusTarget(viewWidget);              // gets the focus back
 //   dialog->setPauseHook([&](bool on) { ... });      // pause bit 0x20 while prompting
 //   connect(dialog, &SetDataDialog::dismissed, ...); // panel back, menu check off
 //   dialog->placeAt(displayArea);                    // the display area, global pixels
 //   dialog->show();
-// "+" / "-" in the main window call stepTerrainUp() / stepTerrainDown(); after a map
-// or a names file is loaded, and after undo or redo, the window calls refresh(true).
-// The Set Data Dialog command while it is open calls close().
+// "+" / "-" in the main window call stepTerrainUp() / stepTerrainDown(). The Set Data
+// Dialog command while it is open calls close().
+//
+// It follows the session: whenever the brush or the names change elsewhere (a map or
+// a names file loaded, undo, redo, the Get and Clear commands) it refreshes, giving
+// the focus back. Its own changes go through the session and leave it as it is.
 //
 // Close, ESC and close() end the window (see ToolWindow).
 //
@@ -45,7 +46,7 @@ class SetDataDialog : public ToolWindow {
     Q_OBJECT
 
 public:
-    SetDataDialog(Brush& brush, MapNames& names, MapEditor& editor, QWidget* parent = nullptr);
+    explicit SetDataDialog(EditSession& session, QWidget* parent = nullptr);
     ~SetDataDialog() override;
 
     // Called with true before the name prompt opens and with false after it closed,
@@ -93,13 +94,18 @@ private:
     void addName();
     void editName();
     void pause(bool on);
+    // The brush with one part changed, through the session.
+    template <typename Part>
+    void setBrush(Part Brush::*part, std::type_identity_t<Part> value);
 
     std::unique_ptr<Ui::SetDataDialog> form_;
-    Brush& brush_;
-    MapNames& names_;
-    MapEditor& editor_;
+    EditSession& session_;
     std::function<void(bool)> pauseHook_;
     std::array<RoadBox, 6> roadBoxes_{};
+    // The dialog's own change is under way: the session's notice of it changes nothing
+    // here.
+    bool changing_ = false;
+    EditSession::Following following_;
 };
 
 } // namespace maporv

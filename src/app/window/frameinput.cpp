@@ -96,8 +96,8 @@ constexpr std::array<CharacterCommand, 10> kCharacterCommands = {{
 
 } // namespace
 
-FrameInput::FrameInput(const CommandTable& commands, MapFrame& frame)
-    : commands_(commands), frame_(frame) {
+FrameInput::FrameInput(const CommandTable& commands, EditSession& session, MapFrame& frame)
+    : commands_(commands), session_(session), frame_(frame) {
     frame_.surface().installEventFilter(this);
 }
 
@@ -203,7 +203,6 @@ bool FrameInput::character(QChar typed) {
             return false;
         }
     }
-    MapEditor& editor = frame_.editor();
     switch (c) {
     case ' ':
         frame_.select(shiftDown_, ctrlDown_);
@@ -216,16 +215,16 @@ bool FrameInput::character(QChar typed) {
         frame_.grid().centreOn();
         break;
     case 'T':
-        editor.setTerrain(frame_.editCursor());
+        session_.edit(&MapEditor::setTerrain, frame_.editCursor());
         break;
     case 'R':
-        editor.setRoads(frame_.editCursor());
+        session_.edit(&MapEditor::setRoads, frame_.editCursor());
         break;
     case 'D':
-        editor.setData(frame_.editCursor());
+        session_.edit(&MapEditor::setData, frame_.editCursor());
         break;
     case 'N':
-        editor.setName(frame_.editCursor());
+        session_.edit(&MapEditor::setName, frame_.editCursor());
         break;
     default:
         if (c >= '1' && c <= '9') {
@@ -288,7 +287,7 @@ bool FrameInput::rightButton(QPoint at) {
         HexGrid& grid = frame_.grid();
         grid.pickHex(at.x(), at.y());
         frame_.view().currentHex = {true, grid.cursor.row, grid.cursor.column};
-        frame_.editor().setData(frame_.editCursor());
+        session_.edit(&MapEditor::setData, frame_.editCursor());
     }
     return false;
 }

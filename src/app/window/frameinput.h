@@ -11,6 +11,7 @@ class QWheelEvent;
 namespace maporv {
 
 class CommandTable;
+class EditSession;
 class MapFrame;
 
 // The keyboard and the mouse of the main window's view. Installed on the frame's
@@ -35,7 +36,7 @@ class MapFrame;
 // full-screen modes through its scaling.
 class FrameInput : public QObject {
 public:
-    FrameInput(const CommandTable& commands, MapFrame& frame);
+    FrameInput(const CommandTable& commands, EditSession& session, MapFrame& frame);
     ~FrameInput() override;
     FrameInput(const FrameInput&) = delete;
     FrameInput& operator=(const FrameInput&) = delete;
@@ -66,6 +67,7 @@ private:
     QPoint clientPoint(QPointF widgetPoint) const;
 
     const CommandTable& commands_;
+    EditSession& session_;
     MapFrame& frame_;
     bool shiftDown_ = false;
     bool ctrlDown_ = false;

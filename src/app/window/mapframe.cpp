@@ -6,7 +6,6 @@
 #include "app/window/pauseflags.h"
 #include "display/textconversion.h"
 #include "display/trace.h"
-#include "editing/mapworkspace.h"
 #include "mapdata/paths.h"
 #include "mapdata/userinterface.h"
 
@@ -24,13 +23,10 @@ QRect toQRect(const Rect& rect) {
 
 } // namespace
 
-MapFrame::MapFrame(MapWorkspace& workspace, UserInterface& ui, FrameSetup setup)
-    : workspace_(workspace), ui_(ui), maximise_(setup.maximise),
+MapFrame::MapFrame(EditSession& session, UserInterface& ui, FrameSetup setup)
+    : session_(session), ui_(ui), maximise_(setup.maximise),
       workAreaSource_(std::move(setup.workAreaSource)), surface_(new FrameSurface(display_, this)),
-      pointer_(*surface_), selection_(workspace.document),
-      history_(workspace.document, workspace.names),
-      editor_(workspace.document, workspace.names, brush_, selection_, history_, ui),
-      view_(display_, workspace, grid_, brush_, pointer_) {
+      pointer_(*surface_), view_(display_, session, grid_, pointer_) {
     setWindowTitle(QStringLiteral("MapOrv"));
     setCentralWidget(surface_);
     surface_->onResized = [this] { clientGeometryChanged(); };
@@ -46,18 +42,11 @@ MapFrame::MapFrame(MapWorkspace& workspace, UserInterface& ui, FrameSetup setup)
     view_.capsLockOn = setup.capsLockOn;
     setGeometry(toQRect(view_.workArea));
     watchScreens();
-    history_.changed = [this] {
-        if (checkMapWindow_ != nullptr) {
-            checkMapWindow_->refresh();
-        }
-        if (mapChanged) {
-            mapChanged();
-        }
-    };
+    following_ = session_.follow([this](SessionChanges what) { sessionChanged(what); });
 }
 
 MapFrame::~MapFrame() {
-    // Before the brush and the editor it works on go.
+    // Before the window they belong to goes.
     delete setDataDialog_.data();
     delete checkMapWindow_.data();
     surface_->onResized = nullptr;
@@ -221,6 +210,23 @@ void MapFrame::setPauseBit(int bit, bool on) {
     pauseFlags_ = on ? (pauseFlags_ | bit) : (pauseFlags_ & ~bit);
 }
 
+void MapFrame::sessionChanged(SessionChanges what) {
+    if ((what & kMapReplaced) != 0) {
+        if (session_.workspace().picture.valid) {
+            showLoadedPicture();
+        } else {
+            showNoPicture();
+        }
+        return;
+    }
+    if ((what & kPictureChanged) != 0) {
+        showRestoredPicture();
+    }
+    if ((what & kDocumentChanged) != 0) {
+        showDocumentName();
+    }
+}
+
 void MapFrame::showLoadedPicture() {
     view_.ShowLoadedPicture();
     refreshTitle();
@@ -237,18 +243,19 @@ void MapFrame::showNoPicture() {
     showDocumentName();
 }
 
-void MapFrame::restorePicture() {
-    if (workspace_.restorePicture() && view_.picture.loaded) {
+void MapFrame::showRestoredPicture() {
+    const MapPicture& picture = session_.workspace().picture;
+    if (picture.valid && view_.picture.loaded) {
         // Loading places the image at its own size; it stays where the view has it,
         // without a new layout that would move the pointer.
         const Rect place = view_.picture.placeRect;
-        view_.picture.LoadPicture(workspace_.picture);
+        view_.picture.LoadPicture(picture);
         view_.picture.SetPlaceRect(place);
     }
 }
 
 void MapFrame::showDocumentName() {
-    view_.titleText = fileNameWithExtension(workspace_.document.path);
+    view_.titleText = fileNameWithExtension(session_.workspace().document.path);
     refreshTitle();
 }
 

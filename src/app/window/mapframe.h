@@ -1,14 +1,12 @@
 #pragma once
 
+#include "app/commands/windowcommands.h"
 #include "app/window/framepointer.h"
 #include "app/window/renderloop.h"
 #include "display/displayowner.h"
 #include "display/displaysurfaces.h"
 #include "display/mapview.h"
-#include "editing/brush.h"
-#include "editing/edithistory.h"
-#include "editing/mapeditor.h"
-#include "editing/selection.h"
+#include "editing/editsession.h"
 #include "mapdata/hexgrid.h"
 
 #include <QMainWindow>
@@ -22,7 +20,6 @@ namespace maporv {
 
 class CheckMapWindow;
 class FrameSurface;
-class MapWorkspace;
 class SetDataDialog;
 class ToolWindow;
 class UserInterface;
@@ -42,16 +39,21 @@ struct FrameSetup {
 };
 
 // The editor's main window. It owns the display, the map view with its images, the
-// hex grid and the editing state, and runs the display modes: a window that covers
-// the desktop work area, or full screen at 800 x 600 or 1024 x 768, the frame then
-// scaled to the screen with its aspect kept. Rendering stops while any bit of
-// pauseFlags() is set.
+// hex grid, the view toggles and the tool windows, and runs the display modes: a
+// window that covers the desktop work area, or full screen at 800 x 600 or 1024 x 768,
+// the frame then scaled to the screen with its aspect kept. Rendering stops while any
+// bit of pauseFlags() is set. It follows the editing session: a map loaded, a picture
+// back in the buffer or a document renamed shows at once; everything else in the
+// next frame.
 //
 // Life: construct (pause bit 0x01), OnCreate (display, first mode, images), then
 // frames; closing asks the close query (the exit flow) first.
-class MapFrame : public QMainWindow, public DisplayOwner, public RenderTarget {
+class MapFrame : public QMainWindow,
+                 public DisplayOwner,
+                 public RenderTarget,
+                 public WindowCommands {
 public:
-    MapFrame(MapWorkspace& workspace, UserInterface& ui, FrameSetup setup);
+    MapFrame(EditSession& session, UserInterface& ui, FrameSetup setup);
     ~MapFrame() override;
     MapFrame(const MapFrame&) = delete;
     MapFrame& operator=(const MapFrame&) = delete;
@@ -73,42 +75,20 @@ public:
     // the images; nothing else does anything.
     void paletteStep(int depthBefore);
 
-    // The mode commands.
-    void setVideoMode(int mode); // 32795, 32796, 32797
-    void toggleFullScreen();     // F12: window <-> 800 x 600
-    void toggleVerticalSync();   // 32772, window mode only
-    void toggleView(ViewToggle toggle);
-    void toggleCapsLock();
-
     // Editing at the cursor. The current hex exists once the pointer has been over
     // the map view; the character keys, the Alt keypad keys and the right button wait
     // for it, and the editing operations that read it do nothing without it.
     bool hasCurrentHex() const { return view_.currentHex.exists; }
-    // Where the editing operations act: the cursor hex and the current hex.
-    EditCursor editCursor() const;
     // SPACE and the left button on the map view: select at the cursor hex.
     void select(bool shift, bool ctrl);
     // "+" / "-": the Set data dialog's terrain while it is open, else the brush's.
     void stepTerrain(bool up);
     // A click on hot spot index of the panel; the name prompts pause the frames.
     void rightMenuAction(int index);
-    // The edit history; an open Set data dialog follows the names and the brush.
-    void undo();
-    void redo();
 
-    // The Set data dialog (window mode only): opened, or closed when it is open.
-    void toggleSetDataDialog();
-    bool setDataDialogOpen() const;
+    // The tool windows, while open.
     SetDataDialog* setDataDialog() const;
     void closeSetDataDialog();
-    // After the brush or the names changed elsewhere: an open dialog shows them.
-    void refreshSetDataDialog();
-    // The terrain filter dialog; OK switches Show Terrain Types on.
-    void filterTerrain();
-
-    // The Check Map window (window mode only): opened, or closed when it is open.
-    void toggleCheckMapWindow();
-    bool checkMapWindowOpen() const;
     CheckMapWindow* checkMapWindow() const;
     void closeCheckMapWindow();
     // A line of the Check Map window: the cursor on the hex, the view at full size
@@ -118,15 +98,6 @@ public:
     // The one-sided roads mended as one undoable step; the number of hexes changed.
     int mendRoads();
 
-    // After the workspace loaded a map: the picture shown and one frame drawn, or
-    // the old picture dropped when the new map has none.
-    void showLoadedPicture();
-    void showNoPicture();
-    // After a dialog's preview borrowed the shared pixel buffer: the map's own
-    // picture back in the buffer and in the view.
-    void restorePicture();
-    // The view's title text and the caption follow the map's file name.
-    void showDocumentName();
     // The caption follows the view's title text.
     void refreshTitle();
 
@@ -136,16 +107,9 @@ public:
     // Where tool dialogs put their top-left corner, in global pixels (the dialog
     // adds its 48 pixels in window mode itself).
     QPoint dialogAnchor() const;
-    bool windowMode() const { return view_.fullScreen == 0; }
 
-    // A close request through the event loop (ESC, Exit, failures).
-    void postClose();
     // Asked before the window closes; false keeps it open.
     std::function<bool()> closeQuery;
-    // Runs after every change the edit history reports (a step done, undone or
-    // redone, a load, a names file, a save), once the window's own followers (the
-    // Check Map window) have looked again.
-    std::function<void()> mapChanged;
 
     // Screens were added, removed or changed.
     void displayChanged();
@@ -153,12 +117,32 @@ public:
     // the display still cannot be set.
     bool recoverDisplay();
 
-    // The menu loop: a menu of the bar opened, or the last one closed.
-    void enterMenuLoop();
-    void exitMenuLoop();
+    // WindowCommands.
+    int videoMode() const override { return view_.videoMode; }
+    bool windowMode() const override { return view_.fullScreen == 0; }
+    void setVideoMode(int mode) override;
+    void toggleFullScreen() override;
+    bool verticalSyncOn() const override { return view_.vsyncOn != 0; }
+    void toggleVerticalSync() override;
+    bool viewToggleOn(ViewToggle toggle) const override { return view_.toggle(toggle) != 0; }
+    // The grid only while a picture shows.
+    void toggleView(ViewToggle toggle) override;
+    void toggleCapsLock() override;
+    bool setDataDialogOpen() const override;
+    void toggleSetDataDialog() override;
+    bool checkMapWindowOpen() const override;
+    void toggleCheckMapWindow() override;
+    // OK switches Show Terrain Types on.
+    void filterTerrain() override;
+    EditCursor editCursor() const override;
+    void showNotice(std::string text) override { view_.showNotice(std::move(text)); }
+    // Also after failures.
+    void postClose() override;
+    void enterMenuLoop() override;
+    void exitMenuLoop() override;
     // Alt alone or F10: the menu bar, shown in full screen, with its first menu open;
     // or the menu with that mnemonic.
-    void openMenuBar(QChar mnemonic = {});
+    void openMenuBar(QChar mnemonic = {}) override;
 
     // RenderTarget.
     bool framePaused() const override { return pauseFlags_ != 0; }
@@ -176,16 +160,11 @@ public:
 
     int pauseFlags() const { return pauseFlags_; }
     void setPauseBit(int bit, bool on);
-    int videoMode() const { return view_.videoMode; }
 
     MapView& view() { return view_; }
     const MapView& view() const { return view_; }
     DisplaySurfaces& display() { return display_; }
     HexGrid& grid() { return grid_; }
-    Brush& brush() { return brush_; }
-    Selection& selection() { return selection_; }
-    EditHistory& history() { return history_; }
-    MapEditor& editor() { return editor_; }
     FrameSurface& surface() { return *surface_; }
     int framesDrawn() const { return framesDrawn_; }
 
@@ -200,8 +179,22 @@ private:
     // Window mode: the client area moved or took another size.
     void clientGeometryChanged();
     void watchScreens();
+    // A tool window beside the map: the focus comes back to the surface, the window
+    // takes its place in the display area and shows without taking the keys.
+    void showToolWindow(ToolWindow& window);
 
-    MapWorkspace& workspace_;
+    // What the session's change shows at once.
+    void sessionChanged(SessionChanges what);
+    // A map loaded: its picture shown and one frame drawn, or the old picture dropped
+    // when the new map has none.
+    void showLoadedPicture();
+    void showNoPicture();
+    // The map's own picture back in the shared buffer: back in the view too.
+    void showRestoredPicture();
+    // The view's title text and the caption follow the map's file name.
+    void showDocumentName();
+
+    EditSession& session_;
     UserInterface& ui_;
     bool maximise_;
     std::function<Rect()> workAreaSource_;
@@ -210,10 +203,6 @@ private:
     FramePointer pointer_;
     DisplaySurfaces display_;
     HexGrid grid_;
-    Brush brush_;
-    Selection selection_;
-    EditHistory history_;
-    MapEditor editor_;
     MapView view_;
 
     int pauseFlags_ = 0;
@@ -226,13 +215,10 @@ private:
     // What the last frame read, with the pointer where it was then.
     std::optional<std::uint64_t> drawnInputs_;
     // The open Set data dialog, if any; it deletes itself when it closes.
-    // A tool window beside the map: the focus comes back to the surface, the window
-    // takes its place in the display area and shows without taking the keys.
-    void showToolWindow(ToolWindow& window);
-
     QPointer<SetDataDialog> setDataDialog_;
     // The open Check Map window, if any; it deletes itself when it closes.
     QPointer<CheckMapWindow> checkMapWindow_;
+    EditSession::Following following_;
 };
 
 } // namespace maporv

@@ -5,7 +5,6 @@
 #include "app/window/framesurface.h"
 #include "app/window/mapframe.h"
 #include "editing/mapcheck.h"
-#include "editing/mapworkspace.h"
 #include "mapdata/textformat.h"
 
 #include <algorithm>
@@ -32,19 +31,21 @@ void MapFrame::toggleCheckMapWindow() {
     if (!windowMode()) {
         return;
     }
+    const MapWorkspace& workspace = session_.workspace();
     auto* window = new CheckMapWindow(
-        [this] {
-            const std::optional<PictureSize> size = pictureSizeOf(workspace_.picture);
-            return CheckMapWindow::Findings{checkMap(workspace_.document, workspace_.names, size),
+        session_,
+        [&workspace] {
+            const std::optional<PictureSize> size = pictureSizeOf(workspace.picture);
+            return CheckMapWindow::Findings{checkMap(workspace.document, workspace.names, size),
                                             size ? std::string()
-                                                 : noPictureNote(workspace_.document)};
+                                                 : noPictureNote(workspace.document)};
         },
         this);
     window->setGoToHex([this](int row, int column) { return goToHex(row, column); });
     window->setMendRoads([this] { mendRoads(); });
-    window->setMendHeader([this] {
-        if (const std::optional<PictureSize> size = pictureSizeOf(workspace_.picture)) {
-            history_.perform(headerStep(workspace_.document, *size));
+    window->setMendHeader([this, &workspace] {
+        if (const std::optional<PictureSize> size = pictureSizeOf(workspace.picture)) {
+            session_.perform(headerStep(workspace.document, *size));
         }
     });
     // Over the map view's top-left corner: the status line, the modified marks, the
@@ -98,16 +99,17 @@ std::string MapFrame::goToHex(int row, int column) {
     grid_.refreshCursor();
     grid_.centreOn();
     grid_.refreshCursor();
-    selection_.select(row, column, view_.gridReady, false, false);
+    session_.select(row, column, view_.gridReady, false, false);
     // The cursor follows the pointer every frame: it stays on the hex only with it.
     view_.PlacePointerOnCursor();
     return {};
 }
 
 int MapFrame::mendRoads() {
-    EditStep step = roadMendStep(workspace_.document, pictureSizeOf(workspace_.picture));
+    const MapWorkspace& workspace = session_.workspace();
+    EditStep step = roadMendStep(workspace.document, pictureSizeOf(workspace.picture));
     const int mended = static_cast<int>(step.cells.size());
-    history_.perform(std::move(step));
+    session_.perform(std::move(step));
     return mended;
 }
 

@@ -6,7 +6,6 @@
 #include "app/window/framesurface.h"
 #include "app/window/mapframe.h"
 #include "app/window/pauseflags.h"
-#include "editing/mapworkspace.h"
 
 #include <QDialog>
 
@@ -18,7 +17,7 @@ EditCursor MapFrame::editCursor() const {
 }
 
 void MapFrame::select(bool shift, bool ctrl) {
-    selection_.select(grid_.cursor.row, grid_.cursor.column, view_.gridReady, shift, ctrl);
+    session_.select(grid_.cursor.row, grid_.cursor.column, view_.gridReady, shift, ctrl);
 }
 
 void MapFrame::stepTerrain(bool up) {
@@ -28,10 +27,8 @@ void MapFrame::stepTerrain(bool up) {
         } else {
             setDataDialog_->stepTerrainDown();
         }
-    } else if (up) {
-        editor_.stepTerrainUp(editCursor());
     } else {
-        editor_.stepTerrainDown(editCursor());
+        session_.edit(up ? &MapEditor::stepTerrainUp : &MapEditor::stepTerrainDown, editCursor());
     }
 }
 
@@ -41,21 +38,9 @@ void MapFrame::rightMenuAction(int index) {
     if (prompts) {
         setPauseBit(kPauseNamePrompt, true);
     }
-    editor_.rightMenuAction(index);
+    session_.edit(&MapEditor::rightMenuAction, index);
     if (prompts) {
         setPauseBit(kPauseNamePrompt, false);
-    }
-}
-
-void MapFrame::undo() {
-    if (history_.undo()) {
-        refreshSetDataDialog();
-    }
-}
-
-void MapFrame::redo() {
-    if (history_.redo()) {
-        refreshSetDataDialog();
     }
 }
 
@@ -67,7 +52,7 @@ void MapFrame::toggleSetDataDialog() {
     if (!windowMode()) {
         return;
     }
-    auto* dialog = new SetDataDialog(brush_, workspace_.names, editor_, this);
+    auto* dialog = new SetDataDialog(session_, this);
     dialog->setPauseHook([this](bool on) { setPauseBit(kPauseNamePrompt, on); });
     connect(dialog, &SetDataDialog::dismissed, this, [this] {
         setDataDialog_ = nullptr;
@@ -99,12 +84,6 @@ SetDataDialog* MapFrame::setDataDialog() const {
 void MapFrame::closeSetDataDialog() {
     if (setDataDialog_ != nullptr) {
         setDataDialog_->close();
-    }
-}
-
-void MapFrame::refreshSetDataDialog() {
-    if (setDataDialog_ != nullptr) {
-        setDataDialog_->refresh(true);
     }
 }
 

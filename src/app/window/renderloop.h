@@ -35,9 +35,8 @@ public:
 // wait: at most one frame per refresh of the screen the window is on.
 //
 // Nothing is drawn while the target is paused or while a modal dialog, message box
-// or menu is up: those run their own loops, and a frame drawn then would also
-// reload the map's picture over a dialog's preview in the shared pixel buffer.
-// After two failed frames in a row the loop tells the target and stops.
+// or menu is up: those run their own loops. After two failed frames in a row the loop
+// tells the target and stops.
 //
 // Every frame is drawn from scratch. So that an editor at rest costs next to nothing,
 // a turn draws only when the target tells that its frame may have changed, after a

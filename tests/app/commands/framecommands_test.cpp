@@ -69,7 +69,7 @@ TEST_F(FrameCommandsTest, TheSetDataDialog) {
 
     clickPanel(kMenuSetDataDialog);
     ASSERT_TRUE(frame().setDataDialogOpen());
-    cell(4, 4).terrain = 9;
+    change([&](MapWorkspace& w) { w.document.cells[4][4].terrain = 9; });
     pointAt(4, 4);
     press(Qt::Key_T, Qt::ControlModifier);
     EXPECT_EQ(frame().setDataDialog()->terrainIndex(), 9);
@@ -87,7 +87,7 @@ TEST_F(FrameCommandsTest, ANewMapFromABmp) {
     bmp.height = 200;
     bmp.rows.assign(320 * 3 * 200, '\x40');
     game.temp.write("MAP/PIC12ab.bmp", test::bmpFile(bmp));
-    brush().terrain = 5;
+    changeBrush([](Brush& b) { b.terrain = 5; });
     pointAt(3, 3);
     type('D');
     ui.answers = {Answer::No, Answer::No}; // no save before either
@@ -105,7 +105,7 @@ TEST_F(FrameCommandsTest, ANewMapFromABmp) {
     EXPECT_EQ(document().path, game.scenario() + "PIC12ab.map");
     EXPECT_EQ(document().mapNumber, 12);
     EXPECT_TRUE(document().pictureFromBmp);
-    EXPECT_FALSE(frame().history().canUndo());
+    EXPECT_FALSE(history().canUndo());
     EXPECT_TRUE(app->recentFiles().entries().empty());
 
     run(kCmdNewMap);
@@ -117,7 +117,7 @@ TEST_F(FrameCommandsTest, ANewMapFromABmp) {
 TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
     EXPECT_EQ(editMenu(), (QStringList{"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Y (off)", "",
                                        "&Check Map\tF7", "&Suggest Terrain\tF8"}));
-    brush().terrain = 5;
+    changeBrush([](Brush& b) { b.terrain = 5; });
     clickHex(3, 3);
     clickHex(3, 4, Qt::LeftButton, Qt::ShiftModifier);
     type('T');
@@ -164,7 +164,7 @@ TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
     run(kCmdMiscTools);
     EXPECT_EQ(cell(39, 44).terrain, 3);
     EXPECT_TRUE(document().modified);
-    EXPECT_EQ(frame().history().undoName(), "Change Terrain (1798 hexes)");
+    EXPECT_EQ(history().undoName(), "Change Terrain (1798 hexes)");
     press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(cell(39, 44).terrain, 0);
 }
@@ -174,22 +174,24 @@ TEST_F(FrameCommandsTest, SuggestTerrainFillsTheSelectionFromThePicture) {
     press(Qt::Key_F8);
     EXPECT_EQ(ui.lastMessage(), "Fewer than two terrains to learn from.\n"
                                 "Set a few hexes of each terrain by hand first.");
-    EXPECT_FALSE(frame().history().canUndo());
+    EXPECT_FALSE(history().canUndo());
 
     // The picture's west is sea, and so are the hexes of columns 0..6 (column 7
     // straddles the shore); a block across the shore is selected and made Clear.
-    MapPicture& picture = app->workspace().picture;
-    for (int y = 0; y < picture.height; ++y) {
-        for (int x = 0; x < 315; ++x) {
-            std::uint8_t* p = picture.pixelAt(x, y);
-            p[0] = 200, p[1] = 80, p[2] = 20;
+    change([](MapWorkspace& w) {
+        MapPicture& picture = w.picture;
+        for (int y = 0; y < picture.height; ++y) {
+            for (int x = 0; x < 315; ++x) {
+                std::uint8_t* p = picture.pixelAt(x, y);
+                p[0] = 200, p[1] = 80, p[2] = 20;
+            }
         }
-    }
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column <= 6; ++column) {
-            cell(row, column).terrain = row >= 2 && row <= 4 && column >= 3 ? 0 : 9;
+        for (int row = 0; row < kMapRows; ++row) {
+            for (int column = 0; column <= 6; ++column) {
+                w.document.cells[row][column].terrain = row >= 2 && row <= 4 && column >= 3 ? 0 : 9;
+            }
         }
-    }
+    });
     clickHex(2, 3);
     clickHex(4, 12, Qt::LeftButton, Qt::ControlModifier);
     press(Qt::Key_F8);

@@ -1,6 +1,6 @@
 #include "app/dialogs/newmapdialog.h"
 #include "dialogprobe.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapdata/userinterface.h"
 #include "picturefiles.h"
 #include "scripteduserinterface.h"
@@ -61,18 +61,19 @@ protected:
         game.write("G/MAP/Coast.BMP", greyBmp(8, 4));
         game.write("G/MAP/notes.txt", "no picture");
         game.write("G/MAP/MAP0300.SHP", test::shpFile(test::ShpSpec{}));
-        workspace.lastOpen = game.path() + "G/SCENARIO/*.map";
+        session.setLastOpen(game.path() + "G/SCENARIO/*.map");
     }
 
     std::string tiles() const { return game.path() + "G/MAP/"; }
 
     test::TempFolder game;
     test::ScriptedUserInterface ui;
-    MapWorkspace workspace{ui};
+    EditSession session{ui};
+    const MapWorkspace& workspace = session.workspace();
 };
 
 TEST_F(NewMap, ListsTheS16SetsOfTheMapFolderBesideTheLastOpenedFile) {
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     EXPECT_EQ(dialog.folder(), tiles());
     EXPECT_EQ(child<QLineEdit>(dialog, "folderEdit")->text().toStdString(), tiles());
     EXPECT_EQ(dialog.kind(), NewMapKind::S16);
@@ -88,7 +89,7 @@ TEST_F(NewMap, ListsTheS16SetsOfTheMapFolderBesideTheLastOpenedFile) {
 }
 
 TEST_F(NewMap, ChoosingASetReturnsTheGameNameOfItsFirstTile) {
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     selectLine(dialog, "MAP012");
     EXPECT_EQ(dialog.preview().width, 32);
 
@@ -100,21 +101,21 @@ TEST_F(NewMap, ChoosingASetReturnsTheGameNameOfItsFirstTile) {
 
 TEST_F(NewMap, ADoubleClickLoadsAndCancelReturnsNothing) {
     {
-        NewMapDialog dialog(workspace, ui);
+        NewMapDialog dialog(session, ui);
         auto* list = child<QListWidget>(dialog, "pictureList");
         list->setCurrentRow(1);
         emit list->itemDoubleClicked(list->item(1));
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(dialog.chosenPath(), tiles() + "MAP1200.s16");
     }
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     clickButton(dialog, "cancelButton");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.chosenPath(), "");
 }
 
 TEST_F(NewMap, BmpFilesAreListedByNameAndReturnedAsFound) {
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     clickButton(dialog, "bmpRadio");
     EXPECT_EQ(dialog.kind(), NewMapKind::Bmp);
     EXPECT_THAT(lines(dialog), ElementsAre("Coast.BMP", "river.bmp"));
@@ -125,7 +126,7 @@ TEST_F(NewMap, BmpFilesAreListedByNameAndReturnedAsFound) {
 }
 
 TEST_F(NewMap, ShapeSetsResolveToShpFiles) {
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     clickButton(dialog, "shpRadio");
     EXPECT_THAT(lines(dialog), ElementsAre("MAP003"));
     clickButton(dialog, "loadButton");
@@ -156,8 +157,8 @@ TEST_F(NewMap, PreviewIsAFractionOfTheLargestPictureOrFillsTheFrame) {
     EXPECT_EQ(newMapPreviewSize(640, 480, true), (PreviewExtent{330, 330}));
 
     game.write("B/wide.bmp", greyBmp(1580, 1540));
-    workspace.lastOpen = game.path() + "X/*.map";
-    NewMapDialog dialog(workspace, ui);
+    session.setLastOpen(game.path() + "X/*.map");
+    NewMapDialog dialog(session, ui);
     clickButton(dialog, "bmpRadio");
     ui.folders.push_back(game.path() + "B/");
     clickButton(dialog, "browseButton");
@@ -172,7 +173,7 @@ TEST_F(NewMap, PreviewIsAFractionOfTheLargestPictureOrFillsTheFrame) {
 }
 
 TEST_F(NewMap, ThePreviewIsDrawnThreePixelsInsideTheFrame) {
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     dialog.show();
     ASSERT_EQ(dialog.previewSize(), QSize(110, 82));
     const QPoint origin = dialog.previewOrigin();
@@ -187,7 +188,7 @@ TEST_F(NewMap, ThePreviewIsDrawnThreePixelsInsideTheFrame) {
 }
 
 TEST_F(NewMap, TickMarksSitOnTheFrameEdges) {
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     dialog.show();
     const QRect frame = child<QFrame>(dialog, "previewFrame")->geometry();
     const QImage image = dialog.grab().toImage();
@@ -216,21 +217,22 @@ TEST_F(NewMap, PreviewingBorrowsTheMapsPicture) {
     game.write("H/MAP/MAP0900.s16", test::s16Uniform(16, 8, 0x001F));
     MapDocument current;
     current.mapNumber = 9;
-    ASSERT_TRUE(
-        workspace.load(game.write("H/SCENARIO/CUR.MAP", current.toBytes()), false).pictureLoaded);
-    workspace.lastOpen = game.path() + "G/SCENARIO/*.map";
+    ASSERT_TRUE(session.load(game.write("H/SCENARIO/CUR.MAP", current.toBytes())).pictureLoaded);
+    session.setLastOpen(game.path() + "G/SCENARIO/*.map");
 
-    NewMapDialog dialog(workspace, ui);
-    EXPECT_FALSE(workspace.picture.valid);
-    dialog.reject();
-    ASSERT_TRUE(workspace.restorePicture());
+    {
+        NewMapDialog dialog(session, ui);
+        EXPECT_FALSE(workspace.picture.valid);
+        dialog.reject();
+    }
+    ASSERT_TRUE(workspace.picture.valid);
     EXPECT_EQ(workspace.picture.width, 16);
     EXPECT_EQ(test::pixelRgb(workspace.picture, 0, 0), (test::Rgb{0, 0, 248}));
 }
 
 TEST_F(NewMap, TypedFolderCountsFromTheNextRadioClick) {
     game.write("Other/MAP0800.s16", test::s16Uniform(8, 8, 0));
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     child<QLineEdit>(dialog, "folderEdit")->setText(QString::fromStdString(game.path() + "Other"));
     selectLine(dialog, "MAP012");
     EXPECT_EQ(dialog.chosenPath(), tiles() + "MAP1200.s16");
@@ -242,7 +244,7 @@ TEST_F(NewMap, TypedFolderCountsFromTheNextRadioClick) {
 }
 
 TEST_F(NewMap, BrowsingAsksForTheFolderOfTheKind) {
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     clickButton(dialog, "browseButton");
     clickButton(dialog, "shpRadio");
     clickButton(dialog, "browseButton");
@@ -262,7 +264,7 @@ TEST_F(NewMap, BrowsingAsksForTheFolderOfTheKind) {
 
 TEST_F(NewMap, AFolderWithoutPicturesLoadsNothing) {
     const std::string empty = game.makeFolder("Empty");
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     ui.folders.push_back(empty);
     clickButton(dialog, "browseButton");
     EXPECT_TRUE(lines(dialog).empty());
@@ -274,7 +276,7 @@ TEST_F(NewMap, AFolderWithoutPicturesLoadsNothing) {
 }
 
 TEST_F(NewMap, IsPlacedBelowTheAnchorInWindowMode) {
-    NewMapDialog dialog(workspace, ui);
+    NewMapDialog dialog(session, ui);
     dialog.placeAt(QPoint(30, 60), true);
     EXPECT_EQ(dialog.pos(), QPoint(30, 108));
     dialog.placeAt(QPoint(30, 60), false);

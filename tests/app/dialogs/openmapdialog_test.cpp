@@ -2,7 +2,7 @@
 #include "app/dialogs/openmapdialog.h"
 #include "app/forms/dialogunits.h"
 #include "dialogprobe.h"
-#include "editing/mapworkspace.h"
+#include "editing/editsession.h"
 #include "mapfiles.h"
 #include "modalscript.h"
 #include "picturefiles.h"
@@ -52,7 +52,7 @@ protected:
         game.write("G/MAP/MAP0500.s16", test::s16Uniform(640, 480, 0xF800));
         game.write("G/MAP/map1200.S16", test::s16Uniform(64, 48, 0x07E0));
         game.write("G/MAP/MAP1210.s16", test::s16Uniform(64, 48, 0x07E0));
-        workspace.lastOpen = game.path() + "G/SCENARIO/*.map";
+        session.setLastOpen(game.path() + "G/SCENARIO/*.map");
     }
 
     std::string scenario() const { return game.path() + "G/SCENARIO/"; }
@@ -60,12 +60,13 @@ protected:
 
     test::TempFolder game;
     test::ScriptedUserInterface ui;
-    MapWorkspace workspace{ui};
+    EditSession session{ui};
+    const MapWorkspace& workspace = session.workspace();
 };
 
 TEST_F(OpenMap, FoldersComeFromTheLastOpenedFile) {
-    workspace.lastOpen = game.path() + "G/SCENARIO/BETA.MAP";
-    OpenMapDialog dialog(workspace, ui);
+    session.setLastOpen(game.path() + "G/SCENARIO/BETA.MAP");
+    OpenMapDialog dialog(session, ui);
     EXPECT_EQ(dialog.scenarioFolder(), scenario());
     EXPECT_EQ(dialog.mapFolder(), tiles());
     EXPECT_EQ(child<QLineEdit>(dialog, "scenarioFolderEdit")->text().toStdString(), scenario());
@@ -73,7 +74,7 @@ TEST_F(OpenMap, FoldersComeFromTheLastOpenedFile) {
 }
 
 TEST_F(OpenMap, ListsByNumberFirstWithThePictureStatus) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     EXPECT_TRUE(dialog.sortByNumber());
     EXPECT_THAT(lines(dialog), ElementsAre("   5  BETA.MAP................ Ok ",
                                            "  12  alpha.map............... Ok ",
@@ -90,7 +91,7 @@ TEST_F(OpenMap, ListsByNumberFirstWithThePictureStatus) {
 }
 
 TEST_F(OpenMap, TilesAreLookedUpIgnoringCase) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     const OpenMapEntry* twelve = nullptr;
     for (const OpenMapEntry& entry : dialog.entries()) {
         if (entry.mapNumber == 12) {
@@ -107,7 +108,7 @@ TEST_F(OpenMap, TilesAreLookedUpIgnoringCase) {
 }
 
 TEST_F(OpenMap, NameOrderIgnoresCaseAndIsRebuiltWithoutListingAgain) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     game.write("G/SCENARIO/aardvark.map", numberedMapFile(1));
 
     clickButton(dialog, "nameRadio");
@@ -124,7 +125,7 @@ TEST_F(OpenMap, NameOrderIgnoresCaseAndIsRebuiltWithoutListingAgain) {
 TEST_F(OpenMap, LongNamesAreCutAndAShortFileReadsItsMissingByteAsZero) {
     game.write("G/SCENARIO/a_very_long_scenario_name.map", numberedMapFile(7));
     game.write("G/SCENARIO/short.map", "\x03");
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     EXPECT_THAT(lines(dialog), ElementsAre("   3  short.map............... No Pic ",
                                            "   5  BETA.MAP................ Ok ",
                                            "   7  a_very_long_scenario_nam No Pic ",
@@ -134,7 +135,7 @@ TEST_F(OpenMap, LongNamesAreCutAndAShortFileReadsItsMissingByteAsZero) {
 }
 
 TEST_F(OpenMap, TheFirstLineIsPreviewedAtAFifthOfItsSize) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     dialog.show();
 
     EXPECT_EQ(fieldText(dialog, "captionLabel"), "Picture for Map: 5 (640 x 480) ");
@@ -152,7 +153,7 @@ TEST_F(OpenMap, TheFirstLineIsPreviewedAtAFifthOfItsSize) {
 }
 
 TEST_F(OpenMap, AMapWithoutItsFirstTileShowsNoPreview) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     dialog.show();
     selectLine(dialog, " 100");
 
@@ -163,25 +164,26 @@ TEST_F(OpenMap, AMapWithoutItsFirstTileShowsNoPreview) {
     EXPECT_FALSE(isRed(dialog.grab().toImage().pixel(area.x() + 10, area.y() + 10)));
 }
 
-TEST_F(OpenMap, ThePreviewBorrowsTheMapsPictureUntilTheCallerRestoresIt) {
+TEST_F(OpenMap, ThePreviewBorrowsTheMapsPictureUntilTheDialogGoes) {
     game.write("H/MAP/MAP0900.s16", test::s16Uniform(32, 16, 0x001F));
-    ASSERT_TRUE(
-        workspace.load(game.write("H/SCENARIO/CUR.MAP", numberedMapFile(9)), false).pictureLoaded);
-    workspace.lastOpen = scenario() + "BETA.MAP";
+    ASSERT_TRUE(session.load(game.write("H/SCENARIO/CUR.MAP", numberedMapFile(9))).pictureLoaded);
+    session.setLastOpen(scenario() + "BETA.MAP");
 
-    OpenMapDialog dialog(workspace, ui);
-    EXPECT_FALSE(workspace.picture.valid);
-    EXPECT_EQ(test::pixelRgb(dialog.preview(), 0, 0), (test::Rgb{248, 0, 0}));
-    dialog.reject();
+    {
+        OpenMapDialog dialog(session, ui);
+        EXPECT_FALSE(workspace.picture.valid);
+        EXPECT_EQ(test::pixelRgb(dialog.preview(), 0, 0), (test::Rgb{248, 0, 0}));
+        dialog.reject();
+    }
 
-    ASSERT_TRUE(workspace.restorePicture());
+    ASSERT_TRUE(workspace.picture.valid);
     EXPECT_EQ(workspace.picture.width, 32);
     EXPECT_EQ(test::pixelRgb(workspace.picture, 0, 0), (test::Rgb{0, 0, 248}));
 }
 
 TEST_F(OpenMap, FolderEditsGetTheirSeparatorOnLeavingAndAreListedOnlyByRefresh) {
     const std::string empty = game.makeFolder("Empty");
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     auto* edit = child<QLineEdit>(dialog, "scenarioFolderEdit");
     edit->setText(QString::fromStdString(empty.substr(0, empty.size() - 1)));
 
@@ -211,7 +213,7 @@ TEST_F(OpenMap, FolderEditsGetTheirSeparatorOnLeavingAndAreListedOnlyByRefresh) 
 
 TEST_F(OpenMap, BrowsingListsAgainOnlyForAnotherFolder) {
     const std::string empty = game.makeFolder("Empty");
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     game.write("G/SCENARIO/aardvark.map", numberedMapFile(1));
     ui.folders = {scenario(), empty};
 
@@ -230,7 +232,7 @@ TEST_F(OpenMap, BrowsingListsAgainOnlyForAnotherFolder) {
 
 TEST_F(OpenMap, BrowsingTheTileFolderChecksThePicturesThere) {
     const std::string otherTiles = game.makeFolder("OtherMap");
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     ui.folders = {otherTiles};
 
     clickButton(dialog, "mapBrowseButton");
@@ -243,7 +245,7 @@ TEST_F(OpenMap, BrowsingTheTileFolderChecksThePicturesThere) {
 }
 
 TEST_F(OpenMap, LoadReturnsTheSelectedMapFile) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     selectLine(dialog, "  12");
     clickButton(dialog, "loadButton");
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -254,7 +256,7 @@ TEST_F(OpenMap, LoadReturnsTheSelectedMapFile) {
 }
 
 TEST_F(OpenMap, DoubleClickLoads) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     auto* list = child<QListWidget>(dialog, "mapList");
     emit list->itemDoubleClicked(list->item(0));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -262,7 +264,7 @@ TEST_F(OpenMap, DoubleClickLoads) {
 }
 
 TEST_F(OpenMap, CancelReturnsNoFile) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     clickButton(dialog, "cancelButton");
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(dialog.selectedPath(), "");
@@ -270,7 +272,7 @@ TEST_F(OpenMap, CancelReturnsNoFile) {
 }
 
 TEST_F(OpenMap, IsPlacedAtTheAnchorLowerInWindowMode) {
-    OpenMapDialog dialog(workspace, ui);
+    OpenMapDialog dialog(session, ui);
     dialog.placeAt(QPoint(10, 20), true);
     EXPECT_EQ(dialog.pos(), QPoint(10, 68));
     dialog.placeAt(QPoint(10, 20), false);
@@ -315,7 +317,7 @@ protected:
     }
 
     QtUserInterface qtUi;
-    OpenMapDialog dialog{workspace, qtUi};
+    OpenMapDialog dialog{session, qtUi};
     test::ModalScript script;
 };
 
@@ -330,7 +332,7 @@ TEST_F(OpenMapMissingPicture, NoKeepsTheDialogOpen) {
 
 TEST_F(OpenMapMissingPicture, YesAsksForAPictureAndOpensWithIt) {
     const std::string picture = tiles() + "MAP0500.s16";
-    workspace.document.picturePath = "unchanged";
+    session.change(kDocumentChanged, [](MapWorkspace& w) { w.document.picturePath = "unchanged"; });
     script.then([](QWidget* modal) { answer(modal, QMessageBox::Yes); }).then([&](QWidget* modal) {
         auto* picker = qobject_cast<QFileDialog*>(modal);
         ASSERT_NE(picker, nullptr);
@@ -354,7 +356,7 @@ TEST_F(OpenMapMissingPicture, YesAsksForAPictureAndOpensWithIt) {
 }
 
 TEST_F(OpenMapMissingPicture, CancellingThePickerKeepsTheDialogOpen) {
-    workspace.document.picturePath = "unchanged";
+    session.change(kDocumentChanged, [](MapWorkspace& w) { w.document.picturePath = "unchanged"; });
     script.then([](QWidget* modal) { answer(modal, QMessageBox::Yes); }).then([](QWidget* modal) {
         qobject_cast<QDialog*>(modal)->reject();
     });

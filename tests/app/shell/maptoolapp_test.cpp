@@ -54,8 +54,8 @@ protected:
         writeSetting(kLastOpen, QString::fromStdString(mapPath));
         start({QString::fromStdString(mapPath)});
     }
-    MapDocument& document() { return app->workspace().document; }
-    MapNames& names() { return app->workspace().names; }
+    const MapDocument& document() { return app->workspace().document; }
+    const MapNames& names() { return app->workspace().names; }
 
     std::string mapPath;
 };
@@ -126,7 +126,7 @@ TEST_F(MapToolAppTest, AMapWithoutItsPictureShowsNoOtherPicture) {
 
 TEST_F(MapToolAppTest, ExitWithOnlyNamesModifiedAsksOnlyAboutTheNames) {
     startWithMap();
-    names().modified = true;
+    change([&](MapWorkspace& w) { w.names.modified = true; });
     ui.answers = {Answer::No};
     EXPECT_TRUE(frame().close());
     EXPECT_THAT(ui.questions,
@@ -136,8 +136,8 @@ TEST_F(MapToolAppTest, ExitWithOnlyNamesModifiedAsksOnlyAboutTheNames) {
 
 TEST_F(MapToolAppTest, CancelInTheFirstQuestionKeepsRunningAndAsksNoMore) {
     startWithMap();
-    document().modified = true;
-    names().modified = true;
+    change([&](MapWorkspace& w) { w.document.modified = true; });
+    change([&](MapWorkspace& w) { w.names.modified = true; });
     ui.answers = {Answer::Cancel};
     EXPECT_FALSE(frame().close());
     EXPECT_THAT(ui.questions, ElementsAre(mapPath + "\nIS modified\nSave changes ?"));
@@ -146,8 +146,8 @@ TEST_F(MapToolAppTest, CancelInTheFirstQuestionKeepsRunningAndAsksNoMore) {
 
 TEST_F(MapToolAppTest, BothQuestionsInTheirOrder) {
     startWithMap();
-    document().modified = true;
-    names().modified = true;
+    change([&](MapWorkspace& w) { w.document.modified = true; });
+    change([&](MapWorkspace& w) { w.names.modified = true; });
     ui.answers = {Answer::No, Answer::No};
     EXPECT_TRUE(frame().close());
     ASSERT_EQ(ui.questions.size(), 2U);
@@ -157,7 +157,7 @@ TEST_F(MapToolAppTest, BothQuestionsInTheirOrder) {
 
 TEST_F(MapToolAppTest, ACancelledSaveKeepsTheProgramAndTheChanges) {
     startWithMap();
-    document().modified = true;
+    change([&](MapWorkspace& w) { w.document.modified = true; });
     ui.answers = {Answer::Yes};
     test::ModalScript script;
     script.then([](QWidget* dialog) {
@@ -171,7 +171,7 @@ TEST_F(MapToolAppTest, ACancelledSaveKeepsTheProgramAndTheChanges) {
 
 TEST_F(MapToolAppTest, AFailedSaveKeepsTheProgramAndTheChanges) {
     startWithMap();
-    document().modified = true;
+    change([&](MapWorkspace& w) { w.document.modified = true; });
     ui.answers = {Answer::Yes};
     test::ModalScript script;
     script.then([this](QWidget* dialog) {
@@ -185,9 +185,9 @@ TEST_F(MapToolAppTest, AFailedSaveKeepsTheProgramAndTheChanges) {
 
 TEST_F(MapToolAppTest, ASavedMapGoesOnToTheNamesAndExits) {
     startWithMap();
-    document().modified = true;
-    document().cells[5][6].terrain = 3;
-    names().modified = true;
+    change([&](MapWorkspace& w) { w.document.modified = true; });
+    change([&](MapWorkspace& w) { w.document.cells[5][6].terrain = 3; });
+    change([&](MapWorkspace& w) { w.names.modified = true; });
     ui.answers = {Answer::Yes, Answer::No};
     test::ModalScript script;
     script.then([this](QWidget* dialog) {
@@ -231,7 +231,7 @@ TEST_F(MapToolAppTest, WithoutAMapTheCommandsThatChangeOneAreOff) {
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(button->isEnabled()) << name;
     }
-    frame().editor().rightMenuAction(kMenuAddName);
+    app->session().edit(&MapEditor::rightMenuAction, kMenuAddName);
     EXPECT_TRUE(ui.prompts.empty());
 
     EXPECT_TRUE(frame().close());
@@ -242,7 +242,7 @@ TEST_F(MapToolAppTest, OpenLastAndRecentFilesAskFirst) {
     startWithMap();
     const std::string other = game.addMap("OTHER.MAP", 8);
     app->recentFiles().add(other);
-    document().modified = true;
+    change([&](MapWorkspace& w) { w.document.modified = true; });
     ui.answers = {Answer::Cancel, Answer::Cancel};
     EXPECT_TRUE(app->commands().run(kCmdOpenLast));
     EXPECT_TRUE(app->commands().run(kCmdRecentFirst));
@@ -341,7 +341,7 @@ TEST_F(MapToolAppTest, LoadMapNamesReplacesTheNames) {
 
 TEST_F(MapToolAppTest, SaveMapNamesMarksTheNamesSaved) {
     startWithMap();
-    names().modified = true;
+    change([&](MapWorkspace& w) { w.names.modified = true; });
     const std::string target = game.root() + "MAP/SAVED.TXT";
     ui.files = {target};
     EXPECT_TRUE(app->commands().run(kCmdSaveNames));
@@ -412,17 +412,17 @@ TEST_F(MapToolAppTest, CapsLockOnlyChangesTheWarning) {
 
 TEST_F(MapToolAppTest, TheLoadStepStartsTheEditHistoryAnew) {
     startWithMap();
-    EditHistory& history = frame().history();
+    EditSession& session = app->session();
     EditStep step;
     step.name = "test";
     HexCell after;
     after.terrain = 7;
     step.cells.push_back({2, 3, HexCell{}, after});
-    ASSERT_TRUE(history.perform(std::move(step)));
+    ASSERT_TRUE(session.perform(std::move(step)));
     EXPECT_TRUE(document().modified);
     ui.answers = {Answer::No};
     app->commands().run(kCmdOpenLast);
-    EXPECT_FALSE(history.canUndo());
+    EXPECT_FALSE(session.history().canUndo());
     EXPECT_FALSE(document().modified);
 }
 

@@ -58,7 +58,7 @@ protected:
 
     // A change of the map through the editing commands, as the keys make it.
     void setTerrain(int row, int column, int terrain) {
-        brush().terrain = terrain;
+        changeBrush([&](Brush& b) { b.terrain = terrain; });
         pointAt(row, column);
         type('T');
     }
@@ -106,8 +106,8 @@ TEST_F(RecoveryTest, AChangeIsRecordedWithinTheDelayAndNothingRunsAtRest) {
 
     // The same work again is not written again.
     const auto written = fs::last_write_time(path);
-    frame().undo();
-    frame().redo();
+    app->session().undo();
+    app->session().redo();
     EXPECT_TRUE(keeper().pending());
     EXPECT_TRUE(keeper().writeNow());
     EXPECT_EQ(fs::last_write_time(path), written);
@@ -118,13 +118,13 @@ TEST_F(RecoveryTest, TheRecordGoesOnceTheWorkIsNoLongerAtRisk) {
     // Undone back to the file.
     setTerrain(5, 6, 3);
     ASSERT_TRUE(keeper().writeNow());
-    frame().undo();
+    app->session().undo();
     EXPECT_TRUE(records().empty());
     EXPECT_FALSE(keeper().pending());
 
     // A save that leaves the names modified keeps them alone; saving them ends it.
-    frame().redo();
-    brush().nameIndex = 1;
+    app->session().redo();
+    changeBrush([](Brush& b) { b.nameIndex = 1; });
     pointAt(8, 8);
     type('N');
     ASSERT_TRUE(keeper().writeNow());
@@ -159,7 +159,7 @@ TEST_F(RecoveryTest, TheRecordGoesOnceTheWorkIsNoLongerAtRisk) {
 
 TEST_F(RecoveryTest, TheNextStartOffersTheWorkBack) {
     setTerrain(5, 6, 3);
-    brush().nameIndex = 1;
+    changeBrush([](Brush& b) { b.nameIndex = 1; });
     pointAt(8, 8);
     type('N');
     ASSERT_TRUE(keeper().writeNow());
@@ -173,7 +173,7 @@ TEST_F(RecoveryTest, TheNextStartOffersTheWorkBack) {
     EXPECT_EQ(names().nameAt(8, 8), 1);
     EXPECT_TRUE(document().modified);
     EXPECT_TRUE(names().modified);
-    EXPECT_FALSE(frame().history().canUndo());
+    EXPECT_FALSE(history().canUndo());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("MapOrv - DEMO.MAP"));
     // Nothing is written to the map's file; the record now protects this editor's work.
     EXPECT_EQ(game.temp.read("SCENARIO/DEMO.MAP"), original);

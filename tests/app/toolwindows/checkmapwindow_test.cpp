@@ -47,7 +47,7 @@ protected:
     std::string note() { return frame().checkMapWindow()->note().toStdString(); }
     // The road brush set at the hex under the pointer.
     void setRoads(int row, int column, std::uint16_t roads) {
-        brush().roads = roads;
+        changeBrush([&](Brush& b) { b.roads = roads; });
         pointAt(row, column);
         type('R');
     }
@@ -87,7 +87,9 @@ TEST_F(CheckMapTest, TheListFollowsEditsAndUndo) {
 
 TEST_F(CheckMapTest, ActivatingALineGoesToItsHexOnlyWhenTheViewCanShowIt) {
     setRoads(5, 5, 0x01);
-    names().setNameAt(25, 3, names().addName("Far Ford")); // below the picture's 20 rows
+    change([&](MapWorkspace& w) {
+        w.names.setNameAt(25, 3, w.names.addName("Far Ford"));
+    }); // below the picture's 20 rows
     app->commands().run(kCmdToggleStrategic);
     open();
     list().setFocus();
@@ -96,8 +98,8 @@ TEST_F(CheckMapTest, ActivatingALineGoesToItsHexOnlyWhenTheViewCanShowIt) {
     EXPECT_EQ(frame().grid().cursor.row, 5);
     EXPECT_EQ(frame().grid().cursor.column, 5);
     EXPECT_EQ(frame().view().toggle(kToggleStrategic), 0);
-    EXPECT_TRUE(frame().selection().isSelected(5, 5));
-    EXPECT_EQ(frame().selection().selectedCount(), 1);
+    EXPECT_TRUE(app->session().selection().isSelected(5, 5));
+    EXPECT_EQ(app->session().selection().selectedCount(), 1);
     // The pointer went with it: the next frame keeps the hex.
     tick();
     EXPECT_EQ(frame().view().currentHex.row, 5);
@@ -119,15 +121,15 @@ TEST_F(CheckMapTest, ActivatingALineGoesToItsHexOnlyWhenTheViewCanShowIt) {
         EXPECT_EQ(note(), why);
         EXPECT_EQ(frame().grid().cursor.row, 5);
         EXPECT_EQ(frame().grid().cursor.column, 5);
-        EXPECT_TRUE(frame().selection().isSelected(5, 5));
-        EXPECT_EQ(frame().selection().selectedCount(), 1);
+        EXPECT_TRUE(app->session().selection().isSelected(5, 5));
+        EXPECT_EQ(app->session().selection().selectedCount(), 1);
     }
 }
 
 TEST_F(CheckMapTest, EachMendIsOneUndoStepAndKeysPassToTheMap) {
     setRoads(5, 5, 0x01 | 0x08); // N, and SE to (6, 6)
     setRoads(8, 2, 0x10);
-    document().modified = false;
+    change([&](MapWorkspace& w) { w.document.modified = false; });
     CheckMapWindow& window = open();
     auto* mend = test::child<QPushButton>(window, "mendButton");
     auto* header = test::child<QPushButton>(window, "headerButton");
@@ -139,12 +141,12 @@ TEST_F(CheckMapTest, EachMendIsOneUndoStepAndKeysPassToTheMap) {
     EXPECT_EQ(cell(6, 6).roads, 0x80);
     EXPECT_EQ(cell(9, 2).roads, 0x01);
     EXPECT_TRUE(document().modified);
-    EXPECT_EQ(frame().history().undoName(), "Mend Roads (3 hexes)");
+    EXPECT_EQ(history().undoName(), "Mend Roads (3 hexes)");
 
     header->click();
     EXPECT_THAT(lines(), ElementsAre("No problems found"));
     EXPECT_EQ(document().width, 30);
-    EXPECT_EQ(frame().history().undoName(), "Set Header (30 x 20)");
+    EXPECT_EQ(history().undoName(), "Set Header (30 x 20)");
 
     // Keys typed in the list reach the map: Ctrl+Z takes each mend back at once.
     list().setFocus();
@@ -154,7 +156,7 @@ TEST_F(CheckMapTest, EachMendIsOneUndoStepAndKeysPassToTheMap) {
     list().setFocus();
     QTest::keyClick(&list(), Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(cell(4, 5).roads, 0);
-    EXPECT_EQ(frame().history().undoName(), "Set Roads (1 hex)");
+    EXPECT_EQ(history().undoName(), "Set Roads (1 hex)");
     EXPECT_TRUE(waitFor([&] { return lines().size() == 3; }));
     EXPECT_TRUE(mend->isEnabled());
 

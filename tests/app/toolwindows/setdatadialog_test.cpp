@@ -1,12 +1,7 @@
 #include "app/forms/dialogunits.h"
 #include "app/toolwindows/setdatadialog.h"
 #include "dialogprobe.h"
-#include "editing/brush.h"
-#include "editing/edithistory.h"
-#include "editing/mapeditor.h"
-#include "editing/selection.h"
-#include "mapdata/mapdocument.h"
-#include "mapdata/mapnames.h"
+#include "editing/editsession.h"
 #include "scripteduserinterface.h"
 
 #include <QApplication>
@@ -48,15 +43,23 @@ void choose(const QWidget& dialog, const char* name, int row) {
 const char* const kRoadBoxes[] = {"roadNCheck", "roadNECheck", "roadSECheck",
                                   "roadSCheck", "roadSWCheck", "roadNWCheck"};
 
-// The editing state of the window around the tool window, which deletes itself.
+// The editing session around the tool window, which deletes itself.
 class SetData : public testing::Test {
 protected:
     ~SetData() override { delete dialog.data(); }
 
     SetDataDialog& open() {
-        document.loaded = true;
-        dialog = new SetDataDialog(brush, names, editor);
+        session.change(kDocumentChanged, [](MapWorkspace& w) { w.document.loaded = true; });
+        dialog = new SetDataDialog(session);
         return *dialog;
+    }
+
+    void addNames(std::initializer_list<const char*> texts) {
+        session.change(kNamesChanged, [&](MapWorkspace& w) {
+            for (const char* text : texts) {
+                w.names.addName(text);
+            }
+        });
     }
 
     std::vector<bool> roadBoxes() const {
@@ -78,13 +81,10 @@ protected:
         QApplication::sendEvent(edit, &out);
     }
 
-    MapDocument document;
-    MapNames names;
-    Brush brush;
     test::ScriptedUserInterface ui;
-    Selection selection{document};
-    EditHistory history{document, names};
-    MapEditor editor{document, names, brush, selection, history, ui};
+    EditSession session{ui};
+    const MapNames& names = session.workspace().names;
+    const Brush& brush = session.brush();
     QPointer<SetDataDialog> dialog;
 };
 
@@ -104,12 +104,8 @@ TEST_F(SetData, WithoutNamesOnlyNoNamedIsListed) {
 }
 
 TEST_F(SetData, OpeningShowsTheBrush) {
-    for (const char* name : {"Alpha", "Beta", "X"}) {
-        names.addName(name);
-    }
-    brush.terrain = 9;
-    brush.roads = 0x45; // N and the two directions this grid has not
-    brush.nameIndex = 2;
+    addNames({"Alpha", "Beta", "X"});
+    session.setBrush({9, 0x45, 2}); // roads: N and the two directions this grid has not
     SetDataDialog& d = open();
     EXPECT_EQ(d.terrainIndex(), 9);
     EXPECT_THAT(roadBoxes(), ElementsAre(true, false, false, false, false, false));
@@ -152,8 +148,7 @@ TEST_F(SetData, RoadBoxesBuildTheWord) {
 }
 
 TEST_F(SetData, ChosenLinesGoIntoTheBrush) {
-    names.addName("Alpha");
-    names.addName("Beta");
+    addNames({"Alpha", "Beta"});
     SetDataDialog& d = open();
     choose(d, "terrainCombo", 3);
     EXPECT_EQ(brush.terrain, 3);
@@ -163,7 +158,7 @@ TEST_F(SetData, ChosenLinesGoIntoTheBrush) {
 }
 
 TEST_F(SetData, PlusAndMinusStepTheTerrainAroundTheList) {
-    brush.terrain = 19;
+    session.setBrush({19, 0, 0});
     SetDataDialog& d = open();
     d.stepTerrainUp();
     EXPECT_EQ(d.terrainIndex(), 0);
@@ -176,7 +171,7 @@ TEST_F(SetData, PlusAndMinusStepTheTerrainAroundTheList) {
 }
 
 TEST_F(SetData, ACodeWithoutANameSelectsNothingAndStepsToTheList) {
-    brush.terrain = 25;
+    session.setBrush({25, 0, 0});
     SetDataDialog& d = open();
     EXPECT_EQ(d.terrainIndex(), -1);
     // Picking a name does not turn the unnamed code into "no line".
@@ -187,8 +182,7 @@ TEST_F(SetData, ACodeWithoutANameSelectsNothingAndStepsToTheList) {
 }
 
 TEST_F(SetData, AddListsTheNewNameShortUntilTheNextRefresh) {
-    names.addName("Alpha");
-    names.addName("Beta");
+    addNames({"Alpha", "Beta"});
     std::vector<bool> pauses;
     SetDataDialog& d = open();
     d.setPauseHook([&](bool on) { pauses.push_back(on); });
@@ -203,7 +197,7 @@ TEST_F(SetData, AddListsTheNewNameShortUntilTheNextRefresh) {
     EXPECT_EQ(brush.nameIndex, 0);
     // One undoable step that marks the names modified.
     EXPECT_TRUE(names.modified);
-    EXPECT_TRUE(history.canUndo());
+    EXPECT_TRUE(session.history().canUndo());
 
     d.refresh(false);
     EXPECT_EQ(comboLines(d, "nameCombo").back(), "[3 ]  X");
@@ -215,8 +209,7 @@ TEST_F(SetData, AddListsTheNewNameShortUntilTheNextRefresh) {
 }
 
 TEST_F(SetData, EditRenamesTheSelectedNameAsAStep) {
-    names.addName("Alpha");
-    names.addName("Beta");
+    addNames({"Alpha", "Beta"});
     SetDataDialog& d = open();
     choose(d, "nameCombo", 2);
     ui.texts.push_back(std::string("Bee"));
@@ -228,12 +221,12 @@ TEST_F(SetData, EditRenamesTheSelectedNameAsAStep) {
     EXPECT_EQ(comboLines(d, "nameCombo")[2], "[2 ]  Bee");
     EXPECT_EQ(names.nameText(2), "Bee");
 
-    ASSERT_TRUE(history.undo());
+    ASSERT_TRUE(session.undo());
     EXPECT_EQ(names.nameText(2), "Beta");
 }
 
 TEST_F(SetData, EditWithoutANameSaysSo) {
-    names.addName("Alpha");
+    addNames({"Alpha"});
     SetDataDialog& d = open();
     clickButton(d, "editButton");
     EXPECT_TRUE(ui.prompts.empty());

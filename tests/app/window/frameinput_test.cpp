@@ -34,7 +34,7 @@ protected:
 };
 
 TEST_F(FrameInputTest, SelectingAndSetting) {
-    brush().terrain = 5;
+    changeBrush([](Brush& b) { b.terrain = 5; });
     pointAt(4, 6);
     type('T'); // no selection: the hex under the pointer
     EXPECT_EQ(cell(4, 6).terrain, 5);
@@ -47,7 +47,7 @@ TEST_F(FrameInputTest, SelectingAndSetting) {
     // Shift takes the only selected hex out; the selection stays active, T sets nothing.
     clickHex(3, 3, Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_TRUE(document().selectionActive);
-    brush().terrain = 7;
+    changeBrush([](Brush& b) { b.terrain = 7; });
     type('T');
     EXPECT_EQ(hexesWithTerrain(7), 0);
 
@@ -56,7 +56,7 @@ TEST_F(FrameInputTest, SelectingAndSetting) {
     clickHex(2, 2);
     clickHex(4, 5, Qt::LeftButton, Qt::ControlModifier);
     clickHex(8, 8, Qt::LeftButton, Qt::ControlModifier);
-    EXPECT_EQ(frame().selection().selectedCount(), 3 * 4);
+    EXPECT_EQ(app->session().selection().selectedCount(), 3 * 4);
     clickHex(6, 6, Qt::RightButton);
     EXPECT_EQ(hexesWithTerrain(7), 12);
     EXPECT_EQ(cell(6, 6).terrain, 0);
@@ -65,27 +65,29 @@ TEST_F(FrameInputTest, SelectingAndSetting) {
     // In full screen the click goes through the scaling.
     app->commands().run(kCmdMode1024x768);
     clickHex(9, 9);
-    EXPECT_TRUE(frame().selection().isSelected(9, 9));
+    EXPECT_TRUE(app->session().selection().isSelected(9, 9));
 }
 
 TEST_F(FrameInputTest, TheBrushFromKeys) {
-    cell(5, 5).roads = 0x12;
+    change([&](MapWorkspace& w) { w.document.cells[5][5].roads = 0x12; });
     pointAt(5, 5);
     press(Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(cell(5, 5).roads, 0);
     EXPECT_EQ(brush().roads, 0x12);
-    document().modified = false;
+    change([&](MapWorkspace& w) { w.document.modified = false; });
     type('R');
     EXPECT_EQ(cell(5, 5).roads, 0x12);
     EXPECT_TRUE(document().modified);
 
-    brush().terrain = 19;
+    changeBrush([](Brush& b) { b.terrain = 19; });
     type('+');
     EXPECT_EQ(brush().terrain, 0);
     type('-');
     EXPECT_EQ(brush().terrain, 19);
 
-    cell(5, 5).roads = 0x45; // 0x04 and 0x40 are no road box's
+    change([&](MapWorkspace& w) {
+        w.document.cells[5][5].roads = 0x45;
+    }); // 0x04 and 0x40 are no road box's
     press(Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(brush().roads, 0x45);
 
@@ -152,7 +154,7 @@ TEST_F(FrameInputTest, CapsLockWarnsAndMakesCapitals) {
         return frame().display().frontSurface()->image().copy(box.left, box.bottom + 3, box.width(),
                                                               60);
     };
-    brush().terrain = 4;
+    changeBrush([](Brush& b) { b.terrain = 4; });
     pointAt(3, 3);
     const QImage before = warning();
     type('t');
@@ -172,7 +174,7 @@ TEST_F(FrameInputTest, AtRestNoFramesUntilSomethingChangesAnyWay) {
     };
     pointAt(4, 6);
     EXPECT_FALSE(tick());
-    brush().terrain = 5;
+    changeBrush([](Brush& b) { b.terrain = 5; });
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"a key", [&] { type('T'); }},
         {"undo", [&] { app->commands().run(kCmdUndo); }},
@@ -181,7 +183,9 @@ TEST_F(FrameInputTest, AtRestNoFramesUntilSomethingChangesAnyWay) {
         {"a panel click", [&] { clickPanel(1); }},
         {"a timer",
          [&] {
-             QTimer::singleShot(0, [&] { cell(30, 40).roads = 0x12; });
+             QTimer::singleShot(0, [&] {
+                 change([](MapWorkspace& w) { w.document.cells[30][40].roads = 0x12; });
+             });
              QCoreApplication::processEvents();
          }},
         {"a load", [&] { app->load(document().path, false); }},
@@ -221,7 +225,7 @@ TEST_F(NoCurrentHexTest, KeysWaitForThePointerOverTheMap) {
     QCursor::setPos(-50, -50);
     start();
     ASSERT_FALSE(frame().hasCurrentHex());
-    frame().brush().terrain = 5;
+    changeBrush([](Brush& b) { b.terrain = 5; });
     const auto swallowed = [&](Qt::Key key, Qt::KeyboardModifiers modifiers, const char* text) {
         QKeyEvent event(QEvent::KeyPress, key, modifiers, QString::fromLatin1(text));
         QApplication::sendEvent(&frame().surface(), &event);
@@ -234,7 +238,7 @@ TEST_F(NoCurrentHexTest, KeysWaitForThePointerOverTheMap) {
     EXPECT_FALSE(swallowed(Qt::Key_X, Qt::AltModifier, ""));
     QTest::keyClick(&frame().surface(), Qt::Key_T, Qt::ControlModifier);
     EXPECT_FALSE(app->workspace().document.modified);
-    EXPECT_EQ(frame().brush().terrain, 5);
+    EXPECT_EQ(app->session().brush().terrain, 5);
     EXPECT_EQ(frame().view().strategicView, 1);
     EXPECT_EQ(QCursor::pos(), QPoint(-50, -50));
 }

@@ -1,4 +1,4 @@
-#include "app/shell/userguide.h"
+#include "app/commands/userguide.h"
 
 #include "app/commands/commandids.h"
 

@@ -1,4 +1,4 @@
-#include "app/shell/recentfiles.h"
+#include "app/commands/recentfiles.h"
 
 #include <algorithm>
 

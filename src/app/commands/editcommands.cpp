@@ -1,0 +1,66 @@
+#include "app/commands/editcommands.h"
+
+#include "app/commands/windowcommands.h"
+#include "editing/editsession.h"
+#include "editing/terrainsuggestion.h"
+#include "mapdata/textformat.h"
+#include "mapdata/userinterface.h"
+
+namespace maporv {
+
+EditCommands::EditCommands(EditSession& session, WindowCommands& window, UserInterface& ui)
+    : session_(session), window_(window), ui_(ui) {}
+
+// The operations decide themselves whether there is a hex to read.
+void EditCommands::getData() {
+    session_.edit(&MapEditor::getData, window_.editCursor());
+}
+
+void EditCommands::getTerrain() {
+    session_.edit(&MapEditor::getTerrain, window_.editCursor());
+}
+
+void EditCommands::getRoads() {
+    session_.edit(&MapEditor::getRoads, window_.editCursor());
+}
+
+void EditCommands::getName() {
+    session_.edit(&MapEditor::getName, window_.editCursor());
+}
+
+void EditCommands::clearTerrain() {
+    session_.edit(&MapEditor::clearTerrain, window_.editCursor());
+}
+
+void EditCommands::clearRoads() {
+    session_.edit(&MapEditor::clearRoads, window_.editCursor());
+}
+
+void EditCommands::clearName() {
+    session_.edit(&MapEditor::clearName, window_.editCursor());
+}
+
+void EditCommands::clearSelection() {
+    session_.clearSelection();
+}
+
+void EditCommands::undo() {
+    session_.undo();
+}
+
+void EditCommands::redo() {
+    session_.redo();
+}
+
+void EditCommands::suggestTerrain() {
+    const SuggestTerrainOutcome outcome = session_.suggestTerrain();
+    if (!outcome.enoughTerrains) {
+        ui_.message("Fewer than two terrains to learn from.\n"
+                    "Set a few hexes of each terrain by hand first.");
+        return;
+    }
+    window_.showNotice(strprintf("Suggest Terrain: %d hexes set, %d left as they were", outcome.set,
+                                 outcome.left));
+}
+
+} // namespace maporv

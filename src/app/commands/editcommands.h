@@ -1,0 +1,40 @@
+#pragma once
+
+namespace maporv {
+
+class EditSession;
+class UserInterface;
+class WindowCommands;
+
+// The bodies of the editing commands that no key of the map binds by itself: Get and
+// Clear at the cursor, the selection cleared, Undo, Redo and Suggest Terrain, each one
+// operation of the editing session.
+class EditCommands {
+public:
+    EditCommands(EditSession& session, WindowCommands& window, UserInterface& ui);
+    EditCommands(const EditCommands&) = delete;
+    EditCommands& operator=(const EditCommands&) = delete;
+
+    void getData();
+    void getTerrain();
+    void getRoads();
+    void getName();
+    void clearTerrain();
+    void clearRoads();
+    void clearName();
+    void clearSelection();
+    void undo();
+    void redo();
+    // Edit > Suggest Terrain (F8): the selected hexes, or with none every Clear hex,
+    // get the terrain the picture shows there, learnt from the other hexes of the map;
+    // one undoable step. The status line tells how many hexes were set and how many
+    // were left; labels of fewer than two terrains are refused with a message.
+    void suggestTerrain();
+
+private:
+    EditSession& session_;
+    WindowCommands& window_;
+    UserInterface& ui_;
+};
+
+} // namespace maporv

@@ -5,6 +5,7 @@
 // of the loop costs when nothing changed.
 
 #include "baseline.h"
+#include "demo/demoscenario.h"
 #include "display/displaysurfaces.h"
 #include "display/fixedpointer.h"
 #include "display/mapview.h"
@@ -13,7 +14,6 @@
 #include "editing/mapworkspace.h"
 #include "mapdata/consoleuserinterface.h"
 #include "mapdata/hexgrid.h"
-#include "tool/demoscenario.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -3,13 +3,13 @@
 // hexes, then the most likely terrain of every hex of the map area).
 
 #include "baseline.h"
+#include "demo/demopainter.h"
+#include "demo/demoworld.h"
 #include "editing/hexfeatures.h"
 #include "editing/terrainclassifier.h"
 #include "editing/terrainsuggestion.h"
 #include "mapdata/consoleuserinterface.h"
 #include "picture/mappicture.h"
-#include "tool/demopainter.h"
-#include "tool/demoworld.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>

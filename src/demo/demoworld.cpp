@@ -1,8 +1,8 @@
-#include "tool/demoworld.h"
+#include "demo/demoworld.h"
 
+#include "demo/demorandom.h"
+#include "demo/valuenoise.h"
 #include "mapdata/hexgrid.h"
-#include "tool/demorandom.h"
-#include "tool/valuenoise.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
-#include "tool/demopainter.h"
+#include "demo/demopainter.h"
 
+#include "demo/demorandom.h"
+#include "demo/demoworld.h"
+#include "demo/valuenoise.h"
 #include "mapdata/hexgrid.h"
 #include "picture/mappicture.h"
-#include "tool/demorandom.h"
-#include "tool/demoworld.h"
-#include "tool/valuenoise.h"
 
 #include <algorithm>
 #include <array>

@@ -117,6 +117,10 @@ public:
         paintMountains();
         paintTrees();
         paintRivers();
+        // Roads run onto the airfield and into the fort, and through the towns, which
+        // keep their houses off them: every road the map has shows where it crosses
+        // from hex to hex.
+        paintWorks();
         paintRoads();
         paintSettlements();
         paintHexBorders();
@@ -831,6 +835,20 @@ private:
         }
     }
 
+    // The airfield and the fort.
+    void paintWorks() {
+        for (int row = 0; row < kMapRows; ++row) {
+            for (int column = 0; column < kMapColumns; ++column) {
+                const int terrain = cellTerrain(row, column);
+                if (terrain == Terrain::Airfield) {
+                    paintAirfield(hexCentreX(column), hexCentreY(row, column));
+                } else if (terrain == Terrain::Fortification) {
+                    paintFort(hexCentreX(column), hexCentreY(row, column));
+                }
+            }
+        }
+    }
+
     void paintSettlements() {
         for (int row = 0; row < kMapRows; ++row) {
             for (int column = 0; column < kMapColumns; ++column) {
@@ -846,10 +864,6 @@ private:
                 } else if (terrain == Terrain::Port) {
                     paintPiers(hex);
                     paintTown(cx, cy, salt, 21);
-                } else if (terrain == Terrain::Airfield) {
-                    paintAirfield(cx, cy);
-                } else if (terrain == Terrain::Fortification) {
-                    paintFort(cx, cy);
                 }
             }
         }

@@ -6,6 +6,7 @@
 #include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
 #include "tool/arguments.h"
+#include "tool/roadcommand.h"
 #include "tool/suggestcommand.h"
 #include "tool/toolcommands.h"
 
@@ -152,6 +153,7 @@ std::vector<ToolCommand> terrainCommands() {
          "a map holds are named on stderr, and -o then writes nothing and fails.\n",
          runNames},
         suggestTerrainCommand(),
+        suggestRoadsCommand(),
     };
 }
 

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "editing/terrainsuggestion.h"
+#include "tool/toolcontext.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace maporv {
+class MapPicture;
+}
+
+namespace maporv::tool {
+
+class Arguments;
+
+// A block of hexes, corners given column first as the game writes hexes, with the
+// text it was given as.
+struct HexBlock {
+    std::string text;
+    HexMask hexes{};
+};
+
+// Every value of a block option (C1,R1:C2,R2), parsed; the problem as a usage error
+// otherwise.
+std::optional<std::vector<HexBlock>> parseBlocks(const Arguments& arguments, const char* option,
+                                                 std::string& problem);
+
+// Reads a map and its picture as the editor finds them and hands the picture to
+// usePicture while it is in the shared pixel buffer; a map without a picture is
+// reported and refused.
+bool readMapWithPicture(ToolContext& context, const std::string& file, MapDocument& document,
+                        const std::function<void(const MapPicture&)>& usePicture);
+
+// The hexes of the blocks in area, each block reported with how many of its hexes are
+// used; a block with none in the area is refused.
+std::optional<HexMask> blocksInArea(ToolContext& context, const char* role,
+                                    const std::vector<HexBlock>& blocks, const HexMask& area);
+
+} // namespace maporv::tool

@@ -220,21 +220,31 @@ void RoadClassifier::train(const std::vector<RoadExample>& examples) {
     for (std::size_t fold = 0; fold < kFolds; ++fold) {
         foldScores[fold] = all.scores(&folds[fold]);
     }
-    std::vector<double> rows;
-    std::vector<bool> answers;
-    rows.reserve(examples.size() * kFeatureCount);
+    // The least road colour a road taught shows on its edge row; the examples that show
+    // less are no road without a closer look, and the regression learns from the rest.
+    std::vector<float> crossing(examples.size());
     leastCrossing_ = std::numeric_limits<float>::max();
     for (std::size_t e = 0; e < examples.size(); ++e) {
-        const std::vector<float>& scores = foldScores[static_cast<std::size_t>(foldOf[e])];
-        const Features x = featuresWith(scores, *examples[e].grid, examples[e].joint);
-        rows.insert(rows.end(), x.begin(), x.end());
-        answers.push_back(examples[e].road);
+        crossing[e] = crossingWith(foldScores[static_cast<std::size_t>(foldOf[e])],
+                                   *examples[e].grid, examples[e].joint);
         if (examples[e].road) {
-            leastCrossing_ = std::min(leastCrossing_,
-                                      crossingWith(scores, *examples[e].grid, examples[e].joint));
+            leastCrossing_ = std::min(leastCrossing_, crossing[e]);
         }
     }
     leastCrossing_ -= kCrossingMargin;
+    std::vector<double> rows;
+    std::vector<bool> answers;
+    closeOthers_ = 0;
+    for (std::size_t e = 0; e < examples.size(); ++e) {
+        if (crossing[e] < leastCrossing_) {
+            continue;
+        }
+        const Features x = featuresWith(foldScores[static_cast<std::size_t>(foldOf[e])],
+                                        *examples[e].grid, examples[e].joint);
+        rows.insert(rows.end(), x.begin(), x.end());
+        answers.push_back(examples[e].road);
+        closeOthers_ += examples[e].road ? 0 : 1;
+    }
     cellScore_ = all.scores();
     model_.fit(rows, answers, kRidge);
 }
@@ -258,10 +268,12 @@ float RoadClassifier::crossingWith(const std::vector<float>& cellScore, const Ro
 }
 
 std::vector<double> RoadClassifier::adaptedToTargets(std::vector<double> probabilities) const {
-    if (!ready() || probabilities.empty()) {
+    // Without examples of both kinds among those that may be crossed, there is no share
+    // to weigh against.
+    if (!ready() || closeOthers_ == 0 || probabilities.empty()) {
         return probabilities;
     }
-    const double taught = static_cast<double>(roads_) / (roads_ + others_);
+    const double taught = static_cast<double>(roads_) / (roads_ + closeOthers_);
     double share = taught;
     std::vector<double> adapted(probabilities.size());
     for (int round = 0; round < kShareRounds; ++round) {
@@ -283,9 +295,12 @@ std::vector<double> RoadClassifier::adaptedToTargets(std::vector<double> probabi
     return adapted;
 }
 
+bool RoadClassifier::mayCross(const RoadJointGrid& grid, int joint) const {
+    return ready() && crossingWith(cellScore_, grid, joint) >= leastCrossing_;
+}
+
 double RoadClassifier::probability(const RoadJointGrid& grid, int joint) const {
-    // Most joints show no road colour where a road would cross the edge: no road.
-    if (!ready() || crossingWith(cellScore_, grid, joint) < leastCrossing_) {
+    if (!mayCross(grid, joint)) {
         return 0.0;
     }
     const Features x = featuresWith(cellScore_, grid, joint);

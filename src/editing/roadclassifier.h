@@ -32,7 +32,8 @@ namespace maporv {
 // folds): described with scores learnt from itself as well, a road would stand out
 // more than the roads to be found do, and the regression would trust the colours too
 // much. A joint whose edge row shows less road colour than every road taught, by a
-// margin, has no road: most joints are decided without a closer look.
+// margin, has no road: most joints are decided without a closer look, and the
+// regression learns from the examples that remain, the ones that are hard to tell.
 class RoadClassifier {
 public:
     static constexpr float kDefaultThreshold = 0.5f;
@@ -45,8 +46,11 @@ public:
     // Learnt from at least one joint with a road and one without.
     bool ready() const { return roads_ > 0 && others_ > 0; }
 
-    // How likely a road crosses the joint, 0..1, among joints as common as roads are
-    // among the examples.
+    // False when the joint's edge shows less road colour than every road taught, by a
+    // margin: no road, and most joints are told so without a closer look.
+    bool mayCross(const RoadJointGrid& grid, int joint) const;
+    // How likely a road crosses the joint, 0..1, among the joints that may be crossed
+    // as the examples are; 0 for the others.
     double probability(const RoadJointGrid& grid, int joint) const;
 
     // The probabilities of the joints to be suggested, made over for how common roads
@@ -71,6 +75,8 @@ private:
     float leastCrossing_ = 0.0f;
     int roads_ = 0;
     int others_ = 0;
+    // The examples without a road that may be crossed, which the regression learns from.
+    int closeOthers_ = 0;
 };
 
 } // namespace maporv

@@ -86,7 +86,8 @@ RoadSuggestion suggestRoads(const MapDocument& document, const RoadJointGrid& gr
     std::vector<double> probabilities;
     for (std::size_t j = 0; j < grid.joints().size(); ++j) {
         const HexJoint& joint = grid.joints()[j];
-        if (isTarget(joint.from) && isTarget(joint.to())) {
+        if (isTarget(joint.from) && isTarget(joint.to()) &&
+            classifier.mayCross(grid, static_cast<int>(j))) {
             decided.push_back(static_cast<int>(j));
             probabilities.push_back(classifier.probability(grid, static_cast<int>(j)));
         }
@@ -107,7 +108,9 @@ RoadSuggestion suggestRoads(const MapDocument& document, const RoadJointGrid& gr
         const bool toRoad = hasRoad(document, to, back);
         bool road = false;
         if (fromTarget && toTarget) {
-            road = probabilities[next++] >= threshold;
+            if (next < decided.size() && decided[next] == static_cast<int>(j)) {
+                road = probabilities[next++] >= threshold;
+            }
         } else {
             road = fromTarget ? toRoad : fromRoad;
         }

@@ -2,9 +2,9 @@
 
 #include "demo/demorandom.h"
 #include "demo/demoworld.h"
+#include "demo/paintkit.h"
 #include "demo/sceneworld.h"
 #include "demo/valuenoise.h"
-#include "mapdata/hexgrid.h"
 #include "picture/mappicture.h"
 
 #include <algorithm>
@@ -20,25 +20,6 @@ namespace {
 
 namespace Terrain = TerrainCode;
 
-struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-};
-
-Rgb mix(Rgb a, Rgb b, int t) {
-    return {a.r + (b.r - a.r) * t / 256, a.g + (b.g - a.g) * t / 256, a.b + (b.b - a.b) * t / 256};
-}
-
-Rgb add(Rgb c, int d) {
-    return {c.r + d, c.g + d, c.b + d};
-}
-
-struct Point {
-    double x = 0.0;
-    double y = 0.0;
-};
-
 // How one hand paints: the colours, and the width of its lines (radii in pixels).
 struct Palette {
     Rgb field;
@@ -50,7 +31,7 @@ struct Palette {
     double riverRadius = 2.0;
     Rgb road;
     double roadRadius = 1.5;
-    Rgb roadRim;
+    Rgb roadRim{};
     double rimRadius = 0.0; // 0: no rim
     // How far a road's waypoint strays from its hex's centre, and where on the edge it
     // may cross (a share of the edge on either side of its middle); 0 for roads from
@@ -190,27 +171,15 @@ private:
     }
 
     void blend(int x, int y, Rgb c, int alpha) {
-        if (!inside(x, y) || alpha <= 0) {
-            return;
+        if (inside(x, y)) {
+            blendInto(pixels_[at(x, y)], c, alpha);
         }
-        Rgb& p = pixels_[at(x, y)];
-        p = alpha >= 256 ? c : mix(p, c, alpha);
     }
 
     // The hex of every pixel as the editor picks it, and the terrain it shows: that of
     // the hex under a point displaced by up to 10 pixels, so borders wander.
     void mapHexes() {
-        HexGrid grid;
-        grid.setConstants(kFullSizeGrid);
-        grid.setMapSize(width_, height_);
-        for (int y = 0; y < height_; ++y) {
-            for (int x = 0; x < width_; ++x) {
-                const HexPosition hex = grid.pixelToHex(x, y);
-                hex_[at(x, y)] = MapDocument::inGrid(hex.row, hex.column)
-                                     ? hex.row * kMapColumns + hex.column
-                                     : -1;
-            }
-        }
+        hex_ = hexOfEveryPixel(width_, height_);
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
                 const int wx = std::clamp(x + (warpX_.at(x, y) - 2048) / 120, 0, width_ - 1);
@@ -270,27 +239,10 @@ private:
 
     // A round-ended line with a soft edge.
     void stroke(Point a, Point b, double radius, Rgb colour) {
-        const double reach = radius + 1;
-        const int x0 = static_cast<int>(std::floor(std::min(a.x, b.x) - reach));
-        const int x1 = static_cast<int>(std::ceil(std::max(a.x, b.x) + reach));
-        const int y0 = static_cast<int>(std::floor(std::min(a.y, b.y) - reach));
-        const int y1 = static_cast<int>(std::ceil(std::max(a.y, b.y) + reach));
-        const double dx = b.x - a.x;
-        const double dy = b.y - a.y;
-        const double length2 = dx * dx + dy * dy;
-        for (int y = std::max(y0, 0); y <= std::min(y1, height_ - 1); ++y) {
-            for (int x = std::max(x0, 0); x <= std::min(x1, width_ - 1); ++x) {
-                const double px = x - a.x;
-                const double py = y - a.y;
-                const double t =
-                    length2 > 0 ? std::clamp((px * dx + py * dy) / length2, 0.0, 1.0) : 0.0;
-                const double ex = px - t * dx;
-                const double ey = py - t * dy;
-                const double cover =
-                    std::clamp(radius + 0.5 - std::sqrt(ex * ex + ey * ey), 0.0, 1.0);
-                blend(x, y, colour, static_cast<int>(cover * 256));
-            }
-        }
+        forPixelsNearSegment(a, b, radius + 1, width_, height_, [&](int x, int y, double distance) {
+            blend(x, y, colour,
+                  static_cast<int>(std::clamp(radius + 0.5 - distance, 0.0, 1.0) * 256));
+        });
     }
 
     // A quadratic curve from a through the pull of control to b, in short strokes.
@@ -564,20 +516,7 @@ private:
         }
     }
 
-    void store(MapPicture& picture) const {
-        picture.width = width_;
-        picture.height = height_;
-        picture.beginPicture();
-        for (int y = 0; y < height_; ++y) {
-            std::uint8_t* out = picture.rowPointer(y);
-            for (int x = 0; x < width_; ++x, out += 3) {
-                const Rgb& p = pixels_[at(x, y)];
-                out[0] = static_cast<std::uint8_t>(std::clamp(p.b, 0, 255));
-                out[1] = static_cast<std::uint8_t>(std::clamp(p.g, 0, 255));
-                out[2] = static_cast<std::uint8_t>(std::clamp(p.r, 0, 255));
-            }
-        }
-    }
+    void store(MapPicture& picture) const { storePixels(pixels_, width_, height_, picture); }
 
     const SceneWorld& world_;
     Palette palette_;

@@ -1,13 +1,12 @@
 #include "demo/sceneworld.h"
 
+#include "demo/cheapestpath.h"
 #include "demo/demorandom.h"
 #include "demo/demoworld.h"
 #include "demo/valuenoise.h"
 #include "mapdata/hexgrid.h"
 
 #include <algorithm>
-#include <climits>
-#include <queue>
 
 namespace maporv {
 namespace {
@@ -105,50 +104,6 @@ private:
                 terrain(hex) = code;
             }
         }
-    }
-
-    template <typename CostFn, typename TargetFn>
-    std::vector<HexCoord> cheapestPath(HexCoord source, CostFn cost, TargetFn isTarget) const {
-        constexpr int kHexes = kMapRows * kMapColumns;
-        std::vector<int> best(kHexes, INT_MAX);
-        std::vector<int> from(kHexes, -1);
-        using Entry = std::pair<int, int>;
-        std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
-        best[static_cast<std::size_t>(indexOf(source))] = 0;
-        open.push({0, indexOf(source)});
-        while (!open.empty()) {
-            const auto [soFar, index] = open.top();
-            open.pop();
-            if (soFar != best[static_cast<std::size_t>(index)]) {
-                continue;
-            }
-            const HexCoord hex{index / kMapColumns, index % kMapColumns};
-            if (index != indexOf(source) && isTarget(hex)) {
-                std::vector<HexCoord> path;
-                for (int at = index; at != -1; at = from[static_cast<std::size_t>(at)]) {
-                    path.push_back({at / kMapColumns, at % kMapColumns});
-                }
-                std::reverse(path.begin(), path.end());
-                return path;
-            }
-            for (int d = 0; d < kHexDirections; ++d) {
-                const HexCoord next = neighbour(hex, d);
-                if (!inArea(next)) {
-                    continue;
-                }
-                const int step = isTarget(next) ? 1 : cost(next);
-                if (step < 0) {
-                    continue;
-                }
-                const auto at = static_cast<std::size_t>(indexOf(next));
-                if (soFar + step < best[at]) {
-                    best[at] = soFar + step;
-                    from[at] = index;
-                    open.push({soFar + step, indexOf(next)});
-                }
-            }
-        }
-        return {};
     }
 
     // Rivers rise in the hills and run down to the sea.

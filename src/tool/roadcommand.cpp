@@ -1,6 +1,5 @@
 #include "tool/roadcommand.h"
 
-#include "editing/mapfilepatch.h"
 #include "editing/roadevaluation.h"
 #include "editing/roadsuggestion.h"
 #include "editing/suggestionevaluation.h"
@@ -66,19 +65,11 @@ int runSuggestRoads(ToolContext& context) {
     if (!arguments.ok() || arguments.positional().empty()) {
         return usageError(context, kSynopsis, arguments.error());
     }
-    for (const char* single : {"--evaluate", "-o"}) {
-        if (arguments.values(single).size() > 1) {
-            return usageError(context, kSynopsis, strprintf("%s is given twice", single));
-        }
-    }
-    // "--train A.MAP B.MAP": the files after MAPFILE are training maps too.
-    std::vector<std::string> trainFiles = arguments.values("--train");
-    if (arguments.positional().size() > 1 && trainFiles.empty()) {
-        return usageError(context, kSynopsis, "one MAPFILE only");
-    }
-    trainFiles.insert(trainFiles.end(), arguments.positional().begin() + 1,
-                      arguments.positional().end());
     std::string problem;
+    const auto teachingFiles = trainFiles(arguments, {"--evaluate", "-o"}, problem);
+    if (!teachingFiles) {
+        return usageError(context, kSynopsis, problem);
+    }
     const auto regions = parseBlocks(arguments, "--region", problem);
     if (!regions) {
         return usageError(context, kSynopsis, problem);
@@ -105,7 +96,7 @@ int runSuggestRoads(ToolContext& context) {
     // Every other map teaches with all its hexes, each with its own picture.
     std::vector<std::unique_ptr<JointedMap>> others;
     std::vector<RoadExample> examples;
-    for (const std::string& file : trainFiles) {
+    for (const std::string& file : *teachingFiles) {
         others.push_back(readJointedMap(context, absolutePath(file)));
         if (!others.back()) {
             return kFailed;
@@ -149,14 +140,7 @@ int runSuggestRoads(ToolContext& context) {
                              classifier.roadsTaught(), classifier.othersTaught())
                 << "roads: " << suggestion.roads << '\n'
                 << "changed: " << suggestion.changed << '\n';
-    // In place only when a hex changed, and then the file actually read, which may lie
-    // in the SCENARIO folder; to OUTPUT always.
-    if (!output && suggestion.step.empty()) {
-        return kSuccess;
-    }
-    const std::string target = output ? absolutePath(*output) : map->document.path;
-    return writePatchedMapFile(map->document.path, target, suggestion.step, context.ui) ? kSuccess
-                                                                                        : kFailed;
+    return writeSuggestion(context, map->document, output, suggestion.step);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "tool/suggestcommand.h"
 
 #include "editing/hexfeatures.h"
-#include "editing/mapfilepatch.h"
 #include "editing/suggestionevaluation.h"
 #include "editing/terrainsuggestion.h"
 #include "mapdata/terraintype.h"
@@ -83,19 +82,12 @@ int runSuggestTerrain(ToolContext& context) {
     if (!arguments.ok() || arguments.positional().empty()) {
         return usageError(context, kSynopsis, arguments.error());
     }
-    for (const char* single : {"--evaluate", "--evaluate-new", "-o"}) {
-        if (arguments.values(single).size() > 1) {
-            return usageError(context, kSynopsis, strprintf("%s is given twice", single));
-        }
-    }
-    // "--train A.MAP B.MAP": the files after MAPFILE are training maps too.
-    std::vector<std::string> trainFiles = arguments.values("--train");
-    if (arguments.positional().size() > 1 && trainFiles.empty()) {
-        return usageError(context, kSynopsis, "one MAPFILE only");
-    }
-    trainFiles.insert(trainFiles.end(), arguments.positional().begin() + 1,
-                      arguments.positional().end());
     std::string problem;
+    const auto teachingFiles =
+        trainFiles(arguments, {"--evaluate", "--evaluate-new", "-o"}, problem);
+    if (!teachingFiles) {
+        return usageError(context, kSynopsis, problem);
+    }
     const auto regions = parseBlocks(arguments, "--region", problem);
     const auto teach = regions ? parseBlocks(arguments, "--teach", problem) : std::nullopt;
     if (!regions || !teach) {
@@ -133,7 +125,7 @@ int runSuggestTerrain(ToolContext& context) {
         return kFailed;
     }
     std::vector<TerrainSample> samples;
-    for (const std::string& file : trainFiles) {
+    for (const std::string& file : *teachingFiles) {
         const std::unique_ptr<PicturedMap> other = readPicturedMap(context, absolutePath(file));
         if (!other) {
             return kFailed;
@@ -179,14 +171,7 @@ int runSuggestTerrain(ToolContext& context) {
             context.out << "terrain " << terrainLabel(terrain) << ": " << count << '\n';
         }
     }
-    // In place only when a hex changed, and then the file actually read, which may lie
-    // in the SCENARIO folder; to OUTPUT always.
-    if (!output && suggestion.step.empty()) {
-        return kSuccess;
-    }
-    const std::string target = output ? absolutePath(*output) : map->document.path;
-    return writePatchedMapFile(map->document.path, target, suggestion.step, context.ui) ? kSuccess
-                                                                                        : kFailed;
+    return writeSuggestion(context, map->document, output, suggestion.step);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tool/suggestinput.h"
 
+#include "editing/mapfilepatch.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "picture/mappicture.h"
@@ -48,6 +49,24 @@ std::optional<HexBlock> parseBlock(const std::string& text) {
 }
 
 } // namespace
+
+std::optional<std::vector<std::string>> trainFiles(const Arguments& arguments,
+                                                   std::initializer_list<const char*> singles,
+                                                   std::string& problem) {
+    for (const char* single : singles) {
+        if (arguments.values(single).size() > 1) {
+            problem = strprintf("%s is given twice", single);
+            return std::nullopt;
+        }
+    }
+    std::vector<std::string> files = arguments.values("--train");
+    if (arguments.positional().size() > 1 && files.empty()) {
+        problem = "one MAPFILE only";
+        return std::nullopt;
+    }
+    files.insert(files.end(), arguments.positional().begin() + 1, arguments.positional().end());
+    return files;
+}
 
 std::optional<std::vector<HexBlock>> parseBlocks(const Arguments& arguments, const char* option,
                                                  std::string& problem) {
@@ -128,6 +147,15 @@ std::optional<HexMask> blocksInArea(ToolContext& context, const char* role,
         context.out << '\n';
     }
     return all;
+}
+
+int writeSuggestion(ToolContext& context, const MapDocument& document,
+                    const std::optional<std::string>& output, const EditStep& step) {
+    if (!output && step.empty()) {
+        return kSuccess;
+    }
+    const std::string target = output ? absolutePath(*output) : document.path;
+    return writePatchedMapFile(document.path, target, step, context.ui) ? kSuccess : kFailed;
 }
 
 } // namespace maporv::tool

@@ -2,8 +2,8 @@
 // open: the demo map (clean) and a map with a mistake of some kind on every hex.
 
 #include "baseline.h"
+#include "demo/demoworld.h"
 #include "editing/mapcheck.h"
-#include "tool/demoworld.h"
 
 #include <benchmark/benchmark.h>
 

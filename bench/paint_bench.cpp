@@ -5,13 +5,13 @@
 // per pointer sample, which has to fit in one frame.
 
 #include "baseline.h"
+#include "demo/demoworld.h"
 #include "editing/brush.h"
 #include "editing/edithistory.h"
 #include "editing/paintstroke.h"
 #include "editing/regionfill.h"
 #include "editing/roadstroke.h"
 #include "mapdata/hexgrid.h"
-#include "tool/demoworld.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>

@@ -5,10 +5,10 @@
 // measure the code rather than the disk.
 
 #include "baseline.h"
+#include "demo/demoscenario.h"
 #include "mapdata/consoleuserinterface.h"
 #include "mapdata/paths.h"
 #include "picture/mappicture.h"
-#include "tool/demoscenario.h"
 #include "tool/pictureimporter.h"
 
 #include <QImage>

@@ -5,6 +5,7 @@
 // of the loop costs when nothing changed.
 
 #include "baseline.h"
+#include "demo/demoscenario.h"
 #include "display/displaysurfaces.h"
 #include "display/fixedpointer.h"
 #include "display/mapview.h"
@@ -12,7 +13,6 @@
 #include "editing/editsession.h"
 #include "mapdata/consoleuserinterface.h"
 #include "mapdata/hexgrid.h"
-#include "tool/demoscenario.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

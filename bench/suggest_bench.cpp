@@ -1,15 +1,19 @@
-// Terrain suggestion on the demo's 1920 x 1920 picture: the features of every hex
-// alone, and the whole suggestion (features, learning from a tenth or a half of the
-// hexes, then the most likely terrain of every hex of the map area).
+// Terrain and road suggestion on the demo's 1920 x 1920 picture: the features of every
+// hex alone, and the whole suggestion (features, learning from a tenth or a half of
+// the hexes, then the most likely terrain of every hex of the map area); the samples
+// of every joint alone, and the whole road suggestion (samples, learning from the
+// joints of a tenth or a half of the hexes, then every joint of the map area).
 
 #include "baseline.h"
+#include "demo/demopainter.h"
+#include "demo/demoworld.h"
 #include "editing/hexfeatures.h"
+#include "editing/picturepixels.h"
+#include "editing/roadsuggestion.h"
 #include "editing/terrainclassifier.h"
 #include "editing/terrainsuggestion.h"
 #include "mapdata/consoleuserinterface.h"
 #include "picture/mappicture.h"
-#include "tool/demopainter.h"
-#include "tool/demoworld.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
@@ -43,6 +47,9 @@ struct Demo {
 
     void features(HexFeatureGrid& grid) const {
         grid.compute(pixels.data(), width, height, rowLength);
+    }
+    void joints(RoadJointGrid& grid) const {
+        grid.compute(PicturePixels{pixels.data(), width, height, rowLength});
     }
     static const Demo& get() {
         static const Demo made;
@@ -88,6 +95,47 @@ void BM_SuggestTerrain(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SuggestTerrain)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
+
+void BM_RoadJoints(benchmark::State& state) {
+    const Demo& demo = Demo::get();
+    auto joints = std::make_unique<RoadJointGrid>();
+    RatioReport ratio(state);
+    for (auto _ : state) {
+        demo.joints(*joints);
+        benchmark::DoNotOptimize(joints->joints().size());
+    }
+}
+BENCHMARK(BM_RoadJoints)->Unit(benchmark::kMillisecond);
+
+// Every n-th hex of the map area teaches (n = 100 / the argument's percent); the roads
+// of every hex of the map area are suggested.
+void BM_SuggestRoads(benchmark::State& state) {
+    const Demo& demo = Demo::get();
+    const int every = 100 / static_cast<int>(state.range(0));
+    auto joints = std::make_unique<RoadJointGrid>();
+    RatioReport ratio(state);
+    for (auto _ : state) {
+        demo.joints(*joints);
+        const HexMask all = roadAreaMask(*joints);
+        HexMask teaching{};
+        int index = 0;
+        for (int row = 0; row < kMapRows; ++row) {
+            for (int column = 0; column < kMapColumns; ++column) {
+                teaching[row][column] = all[row][column] != 0 && index++ % every == 0 ? 1 : 0;
+            }
+        }
+        std::vector<RoadExample> examples;
+        addRoadExamples(demo.world->document, *joints, teaching, examples);
+        RoadClassifier classifier;
+        classifier.train(examples);
+        const RoadSuggestion suggestion =
+            suggestRoads(demo.world->document, *joints, all, classifier);
+        benchmark::DoNotOptimize(suggestion.roads);
+        state.counters["examples"] = static_cast<double>(examples.size());
+        state.counters["joints"] = static_cast<double>(joints->joints().size());
+    }
+}
+BENCHMARK(BM_SuggestRoads)->Arg(10)->Arg(50)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace maporv::bench

@@ -1,7 +1,7 @@
 #include "editing/hexfeatures.h"
 
+#include "editing/picturepixels.h"
 #include "mapdata/hexgrid.h"
-#include "picture/mappicture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,16 +49,6 @@ struct LabEntry {
     std::uint64_t classBit = 0;
 };
 
-float linearFromSrgb(float value) {
-    return value <= 0.04045f ? value / 12.92f : std::pow((value + 0.055f) / 1.055f, 2.4f);
-}
-
-float labCurve(float t) {
-    constexpr float kDelta = 6.0f / 29.0f;
-    return t > kDelta * kDelta * kDelta ? std::cbrt(t)
-                                        : t / (3.0f * kDelta * kDelta) + 4.0f / 29.0f;
-}
-
 // Greys by lightness (dark, middle, light), then six hues by angle: reds and browns,
 // tans and sand, yellow-greens of fields, greens of woods, blues of water, purples.
 std::uint8_t colourClassOf(float lightness, float greenRed, float blueYellow) {
@@ -86,18 +76,10 @@ std::int8_t toSignedByte(float value) {
 std::vector<LabEntry> buildLabTable() {
     std::vector<LabEntry> table(1u << 16);
     for (std::size_t key = 0; key < table.size(); ++key) {
-        const unsigned r5 = (key >> 11) & 31;
-        const unsigned g6 = (key >> 5) & 63;
-        const unsigned b5 = key & 31;
-        const float r = linearFromSrgb(static_cast<float>((r5 << 3) | (r5 >> 2)) / 255.0f);
-        const float g = linearFromSrgb(static_cast<float>((g6 << 2) | (g6 >> 4)) / 255.0f);
-        const float b = linearFromSrgb(static_cast<float>((b5 << 3) | (b5 >> 2)) / 255.0f);
-        const float x = (0.4124f * r + 0.3576f * g + 0.1805f * b) / 0.95047f;
-        const float y = 0.2126f * r + 0.7152f * g + 0.0722f * b;
-        const float z = (0.0193f * r + 0.1192f * g + 0.9505f * b) / 1.08883f;
-        const float lightness = 116.0f * labCurve(y) - 16.0f;
-        const float greenRed = 500.0f * (labCurve(x) - labCurve(y));
-        const float blueYellow = 200.0f * (labCurve(y) - labCurve(z));
+        const LabColour colour = labOfKey(static_cast<unsigned>(key));
+        const float lightness = colour.lightness;
+        const float greenRed = colour.greenRed;
+        const float blueYellow = colour.blueYellow;
         LabEntry& entry = table[key];
         const auto l = static_cast<std::uint64_t>(
             std::clamp(std::lround(lightness * kLightnessScale), 0L, 255L));
@@ -188,9 +170,7 @@ void HexAccumulator::addRow(const std::uint8_t* source, int count, const LabEntr
     std::uint64_t squares = 0;
     std::uint64_t classes = 0;
     for (int i = 0; i < count; ++i, source += 3) {
-        const unsigned key =
-            ((source[2] >> 3u) << 11u) | ((source[1] >> 2u) << 5u) | (source[0] >> 3u);
-        const LabEntry& entry = lab[key];
+        const LabEntry& entry = lab[colourKey(source)];
         values += entry.values;
         squares += entry.squares;
         classes += entry.classBit;
@@ -252,24 +232,15 @@ HexFeatures HexAccumulator::features() const {
 } // namespace
 
 void HexFeatureGrid::compute(const MapPicture& picture) {
-    // The shared buffer holds at most 1920 x 1920 pixels.
-    const bool fits = picture.width <= kMaxPictureWidth && picture.height <= kMaxPictureHeight &&
-                      static_cast<std::int64_t>(picture.rowLength) * picture.height <=
-                          static_cast<std::int64_t>(kPictureBufferSize);
-    if (!picture.valid || !fits) {
-        compute(nullptr, 0, 0, 0);
-        return;
-    }
-    compute(MapPicture::pixels(), picture.width, picture.height, picture.rowLength);
+    const PicturePixels pixels = PicturePixels::of(picture);
+    compute(pixels.data, pixels.width, pixels.height, pixels.rowLength);
 }
 
 void HexFeatureGrid::compute(const std::uint8_t* pixels, int width, int height, int rowLength) {
     features_ = {};
     pixels_ = {};
     mapAreaSize_ = 0;
-    // A buffer row must hold the row's pixels.
-    if (pixels == nullptr || width <= 0 || height <= 0 ||
-        static_cast<std::int64_t>(rowLength) < 3 * static_cast<std::int64_t>(width)) {
+    if (!PicturePixels{pixels, width, height, rowLength}.usable()) {
         return;
     }
     HexGrid grid;

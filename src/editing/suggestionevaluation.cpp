@@ -2,6 +2,7 @@
 
 #include "editing/editcursor.h"
 #include "editing/hexfeatures.h"
+#include "editing/terrainsuggestion.h"
 #include "mapdata/mapdocument.h"
 
 #include <algorithm>
@@ -59,16 +60,16 @@ std::array<int, kTerrainTypeCount> hiddenShares(const std::array<int, kTerrainTy
 using TerrainCounts = std::array<int, kTerrainTypeCount>;
 using HexesByTerrain = std::array<std::vector<HexSpot>, kTerrainTypeCount>;
 
-// The hexes of the map area by terrain, each terrain's in a seeded shuffle.
-HexesByTerrain shuffledHexes(const MapDocument& document, const HexFeatureGrid& features,
-                             std::uint64_t seed) {
+// The hexes of area by terrain, each terrain's in a seeded shuffle.
+HexesByTerrain shuffledHexes(const MapDocument& document, const HexMask& area, std::uint64_t seed) {
     HexesByTerrain byTerrain;
     for (int row = 0; row < kMapRows; ++row) {
         for (int column = 0; column < kMapColumns; ++column) {
             const int terrain =
                 document.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
                     .terrain;
-            if (features.inMapArea(row, column) && terrain < kTerrainTypeCount) {
+            if (area[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] != 0 &&
+                terrain < kTerrainTypeCount) {
                 byTerrain[static_cast<std::size_t>(terrain)].push_back({row, column});
             }
         }
@@ -139,24 +140,42 @@ SuggestionEvaluation evaluateHidden(const HexFeatureGrid& features, const HexesB
     return result;
 }
 
-} // namespace
-
-SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFeatureGrid& features,
-                                        int percent, const std::vector<TerrainSample>& extraSamples,
-                                        std::uint64_t seed) {
-    const HexesByTerrain byTerrain = shuffledHexes(document, features, seed);
+// How many of each terrain's hexes percent hides.
+TerrainCounts sharesOf(const HexesByTerrain& byTerrain, int percent) {
     TerrainCounts counts{};
     for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
         counts[terrain] = static_cast<int>(byTerrain[terrain].size());
     }
-    return evaluateHidden(features, byTerrain, hiddenShares(counts, std::clamp(percent, 0, 100)),
-                          extraSamples);
+    return hiddenShares(counts, std::clamp(percent, 0, 100));
+}
+
+} // namespace
+
+HexMask hiddenHexes(const MapDocument& document, const HexMask& area, int percent,
+                    std::uint64_t seed) {
+    const HexesByTerrain byTerrain = shuffledHexes(document, area, seed);
+    const TerrainCounts shares = sharesOf(byTerrain, percent);
+    HexMask hidden{};
+    for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
+        for (int i = 0; i < shares[terrain]; ++i) {
+            const HexSpot& hex = byTerrain[terrain][static_cast<std::size_t>(i)];
+            hidden[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)] = 1;
+        }
+    }
+    return hidden;
+}
+
+SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFeatureGrid& features,
+                                        int percent, const std::vector<TerrainSample>& extraSamples,
+                                        std::uint64_t seed) {
+    const HexesByTerrain byTerrain = shuffledHexes(document, mapAreaMask(features), seed);
+    return evaluateHidden(features, byTerrain, sharesOf(byTerrain, percent), extraSamples);
 }
 
 SuggestionEvaluation evaluateNewMap(const MapDocument& document, const HexFeatureGrid& features,
                                     int perTerrain, const std::vector<TerrainSample>& extraSamples,
                                     std::uint64_t seed) {
-    const HexesByTerrain byTerrain = shuffledHexes(document, features, seed);
+    const HexesByTerrain byTerrain = shuffledHexes(document, mapAreaMask(features), seed);
     // The last perTerrain of each shuffle are the ones set by hand.
     TerrainCounts hidden{};
     for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {

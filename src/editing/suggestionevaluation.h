@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/terrainclassifier.h"
+#include "editing/terrainsuggestion.h"
 #include "mapdata/terraintype.h"
 
 #include <array>
@@ -36,11 +37,17 @@ struct SuggestionEvaluation {
     double accuracy() const { return hidden > 0 ? static_cast<double>(correct) / hidden : 0.0; }
 };
 
+// The hexes an evaluation hides: percent (0..100) of the hexes of area of every terrain
+// (Clear included; rounded so that the total is percent of all), chosen at random from
+// a fixed seed. Terrain and road suggestion are evaluated on the same choice.
+inline constexpr std::uint64_t kEvaluationSeed = 19;
+HexMask hiddenHexes(const MapDocument& document, const HexMask& area, int percent,
+                    std::uint64_t seed = kEvaluationSeed);
+
 // Hides percent (1..99) of the map area's hexes, the same share of every terrain
 // (Clear included) chosen at random from a fixed seed, learns from the rest and from
 // extraSamples, suggests the hidden ones and compares. A hidden hex left unsuggested
 // counts as wrong.
-inline constexpr std::uint64_t kEvaluationSeed = 19;
 SuggestionEvaluation evaluateSuggestion(const MapDocument& document, const HexFeatureGrid& features,
                                         int percent,
                                         const std::vector<TerrainSample>& extraSamples = {},

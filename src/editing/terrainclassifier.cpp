@@ -52,11 +52,14 @@ constexpr double kShareGap = 0.1;
 
 constexpr std::uint8_t kClear = 0;
 
-// The weight of "none of them": one sample kOutlierDistance widths away.
-double outlierWeight() {
-    return std::exp(-TerrainClassifier::kOutlierDistance * TerrainClassifier::kOutlierDistance /
-                    2.0);
+// The weight of "none of them": one sample kOutlierDistance widths away, times reach.
+double outlierWeight(double reach = 1.0) {
+    const double distance = TerrainClassifier::kOutlierDistance * reach;
+    return std::exp(-distance * distance / 2.0);
 }
+
+// A terrain with fewer samples than this reaches further before "none of them" wins.
+constexpr double kFewSamples = 10.0;
 
 bool isTerrainCode(int terrain) {
     return terrain >= 0 && terrain < kTerrainTypeCount;
@@ -74,6 +77,7 @@ void TerrainClassifier::train(const std::vector<TerrainSample>& samples) {
     points_.clear();
     terrains_.clear();
     shareFactor_.fill(1.0);
+    reach_.fill(1.0);
     bandwidth_ = kLeastWidth;
     std::vector<const TerrainSample*> kept;
     for (const TerrainSample& sample : samples) {
@@ -109,6 +113,13 @@ void TerrainClassifier::train(const std::vector<TerrainSample>& samples) {
         terrains_.push_back(static_cast<std::uint8_t>(kept[s]->terrain));
     }
 
+    std::array<int, kTerrainTypeCount> counts{};
+    for (std::uint8_t terrain : terrains_) {
+        ++counts[terrain];
+    }
+    for (std::size_t t = 0; t < counts.size(); ++t) {
+        reach_[t] = counts[t] > 0 ? std::sqrt(std::max(1.0, kFewSamples / counts[t])) : 1.0;
+    }
     if (count < 2) {
         return;
     }
@@ -193,7 +204,7 @@ TerrainVotes TerrainClassifier::votes(const HexFeatures& features) const {
 
 TerrainGuess TerrainClassifier::decide(const TerrainVotes& votes) const {
     TerrainGuess guess;
-    double total = outlierWeight();
+    double total = 0.0;
     double best = 0.0;
     for (std::size_t terrain = 0; terrain < votes.size(); ++terrain) {
         const double weight = votes[terrain] * shareFactor_[terrain];
@@ -203,7 +214,8 @@ TerrainGuess TerrainClassifier::decide(const TerrainVotes& votes) const {
             guess.terrain = static_cast<int>(terrain);
         }
     }
-    guess.confidence = static_cast<float>(best / total);
+    const double reach = guess.terrain < 0 ? 1.0 : reach_[static_cast<std::size_t>(guess.terrain)];
+    guess.confidence = static_cast<float>(best / (total + outlierWeight(reach)));
     return guess;
 }
 

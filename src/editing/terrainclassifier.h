@@ -38,7 +38,12 @@ struct TerrainGuess {
 // terrains stands "none of them", weighted as one sample kOutlierDistance widths away:
 // the confidence of a terrain is its weight over the sum of all weights, that one
 // included. So a hex between two terrains scores about a half, and one unlike every
-// sample scores near 0. A terrain without samples is never named. Everything runs in
+// sample scores near 0. A terrain taught by fewer than ten samples cannot show how
+// much its hexes vary (a town painted on one hex among fields, taught by two, lies
+// many widths from both where the field under it or a road through it differs), so
+// for it "none of them" stands further away, by the square root of ten over its
+// samples: a hex nearer to it than to anything else is named. A terrain without
+// samples is never named. Everything runs in
 // a fixed order, so the same samples and hex give the same answer.
 class TerrainClassifier {
 public:
@@ -89,6 +94,8 @@ private:
     // Each terrain's votes count this much: its share among the hexes to be suggested
     // over its share among the samples; 1 from train() until adaptShares.
     std::array<double, kTerrainTypeCount> shareFactor_{};
+    // How much further "none of them" stands for each terrain; 1 for well-taught ones.
+    std::array<double, kTerrainTypeCount> reach_{};
 };
 
 } // namespace maporv

@@ -1,8 +1,8 @@
+#include "demo/demoscenario.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "picture/mappicture.h"
 #include "tool/arguments.h"
-#include "tool/demoscenario.h"
 #include "tool/pictureimporter.h"
 #include "tool/toolcommands.h"
 

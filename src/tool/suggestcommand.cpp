@@ -1,14 +1,13 @@
 #include "tool/suggestcommand.h"
 
 #include "editing/hexfeatures.h"
-#include "editing/mapfilepatch.h"
 #include "editing/suggestionevaluation.h"
 #include "editing/terrainsuggestion.h"
-#include "mapdata/paths.h"
 #include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
 #include "picture/mappicture.h"
 #include "tool/arguments.h"
+#include "tool/suggestinput.h"
 #include "tool/toolcommands.h"
 
 #include <algorithm>
@@ -23,49 +22,6 @@ constexpr const char* kSynopsis =
     "suggest-terrain MAPFILE [--region C1,R1:C2,R2 ...] [--teach C1,R1:C2,R2 ...] "
     "[--train OTHER.MAP ...] [--evaluate PERCENT | --evaluate-new K] [-o OUTPUT]";
 
-// A block of hexes, corners given column first as the game writes hexes, with the
-// text it was given as.
-struct Block {
-    std::string text;
-    HexMask hexes{};
-};
-
-std::optional<Block> parseBlock(const std::string& text) {
-    const std::size_t colon = text.find(':');
-    if (colon == std::string::npos) {
-        return std::nullopt;
-    }
-    const auto first = parseHex(text.substr(0, colon));
-    const auto last = parseHex(text.substr(colon + 1));
-    if (!first || !last) {
-        return std::nullopt;
-    }
-    Block block{text};
-    for (int row = std::min(first->row, last->row); row <= std::max(first->row, last->row); ++row) {
-        for (int column = std::min(first->column, last->column);
-             column <= std::max(first->column, last->column); ++column) {
-            block.hexes[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = 1;
-        }
-    }
-    return block;
-}
-
-// Every value of a block option, parsed; the problem as a usage error otherwise.
-std::optional<std::vector<Block>> parseBlocks(const Arguments& arguments, const char* option,
-                                              std::string& problem) {
-    std::vector<Block> blocks;
-    for (const std::string& text : arguments.values(option)) {
-        auto block = parseBlock(text);
-        if (!block) {
-            problem = strprintf("%s needs C1,R1:C2,R2 with columns 0..44 and rows 0..39, not %s",
-                                option, text.c_str());
-            return std::nullopt;
-        }
-        blocks.push_back(std::move(*block));
-    }
-    return blocks;
-}
-
 // A map read as the editor reads it, with the features of its own picture.
 struct PicturedMap {
     MapDocument document;
@@ -76,72 +32,13 @@ struct PicturedMap {
 // is reported and refused. Every picture shares the one pixel buffer, so only the
 // features are kept.
 std::unique_ptr<PicturedMap> readPicturedMap(ToolContext& context, const std::string& file) {
-    // The reader falls back to the SCENARIO folder beside and names the path it
-    // tried last; a map found nowhere is named as the user gave it.
-    const std::string fallback =
-        strprintf("%sSCENARIO/%s.MAP", parentFolder(file).c_str(), fileNamePart(file).c_str());
-    if (!fileExists(file) && !fileExists(fallback)) {
-        context.ui.error(strprintf("Map file [%s]\nnot found", file.c_str()));
-        return nullptr;
-    }
     auto map = std::make_unique<PicturedMap>();
-    MapPicture picture(context.ui);
-    if (!readMap(context, file, map->document,
-                 [&picture](const std::string& path) { return picture.load(path); })) {
+    if (!readMapWithPicture(context, file, map->document, [&map](const MapPicture& picture) {
+            map->features.compute(picture);
+        })) {
         return nullptr;
     }
-    if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
-        context.ui.error(strprintf("No picture for %s: %s not found", map->document.path.c_str(),
-                                   map->document.picturePath.c_str()));
-        return nullptr;
-    }
-    map->features.compute(picture);
     return map;
-}
-
-// The hexes of the blocks in the map area, each block reported with how many of its
-// hexes are used; a block with none in the map area is refused.
-std::optional<HexMask> blocksInMapArea(ToolContext& context, const char* role,
-                                       const std::vector<Block>& blocks,
-                                       const HexFeatureGrid& features) {
-    HexMask all{};
-    for (const Block& block : blocks) {
-        int used = 0;
-        for (int row = 0; row < kMapRows; ++row) {
-            for (int column = 0; column < kMapColumns; ++column) {
-                const auto r = static_cast<std::size_t>(row);
-                const auto c = static_cast<std::size_t>(column);
-                if (block.hexes[r][c] != 0 && features.inMapArea(row, column)) {
-                    all[r][c] = 1;
-                    ++used;
-                }
-            }
-        }
-        if (used == 0) {
-            int lastRow = 0;
-            int lastColumn = 0;
-            for (int row = 0; row < kMapRows; ++row) {
-                for (int column = 0; column < kMapColumns; ++column) {
-                    if (features.inMapArea(row, column)) {
-                        lastRow = std::max(lastRow, row);
-                        lastColumn = std::max(lastColumn, column);
-                    }
-                }
-            }
-            context.ui.error(strprintf("The %s %s holds no hex of the map area: the picture "
-                                       "reaches columns 0..%d and rows 0..%d",
-                                       role, block.text.c_str(), lastColumn, lastRow));
-            return std::nullopt;
-        }
-        const int total = countHexes(block.hexes);
-        context.out << strprintf("%s %s: %d %s", role, block.text.c_str(), used,
-                                 used == 1 ? "hex" : "hexes");
-        if (used < total) {
-            context.out << strprintf(" (%d beyond the picture left alone)", total - used);
-        }
-        context.out << '\n';
-    }
-    return all;
 }
 
 std::string terrainLabel(int code) {
@@ -185,19 +82,12 @@ int runSuggestTerrain(ToolContext& context) {
     if (!arguments.ok() || arguments.positional().empty()) {
         return usageError(context, kSynopsis, arguments.error());
     }
-    for (const char* single : {"--evaluate", "--evaluate-new", "-o"}) {
-        if (arguments.values(single).size() > 1) {
-            return usageError(context, kSynopsis, strprintf("%s is given twice", single));
-        }
-    }
-    // "--train A.MAP B.MAP": the files after MAPFILE are training maps too.
-    std::vector<std::string> trainFiles = arguments.values("--train");
-    if (arguments.positional().size() > 1 && trainFiles.empty()) {
-        return usageError(context, kSynopsis, "one MAPFILE only");
-    }
-    trainFiles.insert(trainFiles.end(), arguments.positional().begin() + 1,
-                      arguments.positional().end());
     std::string problem;
+    const auto teachingFiles =
+        trainFiles(arguments, {"--evaluate", "--evaluate-new", "-o"}, problem);
+    if (!teachingFiles) {
+        return usageError(context, kSynopsis, problem);
+    }
     const auto regions = parseBlocks(arguments, "--region", problem);
     const auto teach = regions ? parseBlocks(arguments, "--teach", problem) : std::nullopt;
     if (!regions || !teach) {
@@ -235,7 +125,7 @@ int runSuggestTerrain(ToolContext& context) {
         return kFailed;
     }
     std::vector<TerrainSample> samples;
-    for (const std::string& file : trainFiles) {
+    for (const std::string& file : *teachingFiles) {
         const std::unique_ptr<PicturedMap> other = readPicturedMap(context, absolutePath(file));
         if (!other) {
             return kFailed;
@@ -255,9 +145,9 @@ int runSuggestTerrain(ToolContext& context) {
         return kSuccess;
     }
 
-    const auto chosen = blocksInMapArea(context, "region", *regions, map->features);
-    const auto taught =
-        chosen ? blocksInMapArea(context, "teach", *teach, map->features) : std::nullopt;
+    const HexMask area = mapAreaMask(map->features);
+    const auto chosen = blocksInArea(context, "region", *regions, area);
+    const auto taught = chosen ? blocksInArea(context, "teach", *teach, area) : std::nullopt;
     if (!chosen || !taught) {
         return kFailed;
     }
@@ -281,14 +171,7 @@ int runSuggestTerrain(ToolContext& context) {
             context.out << "terrain " << terrainLabel(terrain) << ": " << count << '\n';
         }
     }
-    // In place only when a hex changed, and then the file actually read, which may lie
-    // in the SCENARIO folder; to OUTPUT always.
-    if (!output && suggestion.step.empty()) {
-        return kSuccess;
-    }
-    const std::string target = output ? absolutePath(*output) : map->document.path;
-    return writePatchedMapFile(map->document.path, target, suggestion.step, context.ui) ? kSuccess
-                                                                                        : kFailed;
+    return writeSuggestion(context, map->document, output, suggestion.step);
 }
 
 } // namespace

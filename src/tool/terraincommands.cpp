@@ -5,6 +5,7 @@
 #include "mapdata/terrainchange.h"
 #include "mapdata/textformat.h"
 #include "tool/arguments.h"
+#include "tool/roadcommand.h"
 #include "tool/suggestcommand.h"
 #include "tool/toolcommands.h"
 
@@ -138,6 +139,7 @@ std::vector<ToolCommand> terrainCommands() {
          "a map holds are named on stderr, and -o then writes nothing and fails.\n",
          runNames},
         suggestTerrainCommand(),
+        suggestRoadsCommand(),
     };
 }
 

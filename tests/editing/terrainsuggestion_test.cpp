@@ -163,6 +163,29 @@ TEST(TerrainClassifier, NamesWellSeparatedTerrainsAndDoubtsTheRest) {
     }
 }
 
+TEST(TerrainClassifier, ATerrainTaughtByAFewHexesNamesTheHexesNearestToIt) {
+    // Fields and woods, many hexes each, and towns taught by two (one) hexes that
+    // differ from each other as the field under a town differs. A town unlike both
+    // taught ones, yet nearer to them than to anything else, is a town; a hex unlike
+    // everything stays unnamed.
+    for (int taught : {2, 1}) {
+        std::vector<TerrainSample> samples = cluster(0, 20.0f, 40);
+        for (const TerrainSample& forest : cluster(3, 70.0f, 40)) {
+            samples.push_back(forest);
+        }
+        for (const TerrainSample& town : cluster(1, 150.0f, taught)) {
+            samples.push_back(town);
+        }
+        TerrainClassifier classifier;
+        classifier.train(samples);
+        for (float town : {180.0f, 200.0f}) {
+            EXPECT_EQ(classifier.suggest(at(town)), 1) << taught << " " << town;
+        }
+        EXPECT_EQ(classifier.suggest(at(20.5f)), 0);
+        EXPECT_EQ(classifier.suggest(at(400.0f)), -1);
+    }
+}
+
 TEST(TerrainClassifier, OverlappingTerrainsAreLeftUndecided) {
     // Every sample is both Hill and Mountain: no hex is more one than the other.
     std::vector<TerrainSample> samples;

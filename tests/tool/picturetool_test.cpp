@@ -1,3 +1,4 @@
+#include "demo/demoscenario.h"
 #include "editing/mapworkspace.h"
 #include "mapdata/consoleuserinterface.h"
 #include "mapdata/hexgrid.h"
@@ -9,7 +10,6 @@
 #include "picturefiles.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
-#include "tool/demoscenario.h"
 #include "toolrun.h"
 
 #include <array>

@@ -1,6 +1,6 @@
-#include "tool/valuenoise.h"
+#include "demo/valuenoise.h"
 
-#include "tool/demorandom.h"
+#include "demo/demorandom.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,11 +1,11 @@
-#include "tool/demoscenario.h"
+#include "demo/demoscenario.h"
 
+#include "demo/demopainter.h"
+#include "demo/demoworld.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
 #include "picture/mappicture.h"
-#include "tool/demopainter.h"
-#include "tool/demoworld.h"
 
 #include <filesystem>
 #include <memory>

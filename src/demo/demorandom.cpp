@@ -1,4 +1,4 @@
-#include "tool/demorandom.h"
+#include "demo/demorandom.h"
 
 namespace maporv {
 namespace {

@@ -1,10 +1,10 @@
-#include "tool/demopainter.h"
+#include "demo/demopainter.h"
 
-#include "mapdata/hexgrid.h"
+#include "demo/demorandom.h"
+#include "demo/demoworld.h"
+#include "demo/paintkit.h"
+#include "demo/valuenoise.h"
 #include "picture/mappicture.h"
-#include "tool/demorandom.h"
-#include "tool/demoworld.h"
-#include "tool/valuenoise.h"
 
 #include <algorithm>
 #include <array>
@@ -27,30 +27,6 @@ constexpr int kSize = kDemoPictureSize;
 constexpr std::uint64_t kSeed = 0x4D61704F72765049ULL;
 
 namespace Terrain = TerrainCode;
-
-struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-};
-
-// a + (b - a) * t / 256.
-Rgb mix(Rgb a, Rgb b, int t) {
-    return {a.r + (b.r - a.r) * t / 256, a.g + (b.g - a.g) * t / 256, a.b + (b.b - a.b) * t / 256};
-}
-
-// Brightness scaled by f / 256.
-Rgb scale(Rgb c, int f) {
-    return {c.r * f / 256, c.g * f / 256, c.b * f / 256};
-}
-
-Rgb add(Rgb c, int d) {
-    return {c.r + d, c.g + d, c.b + d};
-}
-
-std::uint8_t toByte(int v) {
-    return static_cast<std::uint8_t>(std::clamp(v, 0, 255));
-}
 
 // Colours of the map, chosen to read like a printed campaign map.
 constexpr Rgb kGrass{150, 176, 98};
@@ -117,6 +93,10 @@ public:
         paintMountains();
         paintTrees();
         paintRivers();
+        // Roads run onto the airfield and into the fort, and through the towns, which
+        // keep their houses off them: every road the map has shows where it crosses
+        // from hex to hex.
+        paintWorks();
         paintRoads();
         paintSettlements();
         paintHexBorders();
@@ -135,28 +115,16 @@ private:
     }
 
     void blend(int x, int y, Rgb c, int alpha) {
-        if (!inside(x, y) || alpha <= 0) {
-            return;
+        if (inside(x, y)) {
+            blendInto(pixels_[at(x, y)], c, alpha);
         }
-        Rgb& p = pixels_[at(x, y)];
-        p = alpha >= 256 ? c : mix(p, c, alpha);
     }
 
     // The hex of every pixel exactly as the editor picks it, and the terrain each pixel
     // shows: that of the hex under a slightly displaced point, so that coasts and the
     // edges of woods wander around the hex borders instead of tracing them.
     void mapHexes() {
-        HexGrid grid;
-        grid.setConstants(kFullSizeGrid);
-        grid.setMapSize(kSize, kSize);
-        for (int y = 0; y < kSize; ++y) {
-            for (int x = 0; x < kSize; ++x) {
-                const HexPosition hex = grid.pixelToHex(x, y);
-                hex_[at(x, y)] = static_cast<std::int16_t>(MapDocument::inGrid(hex.row, hex.column)
-                                                               ? hex.row * kMapColumns + hex.column
-                                                               : -1);
-            }
-        }
+        hex_ = hexOfEveryPixel(kSize, kSize);
         for (int y = 0; y < kSize; ++y) {
             for (int x = 0; x < kSize; ++x) {
                 // At most 16 pixels: a hex's centre lies 25 from its border, so the
@@ -516,11 +484,6 @@ private:
         });
     }
 
-    struct Point {
-        double x = 0;
-        double y = 0;
-    };
-
     static Point centreOf(HexCoord hex) {
         return {static_cast<double>(hexCentreX(hex.column)),
                 static_cast<double>(hexCentreY(hex.row, hex.column))};
@@ -531,34 +494,18 @@ private:
     void stroke(Point a, Point b, double radius, Rgb colour, std::vector<std::uint8_t>* mask,
                 double bridgeRadius = 0, Rgb bridge = {}) {
         const double reach = std::max(radius, bridgeRadius) + 1;
-        const int x0 = static_cast<int>(std::floor(std::min(a.x, b.x) - reach));
-        const int x1 = static_cast<int>(std::ceil(std::max(a.x, b.x) + reach));
-        const int y0 = static_cast<int>(std::floor(std::min(a.y, b.y) - reach));
-        const int y1 = static_cast<int>(std::ceil(std::max(a.y, b.y) + reach));
-        const double dx = b.x - a.x;
-        const double dy = b.y - a.y;
-        const double length2 = dx * dx + dy * dy;
-        for (int y = std::max(y0, 0); y <= std::min(y1, kSize - 1); ++y) {
-            for (int x = std::max(x0, 0); x <= std::min(x1, kSize - 1); ++x) {
-                const double px = x - a.x;
-                const double py = y - a.y;
-                double t = length2 > 0 ? (px * dx + py * dy) / length2 : 0;
-                t = std::clamp(t, 0.0, 1.0);
-                const double ex = px - t * dx;
-                const double ey = py - t * dy;
-                const double distance = std::sqrt(ex * ex + ey * ey);
-                const bool onBridge = bridgeRadius > 0 && riverMask_[at(x, y)] != 0;
-                const double r = onBridge ? bridgeRadius : radius;
-                const double cover = std::clamp(r + 0.5 - distance, 0.0, 1.0);
-                if (cover <= 0) {
-                    continue;
-                }
-                blend(x, y, onBridge ? bridge : colour, static_cast<int>(cover * 256));
-                if (mask != nullptr && cover >= 0.5) {
-                    (*mask)[at(x, y)] = 1;
-                }
+        forPixelsNearSegment(a, b, reach, kSize, kSize, [&](int x, int y, double distance) {
+            const bool onBridge = bridgeRadius > 0 && riverMask_[at(x, y)] != 0;
+            const double r = onBridge ? bridgeRadius : radius;
+            const double cover = std::clamp(r + 0.5 - distance, 0.0, 1.0);
+            if (cover <= 0) {
+                return;
             }
-        }
+            blend(x, y, onBridge ? bridge : colour, static_cast<int>(cover * 256));
+            if (mask != nullptr && cover >= 0.5) {
+                (*mask)[at(x, y)] = 1;
+            }
+        });
     }
 
     // Rivers follow a smooth curve through the centres of their hexes, bent a little
@@ -831,6 +778,20 @@ private:
         }
     }
 
+    // The airfield and the fort.
+    void paintWorks() {
+        for (int row = 0; row < kMapRows; ++row) {
+            for (int column = 0; column < kMapColumns; ++column) {
+                const int terrain = cellTerrain(row, column);
+                if (terrain == Terrain::Airfield) {
+                    paintAirfield(hexCentreX(column), hexCentreY(row, column));
+                } else if (terrain == Terrain::Fortification) {
+                    paintFort(hexCentreX(column), hexCentreY(row, column));
+                }
+            }
+        }
+    }
+
     void paintSettlements() {
         for (int row = 0; row < kMapRows; ++row) {
             for (int column = 0; column < kMapColumns; ++column) {
@@ -846,10 +807,6 @@ private:
                 } else if (terrain == Terrain::Port) {
                     paintPiers(hex);
                     paintTown(cx, cy, salt, 21);
-                } else if (terrain == Terrain::Airfield) {
-                    paintAirfield(cx, cy);
-                } else if (terrain == Terrain::Fortification) {
-                    paintFort(cx, cy);
                 }
             }
         }
@@ -869,20 +826,7 @@ private:
         }
     }
 
-    void store(MapPicture& picture) const {
-        picture.width = kSize;
-        picture.height = kSize;
-        picture.beginPicture();
-        for (int y = 0; y < kSize; ++y) {
-            std::uint8_t* out = picture.rowPointer(y);
-            for (int x = 0; x < kSize; ++x, out += 3) {
-                const Rgb& p = pixels_[at(x, y)];
-                out[0] = toByte(p.b);
-                out[1] = toByte(p.g);
-                out[2] = toByte(p.r);
-            }
-        }
-    }
+    void store(MapPicture& picture) const { storePixels(pixels_, kSize, kSize, picture); }
 
     // Fields grow around jittered points, one per cell of a coarse grid.
     static constexpr int kFieldWidth = 54;
@@ -902,7 +846,7 @@ private:
     const DemoWorld& world_;
     std::vector<FieldSeed> fieldSeeds_;
     std::vector<Rgb> pixels_;
-    std::vector<std::int16_t> hex_;            // the editor's hex of each pixel, -1 off the grid
+    std::vector<int> hex_;                     // the editor's hex of each pixel, -1 off the grid
     std::vector<std::uint8_t> terrain_;        // the terrain each pixel shows
     std::vector<std::uint16_t> shoreDistance_; // to the other side of the shore, x3
     std::vector<std::uint8_t> roadMask_;

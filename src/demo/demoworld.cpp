@@ -1,14 +1,14 @@
-#include "tool/demoworld.h"
+#include "demo/demoworld.h"
 
+#include "demo/cheapestpath.h"
+#include "demo/demorandom.h"
+#include "demo/valuenoise.h"
 #include "mapdata/hexgrid.h"
-#include "tool/demorandom.h"
-#include "tool/valuenoise.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
-#include <queue>
 #include <string>
 
 namespace maporv {
@@ -234,51 +234,6 @@ private:
         for (const HexCoord& hex : lake) {
             terrain(hex) = Terrain::Lake;
         }
-    }
-
-    // Cheapest course from source to any hex that satisfies isTarget; empty when none.
-    template <typename CostFn, typename TargetFn>
-    std::vector<HexCoord> cheapestPath(HexCoord source, CostFn cost, TargetFn isTarget) const {
-        std::vector<int> best(kHexCount, INT_MAX);
-        std::vector<int> from(kHexCount, -1);
-        using Entry = std::pair<int, int>; // cost so far, hex index: a total order
-        std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
-        best[static_cast<std::size_t>(indexOf(source))] = 0;
-        open.push({0, indexOf(source)});
-        while (!open.empty()) {
-            const auto [soFar, index] = open.top();
-            open.pop();
-            if (soFar != best[static_cast<std::size_t>(index)]) {
-                continue;
-            }
-            const HexCoord hex = hexOf(index);
-            if (index != indexOf(source) && isTarget(hex)) {
-                std::vector<HexCoord> path;
-                for (int at = index; at != -1; at = from[static_cast<std::size_t>(at)]) {
-                    path.push_back(hexOf(at));
-                }
-                std::reverse(path.begin(), path.end());
-                return path;
-            }
-            for (int d = 0; d < kHexDirections; ++d) {
-                const HexCoord next = neighbour(hex, d);
-                if (!MapDocument::inGrid(next.row, next.column)) {
-                    continue;
-                }
-                const int step = isTarget(next) ? 1 : cost(next);
-                if (step < 0) {
-                    continue;
-                }
-                const int total = soFar + step;
-                const auto nextIndex = static_cast<std::size_t>(indexOf(next));
-                if (total < best[nextIndex]) {
-                    best[nextIndex] = total;
-                    from[nextIndex] = index;
-                    open.push({total, indexOf(next)});
-                }
-            }
-        }
-        return {};
     }
 
     // Rivers seek low ground; the noise makes them meander.

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "editing/terrainsuggestion.h"
+#include "tool/toolcontext.h"
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace maporv {
+class MapPicture;
+}
+
+namespace maporv::tool {
+
+class Arguments;
+
+// A block of hexes, corners given column first as the game writes hexes, with the
+// text it was given as.
+struct HexBlock {
+    std::string text;
+    HexMask hexes{};
+};
+
+// The maps that teach besides MAPFILE: those of --train and the positional arguments
+// after MAPFILE ("--train A.MAP B.MAP"). nullopt, with the problem as a usage error,
+// when there are such arguments without --train or an option of singles is given twice.
+std::optional<std::vector<std::string>> trainFiles(const Arguments& arguments,
+                                                   std::initializer_list<const char*> singles,
+                                                   std::string& problem);
+
+// Every value of a block option (C1,R1:C2,R2), parsed; the problem as a usage error
+// otherwise.
+std::optional<std::vector<HexBlock>> parseBlocks(const Arguments& arguments, const char* option,
+                                                 std::string& problem);
+
+// Reads a map and its picture as the editor finds them and hands the picture to
+// usePicture while it is in the shared pixel buffer; a map without a picture is
+// reported and refused.
+bool readMapWithPicture(ToolContext& context, const std::string& file, MapDocument& document,
+                        const std::function<void(const MapPicture&)>& usePicture);
+
+// The hexes of the blocks in area, each block reported with how many of its hexes are
+// used; a block with none in the area is refused.
+std::optional<HexMask> blocksInArea(ToolContext& context, const char* role,
+                                    const std::vector<HexBlock>& blocks, const HexMask& area);
+
+// Writes a suggestion: into OUTPUT when given, else in place into the file the map was
+// read from (which may lie in the SCENARIO folder) and only when a hex changed; only
+// the changed words go into the file's own bytes. The tool's exit status.
+int writeSuggestion(ToolContext& context, const MapDocument& document,
+                    const std::optional<std::string>& output, const EditStep& step);
+
+} // namespace maporv::tool

@@ -128,6 +128,23 @@ TEST_F(FrameInputTest, StrokesOfTheMouse) {
              app->commands().run(kCmdDrawRoads);
              return outcome();
          }},
+        // Held beyond the view's left edge at full size, the map scrolls 5 pixels a
+        // frame and the stroke goes on along the edge.
+        {"scroll 180, undo Set Data (3 hexes)",
+         [&] {
+             frame().grid().scrollX = 200;
+             hold(Qt::RightButton, {5, 6});
+             const ViewRect& view = frame().grid().viewRect;
+             const QPoint beyond(view.left - 30, hexPoint(5, 6).y());
+             QCursor::setPos(frame().surface().mapToGlobal(beyond));
+             QTest::mouseMove(&frame().surface(), beyond);
+             for (int i = 0; i < 4; ++i) {
+                 tick();
+             }
+             release(Qt::RightButton, {5, 6});
+             return strprintf("scroll %d, undo %s", frame().grid().scrollX,
+                              history().undoName().c_str());
+         }},
         // A key ends the stroke before it acts: Ctrl+Z takes back the hexes painted so
         // far, and the pointer paints no more.
         {"| 0 selected: | 1 steps, undo  redo Set Data (2 hexes)",
@@ -152,6 +169,7 @@ TEST_F(FrameInputTest, StrokesOfTheMouse) {
     };
     for (const auto& [expected, hands] : cases) {
         app->session().load(document().path);
+        frame().grid().scrollHome();
         EXPECT_EQ(hands(), expected);
     }
 }

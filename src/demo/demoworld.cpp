@@ -436,7 +436,7 @@ private:
             from, [&](HexCoord hex) { return roadCost(hex); },
             [&](HexCoord hex) { return hex == to; });
         for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-            const int d = directionTo(path[i], path[i + 1]);
+            const int d = neighbourDirection(path[i], path[i + 1]);
             doc_.cells[path[i].row][path[i].column].roads |= directionBit(d);
             doc_.cells[path[i + 1].row][path[i + 1].column].roads |=
                 directionBit(oppositeDirection(d));
@@ -532,15 +532,6 @@ private:
 };
 
 } // namespace
-
-int directionTo(HexCoord from, HexCoord to) {
-    for (int d = 0; d < kHexDirections; ++d) {
-        if (neighbour(from, d) == to) {
-            return d;
-        }
-    }
-    return -1;
-}
 
 int hexCentreX(int column) {
     return (column - 1) * kFullSizeGrid.columnStep + kFullSizeGrid.hexWidth / 2;

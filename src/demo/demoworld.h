@@ -40,9 +40,6 @@ inline constexpr int kDemoPictureSize = 1920;
 // MAP007.TXT.
 inline constexpr int kDemoMapNumber = 7;
 
-// The direction from a hex to an adjacent one; -1 when they are not adjacent.
-int directionTo(HexCoord from, HexCoord to);
-
 // Centre of a hex's bounding box in picture pixels at full size (column 0 lies half
 // outside the picture's left edge).
 int hexCentreX(int column);

@@ -217,7 +217,7 @@ private:
                     world_.towns[a], [&](HexCoord hex) { return roadCost(hex); },
                     [&](HexCoord hex) { return hex == to; });
                 for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-                    const int d = directionTo(path[i], path[i + 1]);
+                    const int d = neighbourDirection(path[i], path[i + 1]);
                     auto& here = document.cells[static_cast<std::size_t>(path[i].row)]
                                                [static_cast<std::size_t>(path[i].column)];
                     auto& there = document.cells[static_cast<std::size_t>(path[i + 1].row)]

@@ -91,15 +91,6 @@ bool inArea(const HexExtent& area, HexCoord hex) {
            MapDocument::inGrid(hex.row, hex.column);
 }
 
-int neighbourDirection(HexCoord from, HexCoord to) {
-    for (int direction = 0; direction < kHexDirections; ++direction) {
-        if (neighbour(from, direction) == to) {
-            return direction;
-        }
-    }
-    return -1;
-}
-
 std::vector<HexCoord> hexLine(HexCoord from, HexCoord to, const HexExtent& area) {
     from = nearGrid(from);
     to = nearGrid(to);

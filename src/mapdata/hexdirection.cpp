@@ -40,4 +40,13 @@ HexCoord neighbour(HexCoord hex, int direction) {
     }
 }
 
+int neighbourDirection(HexCoord from, HexCoord to) {
+    for (int direction = 0; direction < kHexDirections; ++direction) {
+        if (neighbour(from, direction) == to) {
+            return direction;
+        }
+    }
+    return -1;
+}
+
 } // namespace maporv

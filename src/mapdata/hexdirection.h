@@ -26,5 +26,7 @@ const char* directionName(int direction);
 // even columns sit half a row higher, so the rows of the diagonal neighbours depend
 // on the column's parity.
 HexCoord neighbour(HexCoord hex, int direction);
+// The direction from a hex to the one beside it; -1 when they are not neighbours.
+int neighbourDirection(HexCoord from, HexCoord to);
 
 } // namespace maporv

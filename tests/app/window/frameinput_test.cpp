@@ -34,30 +34,26 @@ protected:
     HexCoord cursor() { return {frame().grid().cursor.row, frame().grid().cursor.column}; }
     HexCoord current() { return {frame().view().currentHex.row, frame().view().currentHex.column}; }
 
-    // A button held down at a hex, the pointer moved on to others (a frame after each
-    // sample, as the render loop draws them) and let go at the last.
-    void hold(Qt::MouseButton button, HexCoord hex, Qt::KeyboardModifiers modifiers = {}) {
-        pointAt(hex.row, hex.column);
-        QTest::mousePress(&frame().surface(), button, modifiers, widgetPoint(hex));
-    }
-    void moveTo(HexCoord hex) {
-        QCursor::setPos(frame().surface().mapToGlobal(widgetPoint(hex)));
-        QTest::mouseMove(&frame().surface(), widgetPoint(hex));
+    QPoint at(HexCoord hex) { return frame().surface().toWidget(hexPoint(hex.row, hex.column)); }
+    // The pointer moved with the buttons held, then a frame as the render loop draws it.
+    void moveTo(QPoint point) {
+        QCursor::setPos(frame().surface().mapToGlobal(point));
+        QTest::mouseMove(&frame().surface(), point);
         tick();
     }
-    void release(Qt::MouseButton button, HexCoord hex) {
-        QTest::mouseRelease(&frame().surface(), button, {}, widgetPoint(hex));
-    }
+    // A button held at the first hex, moved over the others and let go at the last;
+    // midway runs after the second.
     void drag(Qt::MouseButton button, const std::vector<HexCoord>& hexes,
-              Qt::KeyboardModifiers modifiers = {}) {
-        hold(button, hexes.front(), modifiers);
+              Qt::KeyboardModifiers modifiers = {}, const std::function<void()>& midway = {}) {
+        pointAt(hexes.front().row, hexes.front().column);
+        QTest::mousePress(&frame().surface(), button, modifiers, at(hexes.front()));
         for (std::size_t i = 1; i < hexes.size(); ++i) {
-            moveTo(hexes[i]);
+            moveTo(at(hexes[i]));
+            if (i == 1 && midway) {
+                midway();
+            }
         }
-        release(button, hexes.back());
-    }
-    QPoint widgetPoint(HexCoord hex) {
-        return frame().surface().toWidget(hexPoint(hex.row, hex.column));
+        QTest::mouseRelease(&frame().surface(), button, {}, at(hexes.back()));
     }
 
     // The hexes with data "(row,column)terrain/roads", the selected ones, and the
@@ -133,15 +129,10 @@ TEST_F(FrameInputTest, StrokesOfTheMouse) {
         {"scroll 180, undo Set Data (3 hexes)",
          [&] {
              frame().grid().scrollX = 200;
-             hold(Qt::RightButton, {5, 6});
-             const ViewRect& view = frame().grid().viewRect;
-             const QPoint beyond(view.left - 30, hexPoint(5, 6).y());
-             QCursor::setPos(frame().surface().mapToGlobal(beyond));
-             QTest::mouseMove(&frame().surface(), beyond);
-             for (int i = 0; i < 4; ++i) {
-                 tick();
-             }
-             release(Qt::RightButton, {5, 6});
+             drag(Qt::RightButton, {{5, 6}, {5, 6}}, {}, [&] {
+                 moveTo({frame().grid().viewRect.left - 30, hexPoint(5, 6).y()});
+                 tick(), tick(), tick();
+             });
              return strprintf("scroll %d, undo %s", frame().grid().scrollX,
                               history().undoName().c_str());
          }},
@@ -149,11 +140,8 @@ TEST_F(FrameInputTest, StrokesOfTheMouse) {
         // far, and the pointer paints no more.
         {"| 0 selected: | 1 steps, undo  redo Set Data (2 hexes)",
          [&] {
-             hold(Qt::RightButton, {3, 2});
-             moveTo({3, 3});
-             press(Qt::Key_Z, Qt::ControlModifier);
-             moveTo({3, 4});
-             release(Qt::RightButton, {3, 4});
+             drag(Qt::RightButton, {{3, 2}, {3, 3}, {3, 4}}, {},
+                  [&] { press(Qt::Key_Z, Qt::ControlModifier); });
              return outcome() + " redo " + history().redoName();
          }},
         // A click, a right click and a double click do what they always did.
@@ -162,8 +150,8 @@ TEST_F(FrameInputTest, StrokesOfTheMouse) {
              clickHex(2, 2);
              clickHex(4, 4, Qt::RightButton);
              clickHex(6, 6);
-             QTest::mouseDClick(&frame().surface(), Qt::LeftButton, {}, widgetPoint({6, 6}));
-             QTest::mouseRelease(&frame().surface(), Qt::LeftButton, {}, widgetPoint({6, 6}));
+             QTest::mouseDClick(&frame().surface(), Qt::LeftButton, {}, at({6, 6}));
+             QTest::mouseRelease(&frame().surface(), Qt::LeftButton, {}, at({6, 6}));
              return outcome() + strprintf(" strategic %d", frame().view().strategicView);
          }},
     };

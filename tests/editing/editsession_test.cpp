@@ -39,6 +39,10 @@ SessionRevisions raised(SessionRevisions before, SessionChanges what) {
 
 TEST_F(Session, EachOperationSendsOneNoticeOfWhatItChanged) {
     const EditCursor hex{2, 3, true, 2, 3};
+    const EditCursor first{0, 0, true, 0, 0};
+    const HexCoord origin{0, 0};
+    const HexCoord second{0, 1};
+    const Brush forest{3, 0, 0};
     const std::pair<std::function<void()>, std::vector<SessionChanges>> cases[] = {
         {[&] {
              session.setBrush({9, 0x11, 0});
@@ -60,49 +64,19 @@ TEST_F(Session, EachOperationSendsOneNoticeOfWhatItChanged) {
         {[&] { session.clearSelection(); }, {kSelectionChanged}},
         // A stroke tells of every move that changed something and is one step at its
         // end; any other operation ends it first. The picture reaches (0,0) and (0,1).
-        {[&] {
-             session.beginPaintStroke({0, 0, true, 0, 0});
-         },
-         {kMapChanged}},
-        {[&] {
-             session.strokeTo({0, 1});
-         },
-         {kMapChanged}},
-        {[&] {
-             session.strokeTo({0, 1});
-         },
-         {}},
+        {[&] { session.beginPaintStroke(first); }, {kMapChanged}},
+        {[&] { session.strokeTo(second); }, {kMapChanged}},
+        {[&] { session.strokeTo(second); }, {}},
         {[&] { session.endStroke(); }, {kMapChanged | kDocumentChanged}},
-        {[&] {
-             session.beginRoadStroke({0, 0}, false);
-         },
-         {}},
-        {[&] {
-             session.strokeTo({0, 1});
-         },
-         {kMapChanged}},
-        {[&] {
-             session.setBrush({3, 0, 0});
-         },
-         {kMapChanged | kDocumentChanged | kBrushChanged}},
+        {[&] { session.beginRoadStroke(origin, false); }, {}},
+        {[&] { session.strokeTo(second); }, {kMapChanged}},
+        {[&] { session.setBrush(forest); }, {kMapChanged | kDocumentChanged | kBrushChanged}},
         {[&] { session.endStroke(); }, {}},
-        {[&] {
-             session.beginSelectStroke({0, 0}, true, false, false);
-         },
-         {kSelectionChanged}},
-        {[&] {
-             session.strokeTo({0, 1});
-         },
-         {kSelectionChanged}},
+        {[&] { session.beginSelectStroke(origin, true, false, false); }, {kSelectionChanged}},
+        {[&] { session.strokeTo(second); }, {kSelectionChanged}},
         {[&] { session.selectRegion(hex); }, {}},
-        {[&] {
-             session.selectRegion({0, 0, true, 0, 0});
-         },
-         {kSelectionChanged}},
-        {[&] {
-             session.fillRegion({0, 0, true, 0, 0});
-         },
-         {kMapChanged | kDocumentChanged}},
+        {[&] { session.selectRegion(first); }, {kSelectionChanged}},
+        {[&] { session.fillRegion(first); }, {kMapChanged | kDocumentChanged}},
         {[&] { session.rebuildInfoText(); }, {kDocumentChanged}},
         {[&] { session.load(map); },
          {kMapChanged | kNamesChanged | kSelectionChanged | kPictureChanged | kDocumentChanged |

@@ -98,15 +98,8 @@ pixels=$(compare -metric AE "$work/strategic.png" "$work/full.png" null: 2>&1 ||
 awk -v pixels="$pixels" 'BEGIN { exit !(pixels + 0 > 100000) }' ||
     fail "the double click did not show the map at full size ($pixels pixels changed)"
 
-# Alt+S: the save dialog opens with the file name selected; a new name and Enter.
-xdotool key alt+s
-wait_for 10 xdotool search --onlyvisible --name '^MapOrv$' || fail "Alt+S showed no save dialog"
-dialog=$(xdotool search --onlyvisible --name '^MapOrv$' | tail -n1)
-xdotool windowfocus --sync "$dialog"
-xdotool type STROKES
-xdotool key Return
+save_as STROKES
 saved="$work/demo/SCENARIO/STROKES.MAP"
-wait_for 10 test -s "$saved" || fail "the map was not saved as $saved"
 
 # The hexes that differ from the demo, as "row,column,terrain,roads".
 changes() {

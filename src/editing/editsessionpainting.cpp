@@ -66,6 +66,7 @@ void EditSession::strokeTo(HexCoord hex) {
 }
 
 void EditSession::endStroke() {
+    // An operation of its own, which ends the stroke as every other one does.
     const Operation operation(*this);
 }
 

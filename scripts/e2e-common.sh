@@ -81,3 +81,16 @@ start_app() {
     done
     fail "the editor could not connect to the X server"
 }
+
+# Alt+S: the save dialog opens with the file name selected; $1 and Enter save the map
+# as $1.MAP in the demo's SCENARIO folder, where it must appear.
+save_as() {
+    local dialog
+    xdotool key alt+s
+    wait_for 10 xdotool search --onlyvisible --name '^MapOrv$' || fail "Alt+S showed no save dialog"
+    dialog=$(xdotool search --onlyvisible --name '^MapOrv$' | tail -n1)
+    xdotool windowfocus --sync "$dialog"
+    xdotool type "$1"
+    xdotool key Return
+    wait_for 10 test -s "$work/demo/SCENARIO/$1.MAP" || fail "the map was not saved as $1.MAP"
+}

@@ -147,15 +147,8 @@ xdotool key t
 xdotool key Caps_Lock
 sleep 0.3
 
-# Alt+S: the save dialog opens with the file name selected; a new name and Enter.
-xdotool key alt+s
-wait_for 10 xdotool search --onlyvisible --name '^MapOrv$' || fail "Alt+S showed no save dialog"
-dialog=$(xdotool search --onlyvisible --name '^MapOrv$' | tail -n1)
-xdotool windowfocus --sync "$dialog"
-xdotool type EDITED
-xdotool key Return
+save_as EDITED
 edited="$work/demo/SCENARIO/EDITED.MAP"
-wait_for 10 test -s "$edited" || fail "the map was not saved as $edited"
 wait_for 10 xdotool search --onlyvisible --name '^MapOrv - EDITED.MAP$' ||
     fail "the window does not show the saved map"
 for column in 8 9 10 11; do

@@ -8,6 +8,7 @@
 #include "display/status.h"
 #include "display/surfaceimage.h"
 #include "mapdata/hexcell.h"
+#include "mapdata/hexdirection.h"
 #include "mapdata/terraintype.h"
 
 #include <QFont>
@@ -101,6 +102,7 @@ public:
     bool showLabels = true; // text labels instead of icons at full size
     bool capsLockOn = false;
     bool setDataDialogOpen = false; // hides the panel and its texts
+    bool drawRoadsOn = false;       // the left button draws roads; the status line says so
     int vsyncOn = 1;
     int fullScreen = 0;
     int videoMode = kWindowMode;
@@ -177,6 +179,18 @@ public:
     Status DrawMapOverlay();
     void DrawTexts(Surface& target);
 
+    // While a stroke of the mouse runs (a button held on the map), with the pointer in
+    // screen pixels as RenderFrame takes it. The hex it points at, pulled into the view
+    // when it is beyond it:
+    HexCoord StrokeHex(Point screen) const;
+    // At full size, the pointer within kStrokeEdge pixels of the view's edge or beyond
+    // it scrolls the map 5 pixels a frame towards that edge, as the screen's edge does
+    // (where both would, once), so a stroke goes on beyond what the view shows.
+    static constexpr int kStrokeEdge = 8;
+    void StrokeScroll(Point screen);
+    // Whether StrokeScroll would scroll.
+    bool atStrokeEdge(Point screen) const;
+
     // Puts the mouse pointer on the cursor hex's centre (pulled into the view when the
     // hex is partly hidden).
     void PlacePointerOnCursor();
@@ -213,6 +227,8 @@ private:
     // The marks of the roads word at (x, y), one cell of the sheet per direction.
     static Status drawRoadMarks(SpriteSheet& marks, std::uint16_t roads, int x, int y);
     void edgeScroll(Point screen);
+    // StrokeScroll's move applied to a grid.
+    void strokeScroll(Point screen, HexGrid& grid) const;
     // The notice gives way once the pointer is no longer where it was.
     void followNotice(bool onHex);
     // The strategic view's picture, reduced once and copied every frame after.

@@ -395,7 +395,11 @@ void MapView::DrawTexts(Surface& target) {
     painter.setPen(colorOf(kTextColor));
 
     const ViewRect& view = grid_.viewRect;
-    const QString status = toQString(notice().empty() ? statusText : notice());
+    std::string shown = notice().empty() ? statusText : notice();
+    if (drawRoadsOn && notice().empty()) {
+        shown = shown.empty() ? "Draw Roads" : "Draw Roads  -  " + shown;
+    }
+    const QString status = toQString(shown);
     drawText(painter, view.left + (view.right - view.left - tw(status)) / 2, regions.topBar.top + 2,
              status);
     drawText(painter, roadBox.anchor.x, roadBox.anchor.y, toQString(roadsText));

@@ -65,7 +65,7 @@ std::uint64_t MapView::InputFingerprint(Point pointer) const {
     for (const bool marked : terrainFilter) {
         inputs.add(marked);
     }
-    inputs.add(showLabels).add(capsLockOn).add(setDataDialogOpen).add(gridReady);
+    inputs.add(showLabels).add(capsLockOn).add(setDataDialogOpen).add(drawRoadsOn).add(gridReady);
     inputs.add(titleText).add(screenRect).add(workArea);
     inputs.add(currentHex.exists).add(currentHex.row).add(currentHex.column);
     inputs.add(statusText).add(roadsText).add(notice());

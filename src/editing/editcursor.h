@@ -1,14 +1,8 @@
 #pragma once
 
+#include "mapdata/hexdirection.h"
+
 namespace maporv {
-
-// One hex of the grid by row and column.
-struct HexSpot {
-    int row = 0;
-    int column = 0;
-
-    friend bool operator==(const HexSpot&, const HexSpot&) = default;
-};
 
 // Where the user points when an editing key or button arrives, as the window knows
 // it: the cursor hex of the HexGrid and the view's current hex. They differ for a

@@ -24,9 +24,12 @@ EditSession::EditSession(UserInterface& ui) : ui_(ui), state_(ui) {
     };
 }
 
-EditSession::Operation::Operation(EditSession& session) : session_(session) {
+EditSession::Operation::Operation(EditSession& session, bool strokeGoesOn) : session_(session) {
     if (session_.operations_++ == 0) {
         session_.brushBefore_ = session_.state_.brush;
+        if (!strokeGoesOn) {
+            session_.finishStroke();
+        }
     }
 }
 

@@ -1,12 +1,17 @@
 #pragma once
 
 #include "editing/editstate.h"
+#include "editing/paintstroke.h"
+#include "editing/roadstroke.h"
+#include "editing/selectstroke.h"
 #include "editing/sessionchange.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 namespace maporv {
@@ -15,6 +20,7 @@ class UserInterface;
 struct RecoveryRecord;
 struct SaveMapChoice;
 struct SaveMapResult;
+struct SuggestRoadsOutcome;
 struct SuggestTerrainOutcome;
 
 // The open map's editing session: the one owner of the workspace (document, names,
@@ -24,6 +30,9 @@ struct SuggestTerrainOutcome;
 // what it changed and tells the followers in one notice what that was. So the main
 // window, the tool windows and the recovery record follow the map without anyone
 // calling them after a change.
+//
+// Strokes of the mouse change the map or the selection as the pointer moves and tell
+// the followers at every move; every other operation ends a running stroke first.
 //
 // The shared picture buffer is lent out (lendPictureBuffer) to whatever previews a
 // picture: when the last lease ends the map's own picture is back in it.
@@ -115,6 +124,45 @@ public:
     bool perform(EditStep step);
     // Suggest Terrain (suggestTerrainFromPicture) as one step.
     SuggestTerrainOutcome suggestTerrain();
+    // Suggest Roads (suggestRoadsFromPicture) as one step: the roads of the selected
+    // hexes of the map area or, with none selected, of the hexes without roads.
+    SuggestRoadsOutcome suggestRoads();
+
+    // The hexes strokes, fills and region selections keep to: what the picture
+    // reaches, the whole cell grid without a picture.
+    HexExtent mapArea() const;
+
+    // Strokes of the mouse: a button held on the map while the pointer moves. The
+    // press does what a click does; every hex the pointer enters after it goes to
+    // strokeTo, which changes the map or the selection at once and tells the
+    // followers, so each frame shows the stroke so far. endStroke makes a stroke of
+    // the map one step of the history, which raises map-modified once; a stroke that
+    // changed nothing records nothing. Any other operation ends a running stroke
+    // first, so nothing else touches the history while one runs.
+    //
+    // The right button: Set Data where a right click sets it (on the selection, else
+    // at the cursor), then on every hex entered (PaintStroke); nothing without a
+    // current hex or a map.
+    void beginPaintStroke(const EditCursor& at);
+    // The middle button (or the left one while Draw Roads is on): every hex entered
+    // joined to the one before, or with remove their joint taken away (RoadStroke);
+    // nothing without a map.
+    void beginRoadStroke(HexCoord hex, bool remove);
+    // The left button: select as a click does (select), then paint the selection
+    // (SelectStroke); nothing before the grid is ready or off the grid. True when the
+    // press's selection acted.
+    bool beginSelectStroke(HexCoord hex, bool gridReady, bool shift, bool ctrl);
+    void strokeTo(HexCoord hex);
+    void endStroke();
+    bool strokeRunning() const { return stroke_.has_value(); }
+
+    // Fill Region: the brush's terrain and roads word, as Set Data writes them, onto
+    // the current hex and the hexes joined to it through its terrain in the map area
+    // (connectedRegion), as one step. More than kFillAskAbove hexes ask first ("Fill
+    // 1,234 hexes with Forest?"). The number of hexes changed.
+    int fillRegion(const EditCursor& at);
+    // Select Region: the same hexes become the selection; their number.
+    int selectRegion(const EditCursor& at);
 
     // The save map dialog's choice applied (saveMap); the map is clean where it stands.
     SaveMapResult saveMap(const SaveMapChoice& choice);
@@ -128,9 +176,10 @@ public:
 
 private:
     // Every operation is one; the outermost tells the followers what they all changed.
+    // It ends a running stroke first, unless it goes on with it.
     class Operation {
     public:
-        explicit Operation(EditSession& session);
+        explicit Operation(EditSession& session, bool strokeGoesOn = false);
         ~Operation();
         Operation(const Operation&) = delete;
         Operation& operator=(const Operation&) = delete;
@@ -143,6 +192,10 @@ private:
     // followers told.
     void note(SessionChanges what);
     void finishOperation();
+    // A running stroke of the map recorded as one step.
+    void finishStroke();
+    // The connected hexes of the current hex's terrain; none without a current hex.
+    std::vector<HexCoord> regionAt(const EditCursor& at) const;
     void unfollow(std::uint64_t id) const;
     void returnPictureBuffer();
     MapWorkspace::LoadResult replaced(MapWorkspace::LoadResult result);
@@ -154,6 +207,7 @@ private:
     SessionChanges pending_ = 0;
     Brush brushBefore_;
     int leases_ = 0;
+    std::optional<std::variant<PaintStroke, RoadStroke, SelectStroke>> stroke_;
 
     struct Entry {
         std::uint64_t id;

@@ -42,7 +42,7 @@ int MapEditor::setCells(const EditCursor& at, int fields, const char* action) {
         return 0;
     }
     EditStep step;
-    for (const HexSpot& hex : selection_.targets(at.row, at.column)) {
+    for (const HexCoord& hex : selection_.targets(at.row, at.column)) {
         const HexCell* cell = document_.cellAt(hex.row, hex.column);
         if (cell == nullptr) {
             continue;
@@ -88,7 +88,7 @@ int MapEditor::setName(const EditCursor& at) {
         return 0;
     }
     EditStep step;
-    for (const HexSpot& hex : selection_.targets(at.row, at.column)) {
+    for (const HexCoord& hex : selection_.targets(at.row, at.column)) {
         const int before = names_.nameAt(hex.row, hex.column);
         if (before != entry) {
             step.nameIndexes.push_back({toByte(hex.row), toByte(hex.column),

@@ -10,38 +10,41 @@ PaintStroke::PaintStroke(MapDocument& document, const HexExtent& area, const Bru
     : changes_(document), area_(area), terrain_(static_cast<std::uint16_t>(brush.terrain)),
       roads_(brush.roads), handSet_(handSet) {}
 
-void PaintStroke::paint(HexCoord hex) {
-    if (!inArea(area_, hex)) {
-        return;
+bool PaintStroke::paint(HexCoord hex) {
+    if (!MapDocument::inGrid(hex.row, hex.column)) {
+        return false;
     }
     HexCell value = changes_.cell(hex);
     value.terrain = terrain_;
     value.roads = roads_;
-    changes_.write(hex, value);
     if (handSet_ != nullptr) {
         handSet_->mark(hex.row, hex.column, terrain_);
     }
+    return changes_.write(hex, value);
 }
 
-void PaintStroke::press(const std::vector<HexCoord>& targets, HexCoord hex) {
+bool PaintStroke::press(const std::vector<HexCoord>& targets, HexCoord hex) {
+    bool changed = false;
     for (HexCoord target : targets) {
-        paint(target);
+        changed = paint(target) || changed;
     }
     last_ = hex;
+    return changed;
 }
 
-void PaintStroke::moveTo(HexCoord hex) {
+bool PaintStroke::moveTo(HexCoord hex) {
+    bool changed = false;
     if (!last_) {
-        paint(hex);
+        changed = inArea(area_, hex) && paint(hex);
     } else {
-        const std::vector<HexCoord> line = hexLine(*last_, hex, area_);
-        for (HexCoord passed : line) {
+        for (HexCoord passed : hexLine(*last_, hex, area_)) {
             if (!(passed == *last_)) {
-                paint(passed);
+                changed = paint(passed) || changed;
             }
         }
     }
     last_ = hex;
+    return changed;
 }
 
 } // namespace maporv

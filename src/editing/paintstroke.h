@@ -13,7 +13,8 @@ class HandSetHexes;
 
 // Painting with the right button held: Set Data of the brush (its terrain and its
 // whole roads word) on every hex the pointer enters, the hexes a fast move skips
-// included (the line between two samples, hexline.h), within the map area.
+// included (the line between two samples, hexline.h), within the map area. The press
+// sets what a right click sets, wherever in the cell grid that is.
 //
 // The stroke writes into the document as it goes, so each frame shows it, and hands
 // over one step at its end. It leaves the modified flag and the history alone while
@@ -33,17 +34,18 @@ public:
 
     // The press: Set Data on the targets a click sets (the hex under the pointer, or
     // the selection while one is active); the stroke goes on from hex, which it does
-    // not paint unless it is a target.
-    void press(const std::vector<HexCoord>& targets, HexCoord hex);
+    // not paint unless it is a target. True when a hex changed.
+    bool press(const std::vector<HexCoord>& targets, HexCoord hex);
     // A later pointer sample: paints every hex from the previous sample's (left out)
-    // to this one. Without a press before, the first sample is painted itself.
-    void moveTo(HexCoord hex);
+    // to this one. Without a press before, the first sample is painted itself. True
+    // when a hex changed.
+    bool moveTo(HexCoord hex);
 
     // "Set Data (12 hexes)", after the hexes whose value changed.
     EditStep finish() const { return changes_.step("Set Data"); }
 
 private:
-    void paint(HexCoord hex);
+    bool paint(HexCoord hex);
 
     StrokeChanges changes_;
     HexExtent area_;

@@ -2,29 +2,31 @@
 
 namespace maporv {
 
-void RoadStroke::setBit(HexCoord hex, std::uint16_t bit) {
+bool RoadStroke::setBit(HexCoord hex, std::uint16_t bit) {
     HexCell value = changes_.cell(hex);
     value.roads = static_cast<std::uint16_t>(remove_ ? value.roads & ~bit : value.roads | bit);
-    changes_.write(hex, value);
+    return changes_.write(hex, value);
 }
 
-void RoadStroke::join(HexCoord from, HexCoord to) {
+bool RoadStroke::join(HexCoord from, HexCoord to) {
     const int direction = neighbourDirection(from, to);
     if (direction < 0 || !inArea(area_, from) || !inArea(area_, to)) {
-        return;
+        return false;
     }
-    setBit(from, directionBit(direction));
-    setBit(to, directionBit(oppositeDirection(direction)));
+    const bool left = setBit(from, directionBit(direction));
+    return setBit(to, directionBit(oppositeDirection(direction))) || left;
 }
 
-void RoadStroke::moveTo(HexCoord hex) {
+bool RoadStroke::moveTo(HexCoord hex) {
+    bool changed = false;
     if (last_) {
         const std::vector<HexCoord> line = hexLine(*last_, hex, area_);
         for (std::size_t i = 1; i < line.size(); ++i) {
-            join(line[i - 1], line[i]);
+            changed = join(line[i - 1], line[i]) || changed;
         }
     }
     last_ = hex;
+    return changed;
 }
 
 } // namespace maporv

@@ -25,15 +25,16 @@ public:
     RoadStroke(MapDocument& document, const HexExtent& area, bool remove = false)
         : changes_(document), area_(area), remove_(remove) {}
 
-    // The press's hex first, which joins nothing, then every pointer sample.
-    void moveTo(HexCoord hex);
+    // The press's hex first, which joins nothing, then every pointer sample. True
+    // when a hex changed.
+    bool moveTo(HexCoord hex);
 
     // "Draw Road (7 hexes)" or "Remove Road (2 hexes)", after the hexes changed.
     EditStep finish() const { return changes_.step(remove_ ? "Remove Road" : "Draw Road"); }
 
 private:
-    void join(HexCoord from, HexCoord to);
-    void setBit(HexCoord hex, std::uint16_t bit);
+    bool join(HexCoord from, HexCoord to);
+    bool setBit(HexCoord hex, std::uint16_t bit);
 
     StrokeChanges changes_;
     HexExtent area_;

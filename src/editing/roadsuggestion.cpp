@@ -170,4 +170,9 @@ SuggestRoadsOutcome suggestRoadsFromPicture(MapDocument& document, const MapPict
     return outcome;
 }
 
+std::string tooFewRoadExamples(int roadsTaught) {
+    return roadsTaught == 0 ? "No road to learn from: no hex that teaches has one"
+                            : "No joint without a road to learn from";
+}
+
 } // namespace maporv

@@ -4,6 +4,7 @@
 #include "editing/roadclassifier.h"
 #include "editing/terrainsuggestion.h"
 
+#include <string>
 #include <vector>
 
 namespace maporv {
@@ -66,5 +67,7 @@ struct SuggestRoadsOutcome {
 };
 SuggestRoadsOutcome suggestRoadsFromPicture(MapDocument& document, const MapPicture& picture,
                                             EditHistory& history, const HexMask& targets);
+// Why nothing was suggested, after the number of joints with a road that taught.
+std::string tooFewRoadExamples(int roadsTaught);
 
 } // namespace maporv

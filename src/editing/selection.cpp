@@ -33,13 +33,7 @@ bool Selection::select(int row, int column, bool gridReady, bool shift, bool ctr
         if (!hasAnchor()) {
             return false;
         }
-        const int lastRow = std::min(std::max(anchorRow, row), kMapRows - 1);
-        const int lastColumn = std::min(std::max(anchorColumn, column), kMapColumns - 1);
-        for (int r = std::min(anchorRow, row); r <= lastRow; ++r) {
-            for (int c = std::min(anchorColumn, column); c <= lastColumn; ++c) {
-                setFlag(r, c, true);
-            }
-        }
+        addBlock({anchorRow, anchorColumn}, {row, column});
         anchorRow = -1;
         anchorColumn = -1;
     } else {
@@ -48,8 +42,44 @@ bool Selection::select(int row, int column, bool gridReady, bool shift, bool ctr
         anchorColumn = column;
         setFlag(row, column, true);
     }
-    document_.selectionActive = true;
+    activate();
     return true;
+}
+
+void Selection::activate() {
+    document_.selectionActive = true;
+}
+
+void Selection::add(const std::vector<HexCoord>& hexes) {
+    for (const HexCoord hex : hexes) {
+        setFlag(hex.row, hex.column, true);
+    }
+    activate();
+}
+
+void Selection::toggle(HexCoord hex) {
+    setFlag(hex.row, hex.column, !isSelected(hex.row, hex.column));
+    activate();
+}
+
+void Selection::addBlock(HexCoord corner, HexCoord otherCorner) {
+    const int lastRow = std::min(std::max(corner.row, otherCorner.row), kMapRows - 1);
+    const int lastColumn = std::min(std::max(corner.column, otherCorner.column), kMapColumns - 1);
+    for (int r = std::max(std::min(corner.row, otherCorner.row), 0); r <= lastRow; ++r) {
+        for (int c = std::max(std::min(corner.column, otherCorner.column), 0); c <= lastColumn;
+             ++c) {
+            setFlag(r, c, true);
+        }
+    }
+    activate();
+}
+
+const Selection::Flags& Selection::flags() const {
+    return document_.selected;
+}
+
+void Selection::setFlags(const Flags& flags) {
+    document_.selected = flags;
 }
 
 void Selection::clear() {
@@ -66,8 +96,8 @@ int Selection::selectedCount() const {
     return count;
 }
 
-std::vector<HexSpot> Selection::targets(int cursorRow, int cursorColumn) const {
-    std::vector<HexSpot> hexes;
+std::vector<HexCoord> Selection::targets(int cursorRow, int cursorColumn) const {
+    std::vector<HexCoord> hexes;
     if (!document_.selectionActive) {
         if (MapDocument::inGrid(cursorRow, cursorColumn)) {
             hexes.push_back({cursorRow, cursorColumn});

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "editing/editcursor.h"
+#include "mapdata/mapdocument.h"
 
+#include <cstdint>
 #include <vector>
 
 namespace maporv {
-
-class MapDocument;
 
 // The hexes the set commands act on. The per-hex flags and selectionActive live in
 // the MapDocument (a load clears them with the map); the anchor of block selection
@@ -39,15 +39,29 @@ public:
     // Every flag to 0 and selectionActive clear; the anchor stays.
     void clear();
 
+    // What painting the selection with the mouse and Select Region do, each setting
+    // selectionActive and leaving the anchor alone: hexes added to the selection, one
+    // hex inverted, and the block between two corners added (both included, either
+    // order, within the cell grid).
+    void add(const std::vector<HexCoord>& hexes);
+    void toggle(HexCoord hex);
+    void addBlock(HexCoord corner, HexCoord otherCorner);
+
+    // The flags as they are, and put back as they were (selectionActive untouched).
+    using Flags = MapDocument::Grid<std::uint8_t>;
+    const Flags& flags() const;
+    void setFlags(const Flags& flags);
+
     bool isSelected(int row, int column) const;
     int selectedCount() const;
 
     // The hexes a set command writes: the cursor hex while selectionActive is
     // clear, else every selected hex row by row. Only hexes of the cell grid.
-    std::vector<HexSpot> targets(int cursorRow, int cursorColumn) const;
+    std::vector<HexCoord> targets(int cursorRow, int cursorColumn) const;
 
 private:
     void setFlag(int row, int column, bool on);
+    void activate();
 
     MapDocument& document_;
 };

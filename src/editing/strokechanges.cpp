@@ -6,10 +6,10 @@ const HexCell& StrokeChanges::cell(HexCoord hex) const {
     return *document_.cellAt(hex.row, hex.column);
 }
 
-void StrokeChanges::write(HexCoord hex, const HexCell& value) {
+bool StrokeChanges::write(HexCoord hex, const HexCell& value) {
     HexCell* cell = document_.cellAt(hex.row, hex.column);
-    if (cell == nullptr) {
-        return;
+    if (cell == nullptr || *cell == value) {
+        return false;
     }
     std::uint16_t& entry =
         entry_[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)];
@@ -19,6 +19,7 @@ void StrokeChanges::write(HexCoord hex, const HexCell& value) {
         entry = static_cast<std::uint16_t>(written_.size());
     }
     *cell = value;
+    return true;
 }
 
 EditStep StrokeChanges::step(std::string_view action) const {

@@ -20,8 +20,9 @@ public:
 
     // The hex's cell as it is now; the hex must lie in the cell grid.
     const HexCell& cell(HexCoord hex) const;
-    // Writes a value into a hex of the cell grid (others are left alone).
-    void write(HexCoord hex, const HexCell& value);
+    // Writes a value into a hex of the cell grid (others are left alone); true when
+    // the hex held another value.
+    bool write(HexCoord hex, const HexCell& value);
 
     // The hexes that hold another value than before the stroke, as a step named
     // "action (N hexes)" that is already applied: for EditHistory::record.

@@ -58,7 +58,7 @@ std::array<int, kTerrainTypeCount> hiddenShares(const std::array<int, kTerrainTy
 }
 
 using TerrainCounts = std::array<int, kTerrainTypeCount>;
-using HexesByTerrain = std::array<std::vector<HexSpot>, kTerrainTypeCount>;
+using HexesByTerrain = std::array<std::vector<HexCoord>, kTerrainTypeCount>;
 
 // The hexes of area by terrain, each terrain's in a seeded shuffle.
 HexesByTerrain shuffledHexes(const MapDocument& document, const HexMask& area, std::uint64_t seed) {
@@ -75,7 +75,7 @@ HexesByTerrain shuffledHexes(const MapDocument& document, const HexMask& area, s
         }
     }
     SeededRandom random(seed);
-    for (std::vector<HexSpot>& hexes : byTerrain) {
+    for (std::vector<HexCoord>& hexes : byTerrain) {
         for (std::size_t i = hexes.size(); i > 1; --i) {
             std::swap(hexes[i - 1], hexes[random.below(i)]);
         }
@@ -93,7 +93,7 @@ SuggestionEvaluation evaluateHidden(const HexFeatureGrid& features, const HexesB
     for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
         for (std::size_t i = static_cast<std::size_t>(shares[terrain]);
              i < byTerrain[terrain].size(); ++i) {
-            const HexSpot& hex = byTerrain[terrain][i];
+            const HexCoord& hex = byTerrain[terrain][i];
             samples.push_back({features.at(hex.row, hex.column), static_cast<int>(terrain)});
         }
     }
@@ -106,7 +106,7 @@ SuggestionEvaluation evaluateHidden(const HexFeatureGrid& features, const HexesB
     std::vector<TerrainVotes> votes;
     for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
         for (int i = 0; i < shares[terrain]; ++i) {
-            const HexSpot& hex = byTerrain[terrain][static_cast<std::size_t>(i)];
+            const HexCoord& hex = byTerrain[terrain][static_cast<std::size_t>(i)];
             votes.push_back(classifier.votes(features.at(hex.row, hex.column)));
         }
     }
@@ -158,7 +158,7 @@ HexMask hiddenHexes(const MapDocument& document, const HexMask& area, int percen
     HexMask hidden{};
     for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
         for (int i = 0; i < shares[terrain]; ++i) {
-            const HexSpot& hex = byTerrain[terrain][static_cast<std::size_t>(i)];
+            const HexCoord& hex = byTerrain[terrain][static_cast<std::size_t>(i)];
             hidden[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)] = 1;
         }
     }

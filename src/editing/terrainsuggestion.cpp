@@ -82,7 +82,7 @@ HexMask suggestionTargets(const MapDocument& document, const HexFeatureGrid& fea
 TerrainSuggestion suggestTerrain(const MapDocument& document, const HexFeatureGrid& features,
                                  const HexMask& targets, TerrainClassifier& classifier,
                                  float threshold) {
-    std::vector<HexSpot> hexes;
+    std::vector<HexCoord> hexes;
     std::vector<TerrainVotes> votes;
     forEachHex([&](int row, int column) {
         if (inMask(targets, row, column) && features.inMapArea(row, column)) {

@@ -39,8 +39,7 @@ bool refuseFewExamples(ToolContext& context, int roads, int others) {
     if (roads > 0 && others > 0) {
         return false;
     }
-    context.ui.error(roads == 0 ? std::string("No road to learn from: no hex that teaches has one")
-                                : std::string("No joint without a road to learn from"));
+    context.ui.error(tooFewRoadExamples(roads));
     return true;
 }
 

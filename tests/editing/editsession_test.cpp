@@ -39,6 +39,10 @@ SessionRevisions raised(SessionRevisions before, SessionChanges what) {
 
 TEST_F(Session, EachOperationSendsOneNoticeOfWhatItChanged) {
     const EditCursor hex{2, 3, true, 2, 3};
+    const EditCursor first{0, 0, true, 0, 0};
+    const HexCoord origin{0, 0};
+    const HexCoord second{0, 1};
+    const Brush forest{3, 0, 0};
     const std::pair<std::function<void()>, std::vector<SessionChanges>> cases[] = {
         {[&] {
              session.setBrush({9, 0x11, 0});
@@ -58,6 +62,21 @@ TEST_F(Session, EachOperationSendsOneNoticeOfWhatItChanged) {
         {[&] { session.select(4, 4, true, false, false); }, {kSelectionChanged}},
         {[&] { session.select(-1, 4, true, false, false); }, {}},
         {[&] { session.clearSelection(); }, {kSelectionChanged}},
+        // A stroke tells of every move that changed something and is one step at its
+        // end; any other operation ends it first. The picture reaches (0,0) and (0,1).
+        {[&] { session.beginPaintStroke(first); }, {kMapChanged}},
+        {[&] { session.strokeTo(second); }, {kMapChanged}},
+        {[&] { session.strokeTo(second); }, {}},
+        {[&] { session.endStroke(); }, {kMapChanged | kDocumentChanged}},
+        {[&] { session.beginRoadStroke(origin, false); }, {}},
+        {[&] { session.strokeTo(second); }, {kMapChanged}},
+        {[&] { session.setBrush(forest); }, {kMapChanged | kDocumentChanged | kBrushChanged}},
+        {[&] { session.endStroke(); }, {}},
+        {[&] { session.beginSelectStroke(origin, true, false, false); }, {kSelectionChanged}},
+        {[&] { session.strokeTo(second); }, {kSelectionChanged}},
+        {[&] { session.selectRegion(hex); }, {}},
+        {[&] { session.selectRegion(first); }, {kSelectionChanged}},
+        {[&] { session.fillRegion(first); }, {kMapChanged | kDocumentChanged}},
         {[&] { session.rebuildInfoText(); }, {kDocumentChanged}},
         {[&] { session.load(map); },
          {kMapChanged | kNamesChanged | kSelectionChanged | kPictureChanged | kDocumentChanged |
@@ -72,6 +91,21 @@ TEST_F(Session, EachOperationSendsOneNoticeOfWhatItChanged) {
         EXPECT_EQ(session.revisions(), raised(before, expected.empty() ? 0u : expected[0]));
     }
     EXPECT_EQ(session.history().undoName(), "");
+}
+
+TEST_F(Session, AFillOfMoreThan600HexesAsksFirst) {
+    // Without a picture the area is the whole grid: 1800 Clear hexes.
+    EditSession whole(ui);
+    whole.change(kMapChanged, [](MapWorkspace& w) { w.document.loaded = true; });
+    whole.setBrush({3, 0x11, 0});
+    const EditCursor corner{0, 0, true, 0, 0};
+    ui.answers = {Answer::No, Answer::Yes};
+    EXPECT_EQ(whole.fillRegion(corner), 0);
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{"Fill 1,800 hexes with Forest?"}));
+    EXPECT_EQ(whole.fillRegion(corner), 1800);
+    EXPECT_EQ(whole.history().undoName(), "Fill Region (1800 hexes)");
+    EXPECT_EQ(whole.workspace().document.cells[39][44], (HexCell{3, 0x11, 0, 0, 0}));
+    EXPECT_EQ(whole.selectRegion(corner), 1800);
 }
 
 TEST_F(Session, FollowersComeAndGoEvenWhileTheyAreTold) {

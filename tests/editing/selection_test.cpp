@@ -15,14 +15,14 @@ protected:
     bool click(int row, int column, bool shift = false, bool ctrl = false) {
         return selection.select(row, column, true, shift, ctrl);
     }
-    std::vector<HexSpot> selected() const { return selection.targets(-1, -1); }
+    std::vector<HexCoord> selected() const { return selection.targets(-1, -1); }
 };
 
 TEST_F(SelectionTest, PlainClickSelectsTheHexAloneAndAnchorsThere) {
     click(1, 1);
     click(5, 7);
     EXPECT_TRUE(document.selectionActive);
-    EXPECT_EQ(selected(), (std::vector<HexSpot>{{5, 7}}));
+    EXPECT_EQ(selected(), (std::vector<HexCoord>{{5, 7}}));
     EXPECT_EQ(selection.anchorRow, 5);
     EXPECT_EQ(selection.anchorColumn, 7);
 }
@@ -40,7 +40,7 @@ TEST_F(SelectionTest, ShiftOnTheOnlySelectedHexLeavesAnActiveEmptySelection) {
 
 TEST_F(SelectionTest, CtrlSelectsTheInclusiveBlockInEitherOrderAndSpendsTheAnchor) {
     struct Case {
-        HexSpot anchor, corner;
+        HexCoord anchor, corner;
     };
     for (const Case& c : {Case{{2, 3}, {4, 6}}, Case{{4, 6}, {2, 3}}, Case{{2, 6}, {4, 3}}}) {
         SCOPED_TRACE(testing::Message() << c.anchor.row << "," << c.anchor.column);
@@ -97,12 +97,12 @@ TEST_F(SelectionTest, HexesBeyondTheCellGridAreNeverFlagged) {
 }
 
 TEST_F(SelectionTest, TargetsAreTheCursorHexUntilASelectionIsActive) {
-    EXPECT_EQ(selection.targets(6, 2), (std::vector<HexSpot>{{6, 2}}));
+    EXPECT_EQ(selection.targets(6, 2), (std::vector<HexCoord>{{6, 2}}));
     EXPECT_TRUE(selection.targets(40, 2).empty());
 
     click(9, 1);
     click(2, 8, true);
-    EXPECT_EQ(selection.targets(6, 2), (std::vector<HexSpot>{{2, 8}, {9, 1}}));
+    EXPECT_EQ(selection.targets(6, 2), (std::vector<HexCoord>{{2, 8}, {9, 1}}));
 }
 
 } // namespace

@@ -136,6 +136,9 @@ bool AcceleratorFilter::keyPress(const QKeyEvent& event) {
         return false;
     }
     altAlone_ = false;
+    if (!modifierOnly(key)) {
+        windowCommands_.endStroke();
+    }
     if (const int id = commandFor(event); id != 0) {
         // One command per press: a held key does not repeat it.
         if (!event.isAutoRepeat()) {

@@ -52,9 +52,14 @@ inline constexpr int kCmdCapsLock = 32807;
 // framework's edit commands.
 inline constexpr int kCmdUndo = 57643;
 inline constexpr int kCmdRedo = 57644;
-// Beyond the old tables: the Check Map window and Suggest Terrain.
+// Beyond the old tables: the Check Map window, Suggest Terrain and Suggest Roads, and
+// painting with the mouse.
 inline constexpr int kCmdCheckMap = 32900;
 inline constexpr int kCmdSuggestTerrain = 32901;
+inline constexpr int kCmdSuggestRoads = 32902;
+inline constexpr int kCmdDrawRoads = 32903;
+inline constexpr int kCmdFillRegion = 32904;
+inline constexpr int kCmdSelectRegion = 32905;
 
 inline constexpr int kCmdNextPane = 57680;
 inline constexpr int kCmdPrevPane = 57681;

@@ -2,6 +2,7 @@
 
 #include "app/commands/windowcommands.h"
 #include "editing/editsession.h"
+#include "editing/roadsuggestion.h"
 #include "editing/terrainsuggestion.h"
 #include "mapdata/textformat.h"
 #include "mapdata/userinterface.h"
@@ -61,6 +62,30 @@ void EditCommands::suggestTerrain() {
     }
     window_.showNotice(strprintf("Suggest Terrain: %d hexes set, %d left as they were", outcome.set,
                                  outcome.left));
+}
+
+void EditCommands::suggestRoads() {
+    const SuggestRoadsOutcome outcome = session_.suggestRoads();
+    if (!outcome.enoughExamples) {
+        ui_.message(
+            tooFewRoadExamples(outcome.roadsTaught) +
+            (outcome.roadsTaught == 0 ? "\nSet the roads of a few hexes by hand first." : ""));
+        return;
+    }
+    window_.showNotice(strprintf("Suggest Roads: %d joints with a road, %d changed", outcome.roads,
+                                 outcome.changed));
+}
+
+void EditCommands::fillRegion() {
+    if (const int changed = session_.fillRegion(window_.editCursor()); changed > 0) {
+        window_.showNotice(strprintf("Fill Region: %d hexes set", changed));
+    }
+}
+
+void EditCommands::selectRegion() {
+    if (const int selected = session_.selectRegion(window_.editCursor()); selected > 0) {
+        window_.showNotice(strprintf("Select Region: %d hexes selected", selected));
+    }
 }
 
 } // namespace maporv

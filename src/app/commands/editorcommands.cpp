@@ -29,6 +29,9 @@ std::vector<Command> editorCommands(const CommandTargets& targets) {
     const EditHistory& history = targets.session.history();
     const auto mapLoaded = [&workspace] { return workspace.document.loaded; };
     const auto pictureValid = [&workspace]() -> bool { return workspace.picture.valid; };
+    const auto mapAndPicture = [&workspace] {
+        return workspace.document.loaded && workspace.picture.valid;
+    };
     // A mode's entry is checked while the mode is on, and disabled then.
     const auto isMode = [&frame](int mode) {
         return [&frame, mode] { return frame.videoMode() == mode; };
@@ -218,8 +221,30 @@ std::vector<Command> editorCommands(const CommandTargets& targets) {
         {.id = kCmdSuggestTerrain,
          .menuText = "&Suggest Terrain\tF8",
          .key = plainKey(Qt::Key_F8),
-         .enabled = [&workspace] { return workspace.document.loaded && workspace.picture.valid; },
+         .enabled = mapAndPicture,
          .handler = [&edit] { edit.suggestTerrain(); }},
+        // Edit: the roads between the hexes from the picture.
+        {.id = kCmdSuggestRoads,
+         .menuText = "Suggest R&oads\tF9",
+         .key = plainKey(Qt::Key_F9),
+         .enabled = mapAndPicture,
+         .handler = [&edit] { edit.suggestRoads(); }},
+        // Edit: painting with the mouse. Draw Roads gives the left button to roads.
+        {.id = kCmdDrawRoads,
+         .menuText = "&Draw Roads\tCtrl+D",
+         .key = ctrlKey(Qt::Key_D),
+         .checked = [&frame] { return frame.drawRoadsOn(); },
+         .handler = [&frame] { frame.toggleDrawRoads(); }},
+        {.id = kCmdFillRegion,
+         .menuText = "&Fill Region\tCtrl+F",
+         .key = ctrlKey(Qt::Key_F),
+         .enabled = mapLoaded,
+         .handler = [&edit] { edit.fillRegion(); }},
+        {.id = kCmdSelectRegion,
+         .menuText = "Select Re&gion\tCtrl+G",
+         .key = ctrlKey(Qt::Key_G),
+         .enabled = mapLoaded,
+         .handler = [&edit] { edit.selectRegion(); }},
 
         // Caps Lock only changes the warning the status line shows.
         {.id = kCmdCapsLock,

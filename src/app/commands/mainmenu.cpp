@@ -48,8 +48,16 @@ MainMenu::MainMenu(QMenuBar& bar, WindowCommands& window, const CommandTable& co
             recentPlaceholder_ = action;
         }
     }
-    edit_ = addMenu("&Edit",
-                    {{kCmdUndo}, {kCmdRedo}, {kSeparator}, {kCmdCheckMap}, {kCmdSuggestTerrain}});
+    edit_ = addMenu("&Edit", {{kCmdUndo},
+                              {kCmdRedo},
+                              {kSeparator},
+                              {kCmdCheckMap},
+                              {kCmdSuggestTerrain},
+                              {kCmdSuggestRoads},
+                              {kSeparator},
+                              {kCmdDrawRoads},
+                              {kCmdFillRegion},
+                              {kCmdSelectRegion}});
     options_ = addMenu("&Options", {{kCmdWindowMode},
                                     {kCmdMode800x600},
                                     {kCmdMode1024x768},

@@ -29,6 +29,11 @@ public:
     virtual bool viewToggleOn(ViewToggle toggle) const = 0;
     virtual void toggleView(ViewToggle toggle) = 0;
     virtual void toggleCapsLock() = 0;
+    // Edit > Draw Roads: the left button draws roads instead of selecting.
+    virtual bool drawRoadsOn() const = 0;
+    virtual void toggleDrawRoads() = 0;
+    // A key ends a running stroke of the mouse before it does anything else.
+    virtual void endStroke() = 0;
 
     // The tool windows (opened in window mode only, closed in any) and the terrain
     // filter dialog.

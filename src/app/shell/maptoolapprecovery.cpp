@@ -142,6 +142,8 @@ void MapToolApp::terminate() {
         return;
     }
     terminated_ = true;
+    // A stroke of the mouse under way is work to keep too.
+    session_.endStroke();
     recovery_->keep();
     if (loop_) {
         loop_->stop();

@@ -117,6 +117,16 @@ bool FrameInput::eventFilter(QObject* watched, QEvent* event) {
         return false;
     case QEvent::MouseButtonPress:
         return mousePress(static_cast<QMouseEvent&>(*event));
+    case QEvent::MouseMove:
+        mouseMove(static_cast<QMouseEvent&>(*event));
+        return false;
+    case QEvent::MouseButtonRelease:
+        frame_.stroke().released(static_cast<QMouseEvent&>(*event).button());
+        return false;
+    case QEvent::FocusOut:
+        // A menu or a dialog took the pointer and the keys.
+        frame_.stroke().end();
+        return false;
     case QEvent::MouseButtonDblClick:
         return doubleClick(static_cast<QMouseEvent&>(*event));
     case QEvent::Wheel:
@@ -250,19 +260,47 @@ bool FrameInput::onMapView(QPoint at) const {
 }
 
 bool FrameInput::mousePress(const QMouseEvent& event) {
+    // One stroke at a time: another button ends the one running.
+    frame_.stroke().end();
     const QPoint at = clientPoint(event.position());
-    if (event.button() == Qt::LeftButton) {
+    switch (event.button()) {
+    case Qt::LeftButton:
         leftButton(at, event.modifiers());
-    } else if (event.button() == Qt::RightButton) {
+        break;
+    case Qt::RightButton:
         return rightButton(at);
+    case Qt::MiddleButton:
+        roadButton(at, Qt::MiddleButton, event.modifiers());
+        break;
+    default:
+        break;
     }
     return false;
 }
 
+void FrameInput::mouseMove(const QMouseEvent& event) {
+    const QPoint at = clientPoint(event.position());
+    const MapView& view = frame_.view();
+    const Point client{at.x(), at.y()};
+    frame_.stroke().sample(view.fullScreen != 0 ? client : view.toScreen(client), event.buttons());
+}
+
+HexCoord FrameInput::pickedHex(QPoint at) {
+    HexGrid& grid = frame_.grid();
+    grid.pickHex(at.x(), at.y());
+    return {grid.cursor.row, grid.cursor.column};
+}
+
 void FrameInput::leftButton(QPoint at, Qt::KeyboardModifiers modifiers) {
     if (onMapView(at)) {
-        frame_.grid().pickHex(at.x(), at.y());
-        frame_.select((modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0);
+        if (frame_.drawRoadsOn()) {
+            roadButton(at, Qt::LeftButton, modifiers);
+        } else {
+            session_.beginSelectStroke(pickedHex(at), frame_.view().gridReady,
+                                       (modifiers & Qt::ShiftModifier) != 0,
+                                       (modifiers & Qt::ControlModifier) != 0);
+            frame_.stroke().began(Qt::LeftButton);
+        }
         return;
     }
     MapView& view = frame_.view();
@@ -287,9 +325,19 @@ bool FrameInput::rightButton(QPoint at) {
         HexGrid& grid = frame_.grid();
         grid.pickHex(at.x(), at.y());
         frame_.view().currentHex = {true, grid.cursor.row, grid.cursor.column};
-        session_.edit(&MapEditor::setData, frame_.editCursor());
+        session_.beginPaintStroke(frame_.editCursor());
+        frame_.stroke().began(Qt::RightButton);
     }
     return false;
+}
+
+void FrameInput::roadButton(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    // Without a picture the grid has no hexes to join.
+    if (!onMapView(at) || !frame_.view().gridReady) {
+        return;
+    }
+    session_.beginRoadStroke(pickedHex(at), (modifiers & Qt::ShiftModifier) != 0);
+    frame_.stroke().began(button);
 }
 
 bool FrameInput::doubleClick(const QMouseEvent& event) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mapdata/hexdirection.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QPointF>
@@ -29,7 +31,11 @@ class MapFrame;
 // - left button: on the map a selection at the hex clicked, on the button bar a view
 //   toggle, on the panel (Set data dialog closed) its hot spot; right button on the
 //   map: Set Data at the hex clicked; double click on the map: strategic view;
-//   wheel over the map: 15 pixels up or down per notch.
+//   wheel over the map: 15 pixels up or down per notch;
+// - a button held on the map while the pointer moves: a stroke (FrameStroke). The
+//   left button goes on selecting (Shift inverting, Ctrl a block from the press),
+//   the right one setting data, the middle one (and the left one while Draw Roads is
+//   on) draws roads, or with Shift at the press takes them away.
 //
 // The accelerators (Ctrl+T, Ctrl+Z, Alt+F...) are taken before they get here, so a
 // Ctrl or Alt letter is never a character. Positions are the surface's pixels, in the
@@ -58,10 +64,15 @@ private:
     bool character(QChar typed);
     void moveCursor(char digit);
     bool mousePress(const QMouseEvent& event);
+    void mouseMove(const QMouseEvent& event);
     bool doubleClick(const QMouseEvent& event);
     bool wheel(const QWheelEvent& event);
     void leftButton(QPoint at, Qt::KeyboardModifiers modifiers);
     bool rightButton(QPoint at);
+    // The middle button, and the left one while Draw Roads is on.
+    void roadButton(QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // The hex picked at a press on the map view.
+    HexCoord pickedHex(QPoint at);
     bool onMapView(QPoint at) const;
     // An event's position in the surface's pixels.
     QPoint clientPoint(QPointF widgetPoint) const;

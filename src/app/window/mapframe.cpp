@@ -26,7 +26,7 @@ QRect toQRect(const Rect& rect) {
 MapFrame::MapFrame(EditSession& session, UserInterface& ui, FrameSetup setup)
     : session_(session), ui_(ui), maximise_(setup.maximise),
       workAreaSource_(std::move(setup.workAreaSource)), surface_(new FrameSurface(display_, this)),
-      pointer_(*surface_), view_(display_, session, grid_, pointer_) {
+      pointer_(*surface_), view_(display_, session, grid_, pointer_), stroke_(session, view_) {
     setWindowTitle(QStringLiteral("MapOrv"));
     setCentralWidget(surface_);
     surface_->onResized = [this] { clientGeometryChanged(); };
@@ -89,6 +89,8 @@ int MapFrame::desktopDepth() const {
 }
 
 Status MapFrame::InitDisplayMode() {
+    // The view a stroke was drawn in is gone.
+    stroke_.end();
     if ((pauseFlags_ & kPauseMinimised) != 0) {
         return kOk;
     }
@@ -183,6 +185,7 @@ Rect MapFrame::clientRect() const {
 
 Status MapFrame::drawFrame() {
     const Point pointer = pointer_.position();
+    stroke_.frameStep(pointer, QGuiApplication::mouseButtons());
     const Status status = view_.RenderFrame(pointer);
     // Taken after the frame, which scrolls and keeps the texts of the hex it found. A
     // frame without all its images is no frame to keep.
@@ -197,8 +200,9 @@ Status MapFrame::drawFrame() {
 
 bool MapFrame::frameStale() const {
     const Point pointer = pointer_.position();
-    // Resting at an edge scrolls the map every frame.
-    return view_.atScrollEdge(pointer) || view_.InputFingerprint(pointer) != drawnInputs_;
+    // Resting at an edge scrolls the map every frame, and so does a stroke at the view's.
+    return view_.atScrollEdge(pointer) || stroke_.scrolling(pointer) ||
+           view_.InputFingerprint(pointer) != drawnInputs_;
 }
 
 void MapFrame::framesFailed() {

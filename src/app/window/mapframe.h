@@ -2,6 +2,7 @@
 
 #include "app/commands/windowcommands.h"
 #include "app/window/framepointer.h"
+#include "app/window/framestroke.h"
 #include "app/window/renderloop.h"
 #include "display/displayowner.h"
 #include "display/displaysurfaces.h"
@@ -128,6 +129,9 @@ public:
     // The grid only while a picture shows.
     void toggleView(ViewToggle toggle) override;
     void toggleCapsLock() override;
+    bool drawRoadsOn() const override { return view_.drawRoadsOn; }
+    void toggleDrawRoads() override;
+    void endStroke() override { stroke_.end(); }
     bool setDataDialogOpen() const override;
     void toggleSetDataDialog() override;
     bool checkMapWindowOpen() const override;
@@ -166,6 +170,7 @@ public:
     DisplaySurfaces& display() { return display_; }
     HexGrid& grid() { return grid_; }
     FrameSurface& surface() { return *surface_; }
+    FrameStroke& stroke() { return stroke_; }
     int framesDrawn() const { return framesDrawn_; }
 
 protected:
@@ -204,6 +209,7 @@ private:
     DisplaySurfaces display_;
     HexGrid grid_;
     MapView view_;
+    FrameStroke stroke_;
 
     int pauseFlags_ = 0;
     // Window mode's size and place were applied; a second InitWindowed (a new client

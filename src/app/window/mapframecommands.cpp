@@ -27,8 +27,14 @@ void MapFrame::toggleView(ViewToggle toggle) {
     }
     view_.setToggle(toggle, view_.toggle(toggle) != 0 ? 0 : 1);
     if (toggle == kToggleStrategic) {
+        stroke_.end();
         view_.SetViewGeometry();
     }
+}
+
+void MapFrame::toggleDrawRoads() {
+    stroke_.end();
+    view_.drawRoadsOn = !view_.drawRoadsOn;
 }
 
 void MapFrame::toggleCapsLock() {

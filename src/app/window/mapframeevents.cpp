@@ -39,6 +39,10 @@ void MapFrame::moveEvent(QMoveEvent* event) {
 
 void MapFrame::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) {
+        // Another window took the keyboard: the release may never come here.
+        stroke_.end();
+    }
     if (event->type() != QEvent::WindowStateChange) {
         return;
     }
@@ -92,6 +96,8 @@ void MapFrame::clientGeometryChanged() {
 }
 
 void MapFrame::closeEvent(QCloseEvent* event) {
+    // The exit questions see the stroke as a change.
+    stroke_.end();
     if (closeQuery && !closeQuery()) {
         event->ignore();
         return;
@@ -169,6 +175,7 @@ void MapFrame::enterMenuLoop() {
         return;
     }
     inMenuLoop_ = true;
+    stroke_.end();
     if (view_.fullScreen != 0) {
         display_.FlipToDesktop();
         menuBar()->show();

@@ -3,6 +3,8 @@
 #include "app/window/mapframe.h"
 #include "apptesting.h"
 #include "editing/brush.h"
+#include "editing/mapcheck.h"
+#include "editing/roadstroke.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
 #include "modalscript.h"
@@ -115,8 +117,10 @@ TEST_F(FrameCommandsTest, ANewMapFromABmp) {
 }
 
 TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
-    EXPECT_EQ(editMenu(), (QStringList{"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Y (off)", "",
-                                       "&Check Map\tF7", "&Suggest Terrain\tF8"}));
+    EXPECT_EQ(editMenu(),
+              (QStringList{"&Undo\tCtrl+Z (off)", "&Redo\tCtrl+Y (off)", "", "&Check Map\tF7",
+                           "&Suggest Terrain\tF8", "Suggest R&oads\tF9", "", "&Draw Roads\tCtrl+D",
+                           "&Fill Region\tCtrl+F", "Select Re&gion\tCtrl+G"}));
     changeBrush([](Brush& b) { b.terrain = 5; });
     clickHex(3, 3);
     clickHex(3, 4, Qt::LeftButton, Qt::ShiftModifier);
@@ -125,9 +129,8 @@ TEST_F(FrameCommandsTest, UndoAndRedoEveryKindOfStep) {
     type('N');
     EXPECT_TRUE(names().modified);
     press(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(editMenu(), (QStringList{"&Undo Set Terrain (2 hexes)\tCtrl+Z",
-                                       "&Redo Set Name (2 hexes)\tCtrl+Y", "", "&Check Map\tF7",
-                                       "&Suggest Terrain\tF8"}));
+    EXPECT_EQ(editMenu().mid(0, 2), (QStringList{"&Undo Set Terrain (2 hexes)\tCtrl+Z",
+                                                 "&Redo Set Name (2 hexes)\tCtrl+Y"}));
     EXPECT_FALSE(names().modified);
     EXPECT_TRUE(document().modified);
     press(Qt::Key_Z, Qt::ControlModifier);
@@ -210,6 +213,53 @@ TEST_F(FrameCommandsTest, SuggestTerrainFillsTheSelectionFromThePicture) {
     EXPECT_EQ(editMenu()[0], "&Undo Suggest Terrain (12 hexes)\tCtrl+Z");
     press(Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(cell(3, 5).terrain, 0);
+}
+
+TEST_F(FrameCommandsTest, SuggestRoadsJoinsTheSelectionFromThePicture) {
+    // No hex has a road to learn from.
+    press(Qt::Key_F9);
+    EXPECT_EQ(ui.lastMessage(), "No road to learn from: no hex that teaches has one\n"
+                                "Set the roads of a few hexes by hand first.");
+
+    // Brown roads painted through the centres of rows 4 and 10 from column 2 to 16,
+    // whose bits are set but for row 10 beyond column 10; a block of columns 10 to 18
+    // is selected.
+    const HexGrid& grid = frame().grid();
+    const auto centre = [&grid](int row, int column) {
+        const HexPosition hex = grid.hexToPixel(row, column);
+        return QPointF(hex.mapX + grid.hexWidth / 2, hex.mapY + grid.hexHeight / 2);
+    };
+    change([&](MapWorkspace& w) {
+        for (int i = 0; i < 2 * 14 * 64; ++i) {
+            const int row = i < 14 * 64 ? 4 : 10;
+            const int column = 2 + i / 64 % 14;
+            const QPointF at = centre(row, column) +
+                               (centre(row, column + 1) - centre(row, column)) * (i % 64) / 64;
+            for (int dy = -1; dy <= 1; ++dy) {
+                std::uint8_t* p =
+                    w.picture.pixelAt(static_cast<int>(at.x()), static_cast<int>(at.y()) + dy);
+                p[0] = 40, p[1] = 90, p[2] = 160;
+            }
+            if (i % 64 == 0 && (row == 4 || column < 10)) {
+                RoadStroke road(w.document, kWholeGrid);
+                road.moveTo({row, column});
+                road.moveTo({row, column + 1});
+            }
+        }
+    });
+    clickHex(8, 10);
+    clickHex(12, 18, Qt::LeftButton, Qt::ControlModifier);
+    press(Qt::Key_F9);
+    EXPECT_EQ(frame().view().notice(), "Suggest Roads: 7 joints with a road, 6 changed");
+    for (int column = 9; column <= 18; ++column) {
+        EXPECT_EQ(cell(10, column).roads != 0, column <= 16) << column;
+    }
+    for (const MapProblem& problem : checkMap(document(), names(), PictureSize{1280, 960})) {
+        EXPECT_EQ(problem.kind, MapProblemKind::HeaderSize) << problem.text(ProblemNaming::Words);
+    }
+    EXPECT_EQ(editMenu()[0], "&Undo Suggest Roads (6 joints)\tCtrl+Z");
+    press(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cell(10, 12).roads, 0);
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include "app/window/mapframe.h"
 #include "apptesting.h"
 #include "display/surface.h"
+#include "editing/brush.h"
 #include "mapdata/mapdocument.h"
+#include "mapdata/textformat.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -29,9 +31,136 @@ protected:
         }
         return count;
     }
-    HexSpot cursor() { return {frame().grid().cursor.row, frame().grid().cursor.column}; }
-    HexSpot current() { return {frame().view().currentHex.row, frame().view().currentHex.column}; }
+    HexCoord cursor() { return {frame().grid().cursor.row, frame().grid().cursor.column}; }
+    HexCoord current() { return {frame().view().currentHex.row, frame().view().currentHex.column}; }
+
+    QPoint at(HexCoord hex) { return frame().surface().toWidget(hexPoint(hex.row, hex.column)); }
+    // The pointer moved with the buttons held, then a frame as the render loop draws it.
+    void moveTo(QPoint point) {
+        QCursor::setPos(frame().surface().mapToGlobal(point));
+        QTest::mouseMove(&frame().surface(), point);
+        tick();
+    }
+    // A button held at the first hex, moved over the others and let go at the last;
+    // midway runs after the second.
+    void drag(Qt::MouseButton button, const std::vector<HexCoord>& hexes,
+              Qt::KeyboardModifiers modifiers = {}, const std::function<void()>& midway = {}) {
+        pointAt(hexes.front().row, hexes.front().column);
+        QTest::mousePress(&frame().surface(), button, modifiers, at(hexes.front()));
+        for (std::size_t i = 1; i < hexes.size(); ++i) {
+            moveTo(at(hexes[i]));
+            if (i == 1 && midway) {
+                midway();
+            }
+        }
+        QTest::mouseRelease(&frame().surface(), button, {}, at(hexes.back()));
+    }
+
+    // The hexes with data "(row,column)terrain/roads", the selected ones, and the
+    // history: what a stroke left.
+    std::string outcome() {
+        std::string out;
+        for (int row = 0; row < kMapRows; ++row) {
+            for (int column = 0; column < kMapColumns; ++column) {
+                const HexCell& hex = cell(row, column);
+                if (hex.terrain != 0 || hex.roads != 0) {
+                    out += strprintf("(%d,%d)%d/%02X ", row, column, hex.terrain, hex.roads);
+                }
+            }
+        }
+        const Selection& selection = app->session().selection();
+        out += strprintf("| %d selected:", selection.selectedCount());
+        for (const HexCoord hex : selection.targets(-1, -1)) {
+            out += selection.selectedCount() <= 6 ? strprintf(" (%d,%d)", hex.row, hex.column) : "";
+        }
+        return out +
+               strprintf(" | %zu steps, undo %s", history().size(), history().undoName().c_str());
+    }
 };
+
+TEST_F(FrameInputTest, StrokesOfTheMouse) {
+    changeBrush([](Brush& b) { b = {5, 0x12, 0}; });
+    const std::vector<std::pair<const char*, std::function<std::string()>>> cases = {
+        // A row at the right button, (3,4) skipped by a fast move: one step.
+        {"(3,2)5/12 (3,3)5/12 (3,4)5/12 (3,5)5/12 | 0 selected: | 1 steps, undo Set Data (4 hexes)",
+         [&] {
+             drag(Qt::RightButton, {{3, 2}, {3, 3}, {3, 5}});
+             return outcome();
+         }},
+        // The left button adds, Shift inverts each hex once, Ctrl draws a block from
+        // the press that follows the pointer.
+        {"| 3 selected: (5,2) (5,3) (5,4) | 0 steps, undo ",
+         [&] {
+             drag(Qt::LeftButton, {{5, 2}, {5, 3}, {5, 4}});
+             return outcome();
+         }},
+        {"| 2 selected: (5,2) (5,4) | 0 steps, undo ",
+         [&] {
+             clickHex(5, 3);
+             drag(Qt::LeftButton, {{5, 2}, {5, 3}, {5, 4}, {5, 3}}, Qt::ShiftModifier);
+             return outcome();
+         }},
+        {"| 37 selected: | 0 steps, undo ",
+         [&] {
+             clickHex(1, 1);
+             drag(Qt::LeftButton, {{6, 6}, {7, 8}, {6, 7}}, Qt::ControlModifier);
+             EXPECT_TRUE(app->session().selection().isSelected(6, 7));
+             return outcome();
+         }},
+        // The middle button joins both sides of every step; Draw Roads gives the left
+        // button to roads, and Shift takes them away.
+        {"(9,10)0/10 (10,10)0/09 (10,11)0/88 (11,12)0/80 | 0 selected: | 1 steps, undo Draw "
+         "Road (4 hexes)",
+         [&] {
+             drag(Qt::MiddleButton, {{9, 10}, {10, 10}, {11, 12}});
+             return outcome();
+         }},
+        {"(2,2)0/08 (2,3)0/80 | 0 selected: | 2 steps, undo Remove Road (2 hexes)",
+         [&] {
+             app->commands().run(kCmdDrawRoads);
+             EXPECT_TRUE(app->commands().isChecked(kCmdDrawRoads));
+             drag(Qt::LeftButton, {{2, 2}, {2, 3}, {3, 4}});
+             drag(Qt::LeftButton, {{2, 3}, {3, 4}}, Qt::ShiftModifier);
+             app->commands().run(kCmdDrawRoads);
+             return outcome();
+         }},
+        // Held beyond the view's left edge at full size, the map scrolls 5 pixels a
+        // frame and the stroke goes on along the edge.
+        {"scroll 180, undo Set Data (3 hexes)",
+         [&] {
+             frame().grid().scrollX = 200;
+             drag(Qt::RightButton, {{5, 6}, {5, 6}}, {}, [&] {
+                 moveTo({frame().grid().viewRect.left - 30, hexPoint(5, 6).y()});
+                 tick(), tick(), tick();
+             });
+             return strprintf("scroll %d, undo %s", frame().grid().scrollX,
+                              history().undoName().c_str());
+         }},
+        // A key ends the stroke before it acts: Ctrl+Z takes back the hexes painted so
+        // far, and the pointer paints no more.
+        {"| 0 selected: | 1 steps, undo  redo Set Data (2 hexes)",
+         [&] {
+             drag(Qt::RightButton, {{3, 2}, {3, 3}, {3, 4}}, {},
+                  [&] { press(Qt::Key_Z, Qt::ControlModifier); });
+             return outcome() + " redo " + history().redoName();
+         }},
+        // A click, a right click and a double click do what they always did.
+        {"(2,2)5/12 | 1 selected: (6,6) | 1 steps, undo Set Data (1 hex) strategic 1",
+         [&] {
+             clickHex(2, 2);
+             clickHex(4, 4, Qt::RightButton);
+             clickHex(6, 6);
+             QTest::mouseDClick(&frame().surface(), Qt::LeftButton, {}, at({6, 6}));
+             QTest::mouseRelease(&frame().surface(), Qt::LeftButton, {}, at({6, 6}));
+             return outcome() + strprintf(" strategic %d", frame().view().strategicView);
+         }},
+    };
+    for (const auto& [expected, hands] : cases) {
+        app->session().load(document().path);
+        frame().grid().scrollHome();
+        EXPECT_EQ(hands(), expected);
+    }
+}
 
 TEST_F(FrameInputTest, SelectingAndSetting) {
     changeBrush([](Brush& b) { b.terrain = 5; });
@@ -60,7 +189,7 @@ TEST_F(FrameInputTest, SelectingAndSetting) {
     clickHex(6, 6, Qt::RightButton);
     EXPECT_EQ(hexesWithTerrain(7), 12);
     EXPECT_EQ(cell(6, 6).terrain, 0);
-    EXPECT_EQ(current(), (HexSpot{6, 6}));
+    EXPECT_EQ(current(), (HexCoord{6, 6}));
 
     // In full screen the click goes through the scaling.
     app->commands().run(kCmdMode1024x768);
@@ -103,25 +232,25 @@ TEST_F(FrameInputTest, TheKeypadMovesTheCursorAndThePointer) {
     press(Qt::Key_Home);
     pointAt(5, 4);
     type('9', Qt::KeypadModifier); // even column: a row up
-    EXPECT_EQ(cursor(), (HexSpot{4, 5}));
+    EXPECT_EQ(cursor(), (HexCoord{4, 5}));
     type('9', Qt::KeypadModifier); // odd column: the same row
-    EXPECT_EQ(cursor(), (HexSpot{4, 6}));
+    EXPECT_EQ(cursor(), (HexCoord{4, 6}));
     tick();
-    EXPECT_EQ(current(), (HexSpot{4, 6}));
+    EXPECT_EQ(current(), (HexCoord{4, 6}));
 
     // At the border the cursor stays, and the pointer comes back onto it.
     pointAt(0, 3);
     QCursor::setPos(frame().surface().mapToGlobal(hexPoint(6, 6)));
     type('8', Qt::KeypadModifier);
     tick();
-    EXPECT_EQ(current(), (HexSpot{0, 3}));
+    EXPECT_EQ(current(), (HexCoord{0, 3}));
     // Alt and the keypad with Num Lock off: Page Up is "9", Left is "4".
     press(Qt::Key_PageUp, Qt::AltModifier | Qt::KeypadModifier);
-    EXPECT_EQ(cursor(), (HexSpot{0, 4}));
+    EXPECT_EQ(cursor(), (HexCoord{0, 4}));
     for (int i = 0; i < 5; ++i) {
         press(Qt::Key_Left, Qt::AltModifier | Qt::KeypadModifier);
     }
-    EXPECT_EQ(cursor(), (HexSpot{0, 0}));
+    EXPECT_EQ(cursor(), (HexCoord{0, 0}));
 }
 
 TEST_F(FrameInputTest, ScrollingStaysInRange) {

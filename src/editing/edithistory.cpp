@@ -180,6 +180,23 @@ bool EditHistory::record(EditStep step) {
     return true;
 }
 
+bool EditHistory::amendLast(EditStep step) {
+    if (step.empty() || steps_.empty() || position_ != steps_.size()) {
+        return false;
+    }
+    if (step.touchesMap()) {
+        document_.modified = true;
+    }
+    if (step.touchesNames()) {
+        names_.modified = true;
+    }
+    weight_ = weight_ - steps_.back().weight() + step.weight();
+    steps_.back() = std::move(step);
+    trim();
+    notify(steps_.back());
+    return true;
+}
+
 void EditHistory::clear() {
     steps_.clear();
     handSet.clear();

@@ -59,6 +59,11 @@ public:
     // reconcile() before it, then record() the already applied step.
     void reconcile();
     bool record(EditStep step);
+    // A change that goes on after its step was recorded (a stroke of the mouse): the
+    // grown step takes the place of the newest one, so the change stays one step. False
+    // (nothing changes) for an empty step or when the newest step is not the last one
+    // applied.
+    bool amendLast(EditStep step);
 
     // After loading or creating a map: no steps; the clean points are here when the
     // flags are clear.

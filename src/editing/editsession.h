@@ -192,7 +192,9 @@ private:
     // followers told.
     void note(SessionChanges what);
     void finishOperation();
-    // A running stroke of the map recorded as one step.
+    // The running stroke's changes so far as the newest step of the history.
+    void recordStroke();
+    // The running stroke ends; what it changed is one step already.
     void finishStroke();
     // The connected hexes of the current hex's terrain; none without a current hex.
     std::vector<HexCoord> regionAt(const EditCursor& at) const;
@@ -208,6 +210,8 @@ private:
     Brush brushBefore_;
     int leases_ = 0;
     std::optional<std::variant<PaintStroke, RoadStroke, SelectStroke>> stroke_;
+    // The running stroke's step is in the history.
+    bool strokeRecorded_ = false;
 
     struct Entry {
         std::uint64_t id;

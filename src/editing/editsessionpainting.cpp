@@ -23,7 +23,7 @@ void EditSession::beginPaintStroke(const EditCursor& at) {
                                                          state_.workspace.document, mapArea(),
                                                          state_.brush, &state_.history.handSet));
     if (stroke.press(state_.selection.targets(at.row, at.column), {at.row, at.column})) {
-        note(kMapChanged);
+        recordStroke();
     }
 }
 
@@ -60,8 +60,29 @@ void EditSession::strokeTo(HexCoord hex) {
     }
     const Operation operation(*this, true);
     const bool changed = std::visit([hex](auto& stroke) { return stroke.moveTo(hex); }, *stroke_);
-    if (changed) {
-        note(std::holds_alternative<SelectStroke>(*stroke_) ? kSelectionChanged : kMapChanged);
+    if (!changed) {
+        return;
+    }
+    if (std::holds_alternative<SelectStroke>(*stroke_)) {
+        note(kSelectionChanged);
+    } else {
+        recordStroke();
+    }
+}
+
+void EditSession::recordStroke() {
+    EditStep step;
+    if (const auto* paint = std::get_if<PaintStroke>(&*stroke_)) {
+        step = paint->finish();
+    } else if (const auto* road = std::get_if<RoadStroke>(&*stroke_)) {
+        step = road->finish();
+    }
+    // The map is modified from the stroke's first hex on, as after a click, and the
+    // stroke stays one step however far it goes.
+    if (!strokeRecorded_) {
+        strokeRecorded_ = state_.history.record(std::move(step));
+    } else {
+        state_.history.amendLast(std::move(step));
     }
 }
 
@@ -74,14 +95,9 @@ void EditSession::finishStroke() {
     if (!stroke_) {
         return;
     }
-    // Taken out first: the history's notice comes back here.
-    const auto stroke = std::move(*stroke_);
+    // Its step was recorded as it went.
     stroke_.reset();
-    if (const auto* paint = std::get_if<PaintStroke>(&stroke)) {
-        state_.history.record(paint->finish());
-    } else if (const auto* road = std::get_if<RoadStroke>(&stroke)) {
-        state_.history.record(road->finish());
-    }
+    strokeRecorded_ = false;
 }
 
 std::vector<HexCoord> EditSession::regionAt(const EditCursor& at) const {

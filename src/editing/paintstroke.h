@@ -25,7 +25,8 @@ class HandSetHexes;
 //     stroke.moveTo(hex);                   // every pointer sample while held
 //     history.record(stroke.finish());      // at the release: one step, one raise
 // Nothing else may change the map in between; a stroke that changed nothing
-// records nothing.
+// records nothing. (The editor records the step at the first change instead, so the
+// map shows modified at once, and amends it as it grows: EditHistory::amendLast.)
 class PaintStroke {
 public:
     // handSet, when given, counts every hex painted as set by hand, as Set Data does.

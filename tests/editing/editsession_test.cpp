@@ -62,16 +62,25 @@ TEST_F(Session, EachOperationSendsOneNoticeOfWhatItChanged) {
         {[&] { session.select(4, 4, true, false, false); }, {kSelectionChanged}},
         {[&] { session.select(-1, 4, true, false, false); }, {}},
         {[&] { session.clearSelection(); }, {kSelectionChanged}},
-        // A stroke tells of every move that changed something and is one step at its
-        // end; any other operation ends it first. The picture reaches (0,0) and (0,1).
-        {[&] { session.beginPaintStroke(first); }, {kMapChanged}},
-        {[&] { session.strokeTo(second); }, {kMapChanged}},
+        // A stroke tells of every move that changed something and is one step from its
+        // first change on; any other operation ends it first. The picture reaches (0,0)
+        // and (0,1).
+        {[&] { session.beginPaintStroke(first); }, {kMapChanged | kDocumentChanged}},
+        {[&] { session.strokeTo(second); }, {kMapChanged | kDocumentChanged}},
         {[&] { session.strokeTo(second); }, {}},
-        {[&] { session.endStroke(); }, {kMapChanged | kDocumentChanged}},
+        {[&] {
+             session.endStroke();
+             EXPECT_EQ(session.history().undoName(), "Set Data (2 hexes)");
+         },
+         {}},
         {[&] { session.beginRoadStroke(origin, false); }, {}},
-        {[&] { session.strokeTo(second); }, {kMapChanged}},
-        {[&] { session.setBrush(forest); }, {kMapChanged | kDocumentChanged | kBrushChanged}},
-        {[&] { session.endStroke(); }, {}},
+        {[&] { session.strokeTo(second); }, {kMapChanged | kDocumentChanged}},
+        {[&] { session.setBrush(forest); }, {kBrushChanged}},
+        {[&] {
+             session.endStroke();
+             EXPECT_EQ(session.history().undoName(), "Draw Road (2 hexes)");
+         },
+         {}},
         {[&] { session.beginSelectStroke(origin, true, false, false); }, {kSelectionChanged}},
         {[&] { session.strokeTo(second); }, {kSelectionChanged}},
         {[&] { session.selectRegion(hex); }, {}},

@@ -18,13 +18,16 @@ constexpr float kLightnessScale = 2.55f;
 constexpr int kEdgeStep = 15; // 15 / 2.55, about 6 units of lightness
 // Below this chroma a colour counts as grey.
 constexpr float kGreyChroma = 10.0f;
+// The light-free grey limit: kGreyChroma at lightness 50, a share of L + 16 elsewhere.
+constexpr float kLightFreeGreyShare = kGreyChroma / (50.0f + 16.0f);
 
 // The sums of a row of a hex's pixels are packed in three 64-bit words, one field per
 // sum, so that a pixel costs three additions. A row holds at most 60 pixels, so no
 // field overflows into the next:
 //   values:  L x 2.55 (0..255), a + 128 and b + 128 (1..255), 16 bits each;
 //   squares: (L x 2.55) squared in 22 bits, a squared and b squared in 21 each;
-//   classes: the nine colour class counts, 7 bits each.
+//   classes: the nine colour class counts, 7 bits each, and in a word of their own
+//   the seven light-free class counts.
 constexpr std::int64_t kRowPixels = kFullSizeGrid.hexWidth;
 constexpr unsigned kValueBits = 16;
 constexpr unsigned kLightSquareBits = 22;
@@ -35,7 +38,8 @@ static_assert(kRowPixels * 255 < (std::int64_t{1} << kValueBits));
 static_assert(kRowPixels * 255 * 255 < (std::int64_t{1} << kLightSquareBits));
 static_assert(kRowPixels * 127 * 127 < (std::int64_t{1} << kColourSquareBits));
 static_assert(kLightSquareBits + 2 * kColourSquareBits <= 64);
-static_assert(kRowPixels < (std::int64_t{1} << kClassBits) && kClassBits * kColourClassCount <= 64);
+static_assert(kRowPixels < (std::int64_t{1} << kClassBits) &&
+              kClassBits * kColourClassCount <= 64 && kClassBits * kLightFreeClassCount <= 64);
 
 // The field of a packed word that starts at bit shift and is bits wide.
 constexpr std::int64_t field(std::uint64_t word, unsigned shift, unsigned bits) {
@@ -47,14 +51,12 @@ struct LabEntry {
     std::uint64_t values = 0; // the lightness field doubles as the pixel's lightness
     std::uint64_t squares = 0;
     std::uint64_t classBit = 0;
+    std::uint64_t lightFreeBit = 0;
 };
 
-// Greys by lightness (dark, middle, light), then six hues by angle: reds and browns,
-// tans and sand, yellow-greens of fields, greens of woods, blues of water, purples.
-std::uint8_t colourClassOf(float lightness, float greenRed, float blueYellow) {
-    if (std::hypot(greenRed, blueYellow) < kGreyChroma) {
-        return lightness < 35.0f ? 0 : lightness < 70.0f ? 1 : 2;
-    }
+// Six hues by angle, 0..5: reds and browns, tans and sand, yellow-greens of fields,
+// greens of woods, blues of water, purples.
+std::uint8_t hueClassOf(float greenRed, float blueYellow) {
     float hue = std::atan2(blueYellow, greenRed) * 57.29578f;
     if (hue < 0.0f) {
         hue += 360.0f;
@@ -64,7 +66,23 @@ std::uint8_t colourClassOf(float lightness, float greenRed, float blueYellow) {
     while (hueClass < kHueLimits.size() && hue >= kHueLimits[hueClass]) {
         ++hueClass;
     }
-    return static_cast<std::uint8_t>(3 + hueClass);
+    return hueClass;
+}
+
+// Greys by lightness (dark, middle, light), then the six hues.
+std::uint8_t colourClassOf(float lightness, float greenRed, float blueYellow) {
+    if (std::hypot(greenRed, blueYellow) < kGreyChroma) {
+        return lightness < 35.0f ? 0 : lightness < 70.0f ? 1 : 2;
+    }
+    return static_cast<std::uint8_t>(3 + hueClassOf(greenRed, blueYellow));
+}
+
+// One grey, then the six hues: what a light that multiplies every colour leaves as it is.
+std::uint8_t lightFreeClassOf(float lightness, float greenRed, float blueYellow) {
+    if (std::hypot(greenRed, blueYellow) < kLightFreeGreyShare * (lightness + 16.0f)) {
+        return 0;
+    }
+    return static_cast<std::uint8_t>(1 + hueClassOf(greenRed, blueYellow));
 }
 
 std::int8_t toSignedByte(float value) {
@@ -92,6 +110,8 @@ std::vector<LabEntry> buildLabTable() {
                             << (kLightSquareBits + kColourSquareBits);
         entry.classBit = std::uint64_t{1}
                          << (kClassBits * colourClassOf(lightness, greenRed, blueYellow));
+        entry.lightFreeBit = std::uint64_t{1}
+                             << (kClassBits * lightFreeClassOf(lightness, greenRed, blueYellow));
     }
     return table;
 }
@@ -159,6 +179,7 @@ private:
     std::int64_t sumL_ = 0, sumA_ = 0, sumB_ = 0;
     std::int64_t sumLL_ = 0, sumAA_ = 0, sumBB_ = 0;
     std::array<int, kColourClassCount> classes_{};
+    std::array<int, kLightFreeClassCount> lightFreeClasses_{};
     int steps_ = 0;
     std::int64_t stepSum_ = 0;
     int edges_ = 0;
@@ -169,11 +190,13 @@ void HexAccumulator::addRow(const std::uint8_t* source, int count, const LabEntr
     std::uint64_t values = 0;
     std::uint64_t squares = 0;
     std::uint64_t classes = 0;
+    std::uint64_t lightFreeClasses = 0;
     for (int i = 0; i < count; ++i, source += 3) {
         const LabEntry& entry = lab[colourKey(source)];
         values += entry.values;
         squares += entry.squares;
         classes += entry.classBit;
+        lightFreeClasses += entry.lightFreeBit;
         light[i] = static_cast<std::uint8_t>(entry.values);
     }
     const std::int64_t offset = kColourOffset * count;
@@ -187,6 +210,10 @@ void HexAccumulator::addRow(const std::uint8_t* source, int count, const LabEntr
     for (std::size_t i = 0; i < classes_.size(); ++i) {
         classes_[i] +=
             static_cast<int>(field(classes, kClassBits * static_cast<unsigned>(i), kClassBits));
+    }
+    for (std::size_t i = 0; i < lightFreeClasses_.size(); ++i) {
+        lightFreeClasses_[i] += static_cast<int>(
+            field(lightFreeClasses, kClassBits * static_cast<unsigned>(i), kClassBits));
     }
     if (count > 1) {
         addSteps(light + 1, light, count - 1);
@@ -225,6 +252,10 @@ HexFeatures HexAccumulator::features() const {
     for (int i = 0; i < kColourClassCount; ++i) {
         f[static_cast<std::size_t>(kColourClassFirst + i)] =
             static_cast<float>(classes_[static_cast<std::size_t>(i)] / n);
+    }
+    for (int i = 0; i < kLightFreeClassCount; ++i) {
+        f[static_cast<std::size_t>(kLightFreeClassFirst + i)] =
+            static_cast<float>(lightFreeClasses_[static_cast<std::size_t>(i)] / n);
     }
     return f;
 }

@@ -19,7 +19,16 @@ class MapPicture;
 //     which tells a hex half sea and half beach from one all in between;
 //   - two texture measures from lightness steps between neighbouring pixels: the share
 //     of steps that are edges, and the mean step.
+// A picture lit unevenly (a scan or a photograph of a printed map, dim in one corner)
+// moves all of these: light that multiplies every colour by one factor multiplies
+// CIELAB's L + 16, a and b, and so the spreads and the steps, by one factor too, and
+// moves pixels between the greys and across the grey limit. So beside them stands a
+// histogram that does not move: seven classes, the six hues and one grey whose limit
+// is a share of L + 16 (10 units of colour at lightness 50); the classifier divides
+// the others by L + 16 where it needs them free of the light.
 // All of it comes from one pass over the pixels with a table lookup per pixel.
+inline constexpr int kColourClassCount = 9;
+inline constexpr int kLightFreeClassCount = 7;
 enum HexFeature {
     kMeanLightness,
     kMeanGreenRed,
@@ -30,9 +39,9 @@ enum HexFeature {
     kEdgeDensity,
     kEdgeStrength,
     kColourClassFirst,
+    kLightFreeClassFirst = kColourClassFirst + kColourClassCount,
 };
-inline constexpr int kColourClassCount = 9;
-inline constexpr int kHexFeatureCount = kColourClassFirst + kColourClassCount;
+inline constexpr int kHexFeatureCount = kLightFreeClassFirst + kLightFreeClassCount;
 
 using HexFeatures = std::array<float, kHexFeatureCount>;
 

@@ -117,7 +117,8 @@ SuggestionEvaluation evaluateHidden(const HexFeatureGrid& features, const HexesB
     std::size_t next = 0;
     for (std::size_t terrain = 0; terrain < byTerrain.size(); ++terrain) {
         for (int i = 0; i < shares[terrain]; ++i) {
-            const int answer = classifier.suggest(votes[next++]);
+            const HexCoord& hex = byTerrain[terrain][static_cast<std::size_t>(i)];
+            const int answer = classifier.suggest(votes[next++], features.at(hex.row, hex.column));
             ++answers[terrain][answer < 0 ? kTerrainTypeCount : static_cast<std::size_t>(answer)];
         }
     }

@@ -4,39 +4,55 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <numeric>
 
 namespace maporv {
 namespace {
 
-constexpr std::size_t kDims = kHexFeatureCount;
-// The least spread a feature is divided by, in its own units, so that a feature all
-// samples share (a colour class no sample shows) still tells an odd hex apart
-// instead of being blown up or dropped.
-constexpr std::array<float, kDims> kLeastSpread{1.0f,  1.0f,  1.0f,  0.5f,  0.5f,  0.5f,
-                                                0.01f, 0.2f,  0.01f, 0.01f, 0.01f, 0.01f,
-                                                0.01f, 0.01f, 0.01f, 0.01f, 0.01f};
-static_assert(kLeastSpread.size() == kDims);
-
+// The features of the lit space: all but the light-free classes.
+constexpr std::size_t kLitDims = kLightFreeClassFirst;
+// The least spread a feature is divided by, in its own units.
+constexpr std::array<float, kLitDims> kLitLeastSpread{1.0f,  1.0f,  1.0f,  0.5f,  0.5f,  0.5f,
+                                                      0.01f, 0.2f,  0.01f, 0.01f, 0.01f, 0.01f,
+                                                      0.01f, 0.01f, 0.01f, 0.01f, 0.01f};
 // How much each feature counts. The spreads count half: they vary most within one
 // terrain (a coast, a road across a field), so at full weight they drown the colour.
-constexpr float weightOf(std::size_t feature) {
-    return feature >= static_cast<std::size_t>(kSpreadLightness) &&
-                   feature <= static_cast<std::size_t>(kSpreadBlueYellow)
-               ? 0.5f
-               : 1.0f;
-}
+constexpr std::array<float, kLitDims> kLitWeight{1.0f, 1.0f, 1.0f, 0.5f, 0.5f, 0.5f,
+                                                 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f,
+                                                 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
 
-// The width of the Gaussian: the distance to the nearest other sample that this
-// share of the samples stays within, over at most kWidthProbes of them, evenly
-// spaced (enough for a steady value, and training stays linear in the samples).
-constexpr double kWidthQuantile = 0.75;
-constexpr std::size_t kWidthProbes = 256;
-// Samples that are all alike (a flat painted colour) would shrink the width to
-// nothing, and a hex of that colour with a road across it would look unlike them.
-// A quarter of a feature's spread over all samples is still well inside a terrain.
-constexpr double kLeastWidth = 0.25;
+// The light-free space: the colour axes, their spreads and lightness's, and the mean
+// step as they would be at lightness 50 (times 66 over L + 16), then the light-free
+// classes; their least spreads and weights as in the lit space.
+constexpr std::array<HexFeature, 6> kLightScaled{kMeanGreenRed,     kMeanBlueYellow,
+                                                 kSpreadLightness,  kSpreadGreenRed,
+                                                 kSpreadBlueYellow, kEdgeStrength};
+constexpr std::size_t kLightFreeDims = kLightScaled.size() + kLightFreeClassCount;
+constexpr float kMiddleLightness = 50.0f + 16.0f;
+constexpr std::array<float, kLightFreeDims> kLightFreeLeastSpread{
+    1.0f, 1.0f, 0.5f, 0.5f, 0.5f, 0.2f, 0.01f, 0.01f, 0.01f, 0.01f, 0.01f, 0.01f, 0.01f};
+constexpr std::array<float, kLightFreeDims> kLightFreeWeight{
+    1.0f, 1.0f, 0.5f, 0.5f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+
+using LightFreePoint = std::array<float, kLightFreeDims>;
+
+// The light-free space sees less than the lit one (neither lightness nor the share of
+// edges), and a hex unlike every sample of the lit one is an odd hex: a coast drawn
+// with a line, a field with a stream. So its answer counts only when it is this sure.
+constexpr float kLightFreeSure = 0.9f;
+
+LightFreePoint lightFreeOf(const HexFeatures& features) {
+    LightFreePoint point{};
+    const float toMiddle = kMiddleLightness / (std::max(features[kMeanLightness], 0.0f) + 16.0f);
+    for (std::size_t i = 0; i < kLightScaled.size(); ++i) {
+        point[i] = features[static_cast<std::size_t>(kLightScaled[i])] * toMiddle;
+    }
+    for (std::size_t i = 0; i < static_cast<std::size_t>(kLightFreeClassCount); ++i) {
+        point[kLightScaled.size() + i] =
+            features[static_cast<std::size_t>(kLightFreeClassFirst) + i];
+    }
+    return point;
+}
 
 // Expectation-maximisation of the terrains' shares: at most this many rounds, and
 // done once no share moves by more than kShareSettled.
@@ -67,139 +83,51 @@ bool isTerrainCode(int terrain) {
 
 } // namespace
 
-void TerrainClassifier::scaled(const HexFeatures& features, float* out) const {
-    for (std::size_t i = 0; i < kDims; ++i) {
-        out[i] = (features[i] - centre_[i]) * scale_[i];
-    }
-}
-
 void TerrainClassifier::train(const std::vector<TerrainSample>& samples) {
-    points_.clear();
-    terrains_.clear();
     shareFactor_.fill(1.0);
     reach_.fill(1.0);
-    bandwidth_ = kLeastWidth;
-    std::vector<const TerrainSample*> kept;
+    std::vector<float> points;
+    std::vector<std::uint8_t> terrains;
+    std::array<int, kTerrainTypeCount> counts{};
     for (const TerrainSample& sample : samples) {
         if (isTerrainCode(sample.terrain)) {
-            kept.push_back(&sample);
+            points.insert(points.end(), sample.features.begin(),
+                          sample.features.begin() + kLitDims);
+            terrains.push_back(static_cast<std::uint8_t>(sample.terrain));
+            ++counts[static_cast<std::size_t>(sample.terrain)];
         }
     }
-    if (kept.empty()) {
-        return;
-    }
-    const double n = static_cast<double>(kept.size());
-    for (std::size_t i = 0; i < kDims; ++i) {
-        double sum = 0.0;
-        double sumSquares = 0.0;
-        for (const TerrainSample* sample : kept) {
-            sum += sample->features[i];
-            sumSquares += static_cast<double>(sample->features[i]) * sample->features[i];
-        }
-        const double mean = sum / n;
-        const double spread = std::sqrt(std::max(0.0, sumSquares / n - mean * mean));
-        centre_[i] = static_cast<float>(mean);
-        scale_[i] = weightOf(i) / std::max(static_cast<float>(spread), kLeastSpread[i]);
-    }
-    // Dimension by dimension, so that distances run over the samples in a row.
-    const std::size_t count = kept.size();
-    points_.assign(count * kDims, 0.0f);
-    std::array<float, kDims> point{};
-    for (std::size_t s = 0; s < count; ++s) {
-        scaled(kept[s]->features, point.data());
-        for (std::size_t i = 0; i < kDims; ++i) {
-            points_[i * count + s] = point[i];
-        }
-        terrains_.push_back(static_cast<std::uint8_t>(kept[s]->terrain));
-    }
+    lit_.train(points, terrains, kLitWeight, kLitLeastSpread);
 
-    std::array<int, kTerrainTypeCount> counts{};
-    for (std::uint8_t terrain : terrains_) {
-        ++counts[terrain];
-    }
+    bool few = false;
     for (std::size_t t = 0; t < counts.size(); ++t) {
         reach_[t] = counts[t] > 0 ? std::sqrt(std::max(1.0, kFewSamples / counts[t])) : 1.0;
+        few = few || reach_[t] > 1.0;
     }
-    if (count < 2) {
-        return;
-    }
-    const std::size_t stride = std::max<std::size_t>(1, count / kWidthProbes);
-    std::vector<float> distance(count);
-    std::vector<float> nearest;
-    for (std::size_t probe = 0; probe < count; probe += stride) {
-        for (std::size_t i = 0; i < kDims; ++i) {
-            point[i] = points_[i * count + probe];
+    points.clear();
+    if (few) {
+        for (const TerrainSample& sample : samples) {
+            if (isTerrainCode(sample.terrain)) {
+                const LightFreePoint point = lightFreeOf(sample.features);
+                points.insert(points.end(), point.begin(), point.end());
+            }
         }
-        distances(point.data(), distance.data());
-        distance[probe] = std::numeric_limits<float>::max();
-        nearest.push_back(*std::min_element(distance.begin(), distance.end()));
+    } else {
+        terrains.clear();
     }
-    const auto at = nearest.begin() + static_cast<std::ptrdiff_t>(
-                                          static_cast<double>(nearest.size() - 1) * kWidthQuantile);
-    std::nth_element(nearest.begin(), at, nearest.end());
-    bandwidth_ = std::max(kLeastWidth, std::sqrt(static_cast<double>(*at)));
-}
-
-void TerrainClassifier::distances(const float* point, float* out) const {
-    // A feature at a time over all samples: the loop over the samples runs in vector
-    // registers, and each sample still adds its features in order, so the result
-    // does not depend on the machine.
-    const std::size_t count = terrains_.size();
-    std::fill(out, out + count, 0.0f);
-    for (std::size_t i = 0; i < kDims; ++i) {
-        const float* row = points_.data() + i * count;
-        const float value = point[i];
-        for (std::size_t s = 0; s < count; ++s) {
-            const float d = row[s] - value;
-            out[s] += d * d;
-        }
-    }
+    lightFree_.train(points, terrains, kLightFreeWeight, kLightFreeLeastSpread);
 }
 
 int TerrainClassifier::terrainCount() const {
     std::array<bool, kTerrainTypeCount> seen{};
-    for (std::uint8_t terrain : terrains_) {
+    for (std::uint8_t terrain : lit_.terrains()) {
         seen[terrain] = true;
     }
     return static_cast<int>(std::count(seen.begin(), seen.end(), true));
 }
 
 TerrainVotes TerrainClassifier::votes(const HexFeatures& features) const {
-    TerrainVotes weight{};
-    if (terrains_.empty()) {
-        return weight;
-    }
-    std::array<float, kDims> point{};
-    scaled(features, point.data());
-    std::vector<float> distance(terrains_.size());
-    distances(point.data(), distance.data());
-
-    // The k nearest samples, nearest first; on equal distances the earlier sample.
-    struct Neighbour {
-        float distance = std::numeric_limits<float>::max();
-        std::size_t index = 0;
-    };
-    std::array<Neighbour, kNeighbours> nearest{};
-    std::size_t found = 0;
-    for (std::size_t s = 0; s < distance.size(); ++s) {
-        if (found == nearest.size() && distance[s] >= nearest.back().distance) {
-            continue;
-        }
-        std::size_t at = std::min(found, nearest.size() - 1);
-        while (at > 0 && nearest[at - 1].distance > distance[s]) {
-            nearest[at] = nearest[at - 1];
-            --at;
-        }
-        nearest[at] = {distance[s], s};
-        found = std::min(found + 1, nearest.size());
-    }
-
-    const double twoWidthsSquared = 2.0 * bandwidth_ * bandwidth_;
-    for (std::size_t i = 0; i < found; ++i) {
-        weight[terrains_[nearest[i].index]] +=
-            std::exp(-static_cast<double>(nearest[i].distance) / twoWidthsSquared);
-    }
-    return weight;
+    return lit_.votes(features.data());
 }
 
 TerrainGuess TerrainClassifier::decide(const TerrainVotes& votes) const {
@@ -220,12 +148,13 @@ TerrainGuess TerrainClassifier::decide(const TerrainVotes& votes) const {
 }
 
 void TerrainClassifier::adaptShares(const std::vector<TerrainVotes>& targets) {
-    if (std::find(terrains_.begin(), terrains_.end(), kClear) == terrains_.end()) {
+    const std::vector<std::uint8_t>& terrains = lit_.terrains();
+    if (std::find(terrains.begin(), terrains.end(), kClear) == terrains.end()) {
         return;
     }
     std::array<double, kTerrainTypeCount> sampleShare{};
-    for (std::uint8_t terrain : terrains_) {
-        sampleShare[terrain] += 1.0 / static_cast<double>(terrains_.size());
+    for (std::uint8_t terrain : terrains) {
+        sampleShare[terrain] += 1.0 / static_cast<double>(terrains.size());
     }
     // Each round weighs every hex's votes by the shares so far and takes the mean of
     // the resulting chances as the new shares. "None of them" takes its part of each
@@ -267,8 +196,27 @@ void TerrainClassifier::adaptShares(const std::vector<TerrainVotes>& targets) {
     }
 }
 
-int TerrainClassifier::suggest(const TerrainVotes& votes, float threshold) const {
-    const TerrainGuess guess = decide(votes);
+TerrainGuess TerrainClassifier::classify(const TerrainVotes& votes, const HexFeatures& features,
+                                         float threshold) const {
+    const TerrainGuess lit = decide(votes);
+    double total = 0.0;
+    for (std::size_t terrain = 0; terrain < votes.size(); ++terrain) {
+        total += votes[terrain] * shareFactor_[terrain];
+    }
+    // A hex between two terrains is unsure for another reason than the light.
+    if (lit.confidence >= threshold || total >= outlierWeight() || lightFree_.size() == 0) {
+        return lit;
+    }
+    const LightFreePoint point = lightFreeOf(features);
+    const TerrainGuess lightFree = decide(lightFree_.votes(point.data()));
+    const bool few =
+        lightFree.terrain >= 0 && reach_[static_cast<std::size_t>(lightFree.terrain)] > 1.0;
+    return few && lightFree.confidence >= std::max(threshold, kLightFreeSure) ? lightFree : lit;
+}
+
+int TerrainClassifier::suggest(const TerrainVotes& votes, const HexFeatures& features,
+                               float threshold) const {
+    const TerrainGuess guess = classify(votes, features, threshold);
     return guess.confidence >= threshold ? guess.terrain : -1;
 }
 

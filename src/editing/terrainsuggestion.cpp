@@ -94,7 +94,8 @@ TerrainSuggestion suggestTerrain(const MapDocument& document, const HexFeatureGr
 
     TerrainSuggestion result;
     for (std::size_t i = 0; i < hexes.size(); ++i) {
-        const int terrain = classifier.suggest(votes[i], threshold);
+        const int terrain =
+            classifier.suggest(votes[i], features.at(hexes[i].row, hexes[i].column), threshold);
         if (terrain < 0) {
             ++result.leftAsTheyWere;
             continue;

@@ -10,6 +10,7 @@
 #include "picture/mappicture.h"
 #include "scripteduserinterface.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -203,6 +204,68 @@ TEST(TerrainClassifier, OverlappingTerrainsAreLeftUndecided) {
     EXPECT_EQ(classifier.suggest(at(40.0f)), -1);
 }
 
+TEST(TerrainClassifier, ATownInDimLightTaughtByTwoInBrightLightIsATown) {
+    // Fields with towns on single hexes (paving and red roofs around the centre), under
+    // a light that falls from 1.4 at the left edge to 0.45 at the right. Every field
+    // and the two towns in the bright west teach; the towns and fields in the dim east
+    // are asked.
+    const std::vector<HexCoord> taughtTowns{{2, 3}, {3, 5}};
+    const std::vector<HexCoord> dimTowns{{2, 16}, {3, 18}};
+    const std::vector<HexCoord> dimFields{{2, 17}, {1, 19}};
+    HexGrid grid;
+    grid.setConstants(kFullSizeGrid);
+    const auto townAt = [&](int x, int y) {
+        for (const auto* towns : {&taughtTowns, &dimTowns}) {
+            for (const HexCoord& town : *towns) {
+                const HexPosition box = grid.hexToPixel(town.row, town.column);
+                const int dx = x - box.mapX - kFullSizeGrid.hexWidth / 2;
+                const int dy = y - box.mapY - kFullSizeGrid.hexHeight / 2;
+                if (dx * dx + dy * dy <= 196) {
+                    return (x / 4 + y / 3) % 3 == 0 ? 2 : 1; // roof : paving
+                }
+            }
+        }
+        return 0;
+    };
+    constexpr int kWidth = 900;
+    const TestPicture picture(kWidth, 260, [&](int x, int y) {
+        const int grain = (x * 7 + y * 13) % 9 - 4;
+        const int town = townAt(x, y);
+        const int r = town == 2 ? 176 : town == 1 ? 184 : 160 + grain;
+        const int g = town == 2 ? 74 : town == 1 ? 178 : 186 + grain;
+        const int b = town == 2 ? 54 : town == 1 ? 166 : 100 + grain;
+        const double light = 1.4 - 0.95 * x / kWidth;
+        const auto lit = [&](int c) {
+            return static_cast<std::uint8_t>(std::min(255.0, c * light));
+        };
+        return Colour{lit(r), lit(g), lit(b)};
+    });
+    const auto features = picture.features();
+    const auto isOneOf = [](const std::vector<HexCoord>& hexes, int row, int column) {
+        return std::any_of(hexes.begin(), hexes.end(),
+                           [&](const HexCoord& h) { return h.row == row && h.column == column; });
+    };
+    std::vector<TerrainSample> samples;
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            if (features->inMapArea(row, column) && !isOneOf(dimTowns, row, column) &&
+                !isOneOf(dimFields, row, column)) {
+                samples.push_back(
+                    {features->at(row, column), isOneOf(taughtTowns, row, column) ? 1 : 0});
+            }
+        }
+    }
+    TerrainClassifier classifier;
+    classifier.train(samples);
+    for (const HexCoord& town : dimTowns) {
+        EXPECT_EQ(classifier.suggest(features->at(town.row, town.column)), 1)
+            << town.row << "," << town.column;
+    }
+    for (const HexCoord& field : dimFields) {
+        EXPECT_EQ(classifier.suggest(features->at(field.row, field.column)), 0)
+            << field.row << "," << field.column;
+    }
+}
 // A map in three bands of 150 pixels: sea, woods, fields. Columns 0..3 lie in the sea,
 // 5 and 6 in the woods, 8..10 in the fields; 4 and 7 straddle two bands, and column
 // 11 starts where the picture ends.

@@ -1,6 +1,7 @@
 #include "mapdata/hexgrid.h"
 #include "mapdata/mapdocument.h"
 #include "picture/mappicture.h"
+#include "picturefiles.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 #include "toolrun.h"
@@ -53,7 +54,7 @@ double grain(int x, int y) {
 
 // Each terrain its own texture: waves, sand grain, blotchy canopy, rocky peaks,
 // brown slopes, striped fields.
-void paintPixel(int terrain, int x, int y, std::uint8_t* bgr) {
+test::Rgb terrainColour(int terrain, int x, int y) {
     double r = 0, g = 0, b = 0, shade = 0;
     switch (terrain) {
     case 9:
@@ -76,11 +77,9 @@ void paintPixel(int terrain, int x, int y, std::uint8_t* bgr) {
         break;
     }
     const auto channel = [shade](double value) {
-        return static_cast<std::uint8_t>(std::clamp(value + shade, 0.0, 255.0));
+        return static_cast<int>(std::clamp(value + shade, 0.0, 255.0));
     };
-    bgr[0] = channel(b);
-    bgr[1] = channel(g);
-    bgr[2] = channel(r);
+    return {channel(r), channel(g), channel(b)};
 }
 
 // A game folder with map 7 (T.MAP) and its picture, each pixel painted after the
@@ -91,17 +90,12 @@ class SuggestTool : public testing::Test {
 protected:
     SuggestTool() {
         MapPicture picture(ui);
-        picture.width = kWidth;
-        picture.height = kHeight;
-        picture.beginPicture();
         HexGrid grid;
         grid.setConstants(kFullSizeGrid);
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                const HexPosition hex = grid.pixelToHex(x, y);
-                paintPixel(terrainOf(hex.row, hex.column), x, y, picture.pixelAt(x, y));
-            }
-        }
+        test::paintPicture(picture, kWidth, kHeight, [&grid](int x, int y) {
+            const HexPosition hex = grid.pixelToHex(x, y);
+            return terrainColour(terrainOf(hex.row, hex.column), x, y);
+        });
         temp.makeFolder("MAP");
         EXPECT_TRUE(picture.writeS16Tiles(temp.path() + "MAP/MAP07"));
 

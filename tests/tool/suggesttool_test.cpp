@@ -272,11 +272,7 @@ TEST_F(SuggestTool, SaysWhatItUsedAndRefusesWhatCannotBeMeant) {
     const std::string allClear = temp.write("SCENARIO/CLEAR.MAP", one.toBytes());
     const std::string missing = temp.path() + "gone/NOWHERE.MAP";
     const std::string out = temp.path() + "OUT.MAP";
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string text; // in stdout, or in stderr when the run fails
-    } cases[] = {
+    const std::vector<ToolCase> cases = {
         {{map, "--train", missing}, 1, "Map file [" + missing + "]"},
         {{map, "--train", "-o", out}, 2, "--train needs a value, not -o"},
         {{allClear, "--evaluate", "50"}, 1, "Fewer than two terrains to learn from (1)"},
@@ -296,14 +292,7 @@ TEST_F(SuggestTool, SaysWhatItUsedAndRefusesWhatCannotBeMeant) {
         {{map, "-o", out, "-o", out}, 2, "-o is given twice"},
         {{map, allClear}, 2, "one MAPFILE only"},
     };
-    for (const auto& c : cases) {
-        std::vector<std::string> args{"suggest-terrain"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const ToolResult result = runToolForTest(args);
-        EXPECT_EQ(result.status, c.status) << c.text << "\n" << result.err;
-        const std::string& said = c.status == 0 ? result.out : result.err;
-        EXPECT_NE(said.find(c.text), std::string::npos) << c.text << "\n" << said;
-    }
+    expectToolCases("suggest-terrain", cases);
     EXPECT_EQ(temp.read("SCENARIO/T.MAP"), truth.toBytes());
 }
 

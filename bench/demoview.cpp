@@ -9,43 +9,29 @@
 #include <unistd.h>
 
 namespace maporv::bench {
-namespace {
 
 namespace fs = std::filesystem;
 
-// The demo scenario, made once per run and removed at its end.
-class DemoFiles {
-public:
-    DemoFiles() {
-        const fs::path base =
-            fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        folder_ = (base / ("maporv-render-bench-" + std::to_string(::getpid()))).string() + "/";
-        std::ostream silent(nullptr);
-        ConsoleUserInterface ui(silent, silent);
-        if (!makeDemoScenario(folder_, ui)) {
-            std::fprintf(stderr, "maporv_bench: the demo scenario could not be written\n");
-            std::exit(1);
-        }
+DemoFiles::DemoFiles() {
+    const fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    folder_ = (base / ("maporv-bench-" + std::to_string(::getpid()))).string() + "/";
+    std::ostream silent(nullptr);
+    ConsoleUserInterface ui(silent, silent);
+    if (!makeDemoScenario(folder_, ui)) {
+        std::fprintf(stderr, "maporv_bench: the demo scenario could not be written\n");
+        std::exit(1);
     }
-    ~DemoFiles() {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
-    DemoFiles(const DemoFiles&) = delete;
-    DemoFiles& operator=(const DemoFiles&) = delete;
+}
 
-    std::string map() const { return folder_ + "SCENARIO/DEMO.MAP"; }
+DemoFiles::~DemoFiles() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+}
 
-    static const DemoFiles& get() {
-        static const DemoFiles made;
-        return made;
-    }
-
-private:
-    std::string folder_;
-};
-
-} // namespace
+const DemoFiles& DemoFiles::get() {
+    static const DemoFiles made;
+    return made;
+}
 
 DemoView::DemoView(int videoMode, bool strategic)
     : silent_(nullptr), ui_(silent_, silent_), session_(ui_),

@@ -10,8 +10,29 @@
 
 #include <cstdint>
 #include <ostream>
+#include <string>
 
 namespace maporv::bench {
+
+// The demo scenario, made once per run and removed with everything else in its folder
+// at the run's end; in memory (/dev/shm) when the system has it, so the benchmarks
+// that read it measure the code rather than the disk.
+class DemoFiles {
+public:
+    ~DemoFiles();
+    DemoFiles(const DemoFiles&) = delete;
+    DemoFiles& operator=(const DemoFiles&) = delete;
+
+    static const DemoFiles& get();
+    // Ends in a separator.
+    const std::string& folder() const { return folder_; }
+    std::string map() const { return folder_ + "SCENARIO/DEMO.MAP"; }
+
+private:
+    DemoFiles();
+
+    std::string folder_;
+};
 
 // The editor's view of the demo map (1920 x 1920 pixels, made once per run and removed
 // at its end) in one mode, composed offscreen exactly as the editor composes it: every

@@ -1,8 +1,9 @@
 // Strokes of the mouse on the demo map: a paint stroke and a road stroke of 200
 // pointer samples, each sample picked as the window picks the hex under the pointer,
-// walked to through the line of hexes and applied, and the stroke recorded as one
-// step at the end; and the fill of the demo's largest region. "sample" is the time
-// per pointer sample, which has to fit in one frame.
+// walked to through the line of hexes and applied, and the stroke recorded as the
+// editor records it, at its first changed hex and grown at every later one; and the
+// fill of the demo's largest region. "sample" is the time per pointer sample, which
+// has to fit in one frame.
 
 #include "baseline.h"
 #include "demo/demoworld.h"
@@ -61,6 +62,31 @@ void sampleCounters(benchmark::State& state, const std::vector<HexCoord>& sample
     state.counters["hexes_per_sample"] = static_cast<double>(steps) / (kSamples - 1);
 }
 
+// The samples as the editor takes them: a sample that changes a hex (the press too,
+// when pressed says so) records the stroke so far, as a new step the first time and by
+// growing that step after, so the map shows modified from the first hex on.
+template <typename Stroke>
+void takeSamples(EditHistory& history, Stroke& stroke, bool pressed,
+                 const std::vector<HexCoord>& samples) {
+    bool recorded = false;
+    const auto record = [&] {
+        if (!recorded) {
+            recorded = history.record(stroke.finish());
+        } else {
+            history.amendLast(stroke.finish());
+        }
+    };
+    if (pressed) {
+        record();
+    }
+    for (HexCoord sample : samples) {
+        if (stroke.moveTo(sample)) {
+            record();
+        }
+    }
+    benchmark::DoNotOptimize(recorded);
+}
+
 void BM_PaintStroke200Samples(benchmark::State& state) {
     Session session;
     const std::vector<HexCoord> samples = strokeSamples();
@@ -71,11 +97,8 @@ void BM_PaintStroke200Samples(benchmark::State& state) {
         brush.terrain = brush.terrain == 3 ? 4 : 3;
         session.history.reconcile();
         PaintStroke stroke(session.world->document, session.area, brush, &session.history.handSet);
-        stroke.press({samples.front()}, samples.front());
-        for (HexCoord sample : samples) {
-            stroke.moveTo(sample);
-        }
-        benchmark::DoNotOptimize(session.history.record(stroke.finish()));
+        const bool pressed = stroke.press({samples.front()}, samples.front());
+        takeSamples(session.history, stroke, pressed, samples);
     }
     sampleCounters(state, samples);
 }
@@ -91,10 +114,7 @@ void BM_RoadStroke200Samples(benchmark::State& state) {
         remove = !remove;
         session.history.reconcile();
         RoadStroke stroke(session.world->document, session.area, remove);
-        for (HexCoord sample : samples) {
-            stroke.moveTo(sample);
-        }
-        benchmark::DoNotOptimize(session.history.record(stroke.finish()));
+        takeSamples(session.history, stroke, false, samples);
     }
     sampleCounters(state, samples);
 }

@@ -5,7 +5,7 @@
 // measure the code rather than the disk.
 
 #include "baseline.h"
-#include "demo/demoscenario.h"
+#include "demoview.h"
 #include "mapdata/consoleuserinterface.h"
 #include "mapdata/paths.h"
 #include "picture/mappicture.h"
@@ -23,7 +23,6 @@
 #include <ostream>
 #include <string>
 #include <time.h>
-#include <unistd.h>
 #include <vector>
 
 namespace maporv::bench {
@@ -113,18 +112,12 @@ std::string eightBitBmp(const MapPicture& picture) {
     return out;
 }
 
-// The benchmark files, made once per run and removed at its end.
+// The benchmark files beside the demo scenario, made once per run and removed with it.
 class BenchFiles {
 public:
-    BenchFiles() {
-        const fs::path base =
-            fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-        folder_ = (base / ("maporv-bench-" + std::to_string(::getpid()))).string() + "/";
+    BenchFiles() : folder_(DemoFiles::get().folder()) {
         fs::create_directories(folder_ + "rle/MAP");
         fs::create_directories(folder_ + "out");
-        if (!makeDemoScenario(folder_, ui)) {
-            std::exit(1);
-        }
         for (int x = 0; x < 3; ++x) {
             for (int y = 0; y < 4; ++y) {
                 const std::string tile =
@@ -148,11 +141,6 @@ public:
             std::exit(1);
         }
     }
-    ~BenchFiles() {
-        std::error_code ec;
-        fs::remove_all(folder_, ec);
-    }
-
     std::string rawTiles() const { return folder_ + "MAP/MAP0700.s16"; }
     std::string runLengthTiles() const { return folder_ + "rle/MAP/MAP0700.s16"; }
     std::string bmp24() const { return folder_ + "demo24.bmp"; }

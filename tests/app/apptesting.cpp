@@ -9,6 +9,7 @@
 #include "mapdata/mapdocument.h"
 #include "mapdata/textformat.h"
 #include "picturefiles.h"
+#include "sessiontesting.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -172,15 +173,11 @@ const HexCell& EditorTest::cell(int row, int column) {
 }
 
 void AppTest::change(const std::function<void(MapWorkspace&)>& apply) {
-    app->session().change(kMapChanged | kNamesChanged | kSelectionChanged | kPictureChanged |
-                              kDocumentChanged,
-                          apply);
+    test::change(app->session(), apply);
 }
 
 void AppTest::changeBrush(const std::function<void(Brush&)>& apply) {
-    Brush changed = app->session().brush();
-    apply(changed);
-    app->session().setBrush(changed);
+    test::changeBrush(app->session(), apply);
 }
 
 } // namespace maporv::test

@@ -22,8 +22,8 @@ void quietMessages(QtMsgType type, const QMessageLogContext& context, const QStr
 
 } // namespace
 
-// Widgets need an application; the settings (the file dialog's history among them) and
-// the recovery records go to a folder made for this run and removed after it.
+// Widgets need an application; the settings (the file dialog's history among them), the
+// recovery records and the home folder are a folder made for this run and removed after it.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -34,6 +34,8 @@ int main(int argc, char** argv) {
         return EXIT_FAILURE;
     }
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(home + "/config"));
+    // Whether the game's usual folder exists is then the tests' to say.
+    qputenv("HOME", QByteArray::fromStdString(home));
     // The recovery records too: the tests delete them, never a user's.
     qputenv("XDG_STATE_HOME", QByteArray::fromStdString(home + "/state"));
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {

@@ -2,6 +2,7 @@
 
 #include "display/surface.h"
 #include "picturefiles.h"
+#include "sessiontesting.h"
 
 namespace maporv {
 
@@ -32,15 +33,11 @@ void MapViewTest::showPattern(int width, int height) {
 }
 
 void MapViewTest::change(const std::function<void(MapWorkspace&)>& apply) {
-    session.change(kMapChanged | kNamesChanged | kSelectionChanged | kPictureChanged |
-                       kDocumentChanged,
-                   apply);
+    test::change(session, apply);
 }
 
 void MapViewTest::changeBrush(const std::function<void(Brush&)>& apply) {
-    Brush changed = brush;
-    apply(changed);
-    session.setBrush(changed);
+    test::changeBrush(session, apply);
 }
 
 Status MapViewTest::frameWithPointerAt(Point client) {

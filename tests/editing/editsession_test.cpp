@@ -92,6 +92,7 @@ TEST_F(Session, EachOperationSendsOneNoticeOfWhatItChanged) {
           kMapReplaced}},
         {[&] { session.load(temp.path() + "G/SCENARIO/NONE.MAP"); }, {}},
     };
+    const SessionRevisions start = session.revisions();
     for (const auto& [operation, expected] : cases) {
         notices.clear();
         const SessionRevisions before = session.revisions();
@@ -99,6 +100,13 @@ TEST_F(Session, EachOperationSendsOneNoticeOfWhatItChanged) {
         EXPECT_EQ(notices, expected);
         EXPECT_EQ(session.revisions(), raised(before, expected.empty() ? 0u : expected[0]));
     }
+    // The notices of the table, counted by hand.
+    EXPECT_EQ(session.revisions(), (SessionRevisions{.map = start.map + 8,
+                                                     .names = start.names + 1,
+                                                     .brush = start.brush + 4,
+                                                     .selection = start.selection + 6,
+                                                     .picture = start.picture + 1,
+                                                     .document = start.document + 9}));
     EXPECT_EQ(session.history().undoName(), "");
 }
 

@@ -1,6 +1,7 @@
 #include "editing/namescommands.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
+#include "mapnamestesting.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
@@ -9,17 +10,8 @@
 namespace maporv {
 namespace {
 
-const char* const kHeader = "[MAP:  5] [MYMAP               ]\n--------------------------------\n";
-
-// A document whose picture lies in <temp>/MAP/ and whose MAP file is MYMAP.MAP.
-MapDocument documentIn(const test::TempFolder& temp, std::uint16_t number = 5) {
-    MapDocument document;
-    document.path = temp.path() + "SCENARIO/MYMAP.MAP";
-    document.mapNumber = number;
-    document.deriveTileNames();
-    document.loaded = true;
-    return document;
-}
+using test::documentIn;
+using test::kNamesHeader;
 
 struct Commands : testing::Test {
     test::TempFolder temp;
@@ -48,7 +40,7 @@ TEST_F(Commands, LoadAsksForAFileAndReplacesTheList) {
     EXPECT_EQ(ui.messages[0].kind, MessageKind::Error);
     EXPECT_EQ(names.count, 2);
 
-    const std::string file = temp.write("other.txt", std::string(kHeader) + "(03,04) #New\n");
+    const std::string file = temp.write("other.txt", std::string(kNamesHeader) + "(03,04) #New\n");
     ui.files = {file};
     EXPECT_TRUE(loadMapNames(names, document, ui));
     EXPECT_EQ(names.count, 2);
@@ -66,7 +58,7 @@ TEST_F(Commands, SaveProposesTheLoadedFileOrTheMapNameForm) {
     EXPECT_TRUE(saveMapNames(names, document, ui));
     EXPECT_EQ(ui.filePicks[0].initial, temp.path() + "MAP/MAP005_MYMAP.TXT");
     EXPECT_EQ(ui.filePicks[0].title, "Select a text file with the names for this MAP");
-    EXPECT_EQ(temp.read("MAP/SAVED.TXT"), std::string(kHeader) + "(00,00) #A\n");
+    EXPECT_EQ(temp.read("MAP/SAVED.TXT"), std::string(kNamesHeader) + "(00,00) #A\n");
     EXPECT_FALSE(names.modified);
     EXPECT_EQ(names.path, "");
 

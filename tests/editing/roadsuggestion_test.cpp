@@ -6,6 +6,7 @@
 #include "mapdata/hexgrid.h"
 #include "mapdata/mapnames.h"
 #include "picture/mappicture.h"
+#include "picturefiles.h"
 #include "scripteduserinterface.h"
 
 #include <cmath>
@@ -106,14 +107,7 @@ protected:
     static constexpr std::uint16_t kRoad = 0x1; // any direction bit; set per joint below
 
     RoadMap() {
-        picture.width = 450;
-        picture.height = 300;
-        picture.beginPicture();
-        for (int y = 0; y < picture.height; ++y) {
-            for (int x = 0; x < picture.width; ++x) {
-                paint(x, y, {150, 180, 90});
-            }
-        }
+        test::paintPicture(picture, 450, 300, [](int, int) { return test::Rgb{150, 180, 90}; });
         // A road from (1,1) east and south-east to (4,6), and one north from (4,3).
         for (const auto& [row, column, direction] :
              {std::tuple{1, 1, 2}, std::tuple{2, 2, 2}, std::tuple{2, 3, 2}, std::tuple{3, 4, 2},
@@ -128,16 +122,7 @@ protected:
         history.clear();
     }
 
-    void paint(int x, int y, const std::array<int, 3>& rgb) {
-        std::uint8_t* p = picture.pixelAt(x, y);
-        if (p != nullptr) {
-            p[0] = static_cast<std::uint8_t>(rgb[2]);
-            p[1] = static_cast<std::uint8_t>(rgb[1]);
-            p[2] = static_cast<std::uint8_t>(rgb[0]);
-        }
-    }
-
-    void line(PicturePoint a, PicturePoint b, double radius, const std::array<int, 3>& rgb) {
+    void line(PicturePoint a, PicturePoint b, double radius, const test::Rgb& rgb) {
         for (int y = 0; y < picture.height; ++y) {
             for (int x = 0; x < picture.width; ++x) {
                 const double dx = b.x - a.x;
@@ -145,7 +130,7 @@ protected:
                 const double t =
                     std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
                 if (std::hypot(x - a.x - t * dx, y - a.y - t * dy) <= radius) {
-                    paint(x, y, rgb);
+                    test::setPixel(picture, x, y, rgb);
                 }
             }
         }

@@ -8,6 +8,7 @@
 #include "mapdata/hexgrid.h"
 #include "mapdata/mapnames.h"
 #include "picture/mappicture.h"
+#include "picturefiles.h"
 #include "scripteduserinterface.h"
 
 #include <algorithm>
@@ -272,20 +273,11 @@ TEST(TerrainClassifier, ATownInDimLightTaughtByTwoInBrightLightIsATown) {
 class SuggestTerrainStep : public testing::Test {
 protected:
     SuggestTerrainStep() {
-        picture.width = 450;
-        picture.height = 200;
-        picture.beginPicture();
-        for (int y = 0; y < picture.height; ++y) {
-            for (int x = 0; x < picture.width; ++x) {
-                const Colour c = x < 150   ? Colour{30, 70, 170}
-                                 : x < 300 ? Colour{30, 90, 40}
-                                           : Colour{160, 190, 90};
-                std::uint8_t* p = picture.pixelAt(x, y);
-                p[0] = c.blue;
-                p[1] = c.green;
-                p[2] = c.red;
-            }
-        }
+        test::paintPicture(picture, 450, 200, [](int x, int) {
+            return x < 150   ? test::Rgb{30, 70, 170}
+                   : x < 300 ? test::Rgb{30, 90, 40}
+                             : test::Rgb{160, 190, 90};
+        });
         for (int row = 0; row < kMapRows; ++row) {
             for (int column = 0; column < kMapColumns; ++column) {
                 document.cells[row][column] = {0, 0x12, 1, 2, 3};

@@ -1,5 +1,6 @@
 #include "mapdata/mapnames.h"
 #include "mapdata/textformat.h"
+#include "mapnamestesting.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 
@@ -9,17 +10,8 @@
 namespace maporv {
 namespace {
 
-const char* const kHeader = "[MAP:  5] [MYMAP               ]\n--------------------------------\n";
-
-// A document whose picture lies in <temp>/MAP/ and whose MAP file is MYMAP.MAP.
-MapDocument documentIn(const test::TempFolder& temp, std::uint16_t number = 5) {
-    MapDocument document;
-    document.path = temp.path() + "SCENARIO/MYMAP.MAP";
-    document.mapNumber = number;
-    document.deriveTileNames();
-    document.loaded = true;
-    return document;
-}
+using test::documentIn;
+using test::kNamesHeader;
 
 struct Fixture : testing::Test {
     test::TempFolder temp;
@@ -36,7 +28,7 @@ struct Fixture : testing::Test {
 using Reading = Fixture;
 
 TEST_F(Reading, AttachesEntriesToTheirHexes) {
-    const std::string file = read(std::string(kHeader) + "(00,00) #A\n(01,00) #B\n");
+    const std::string file = read(std::string(kNamesHeader) + "(00,00) #A\n(01,00) #B\n");
     EXPECT_EQ(names.count, 3);
     EXPECT_EQ(names.names[1], "A");
     EXPECT_EQ(names.names[2], "B");
@@ -48,13 +40,13 @@ TEST_F(Reading, AttachesEntriesToTheirHexes) {
 }
 
 TEST_F(Reading, SameNameIsOneEntryAndOtherLinesAreNoRecords) {
-    read(std::string(kHeader) + "(03,07) #Hilltown\n"
-                                "   (04,08) #Hilltown\n"
-                                "-- a note\n"
-                                "Hilltown (05,09) #X\n"
-                                "\n"
-                                "\t( 7,+12) #atoi\n"
-                                "(-0,3x) #rules\n");
+    read(std::string(kNamesHeader) + "(03,07) #Hilltown\n"
+                                     "   (04,08) #Hilltown\n"
+                                     "-- a note\n"
+                                     "Hilltown (05,09) #X\n"
+                                     "\n"
+                                     "\t( 7,+12) #atoi\n"
+                                     "(-0,3x) #rules\n");
     EXPECT_EQ(names.count, 4);
     EXPECT_EQ(names.nameAt(7, 3), 1);
     EXPECT_EQ(names.nameAt(8, 4), 1);
@@ -91,7 +83,7 @@ TEST_F(Reading, StripsOnlyTheLineBreak) {
 TEST_F(Reading, LongLinesAreCutAndTheirRestSkipped) {
     const std::string longName(5000, 'n');
     // The rest of the long line looks like a record; it must not be taken for one.
-    read(std::string(kHeader) + "(00,00) #" + longName + "(02,02) #Injected\n(01,00) #Next\n");
+    read(std::string(kNamesHeader) + "(00,00) #" + longName + "(02,02) #Injected\n(01,00) #Next\n");
     EXPECT_EQ(names.nameText(names.nameAt(0, 0)), std::string(998 - 9, 'n'));
     EXPECT_EQ(names.nameAt(2, 2), 0);
     EXPECT_EQ(names.nameText(names.nameAt(0, 1)), "Next");
@@ -105,15 +97,15 @@ TEST_F(Reading, LongLinesAreCutAndTheirRestSkipped) {
 }
 
 TEST_F(Reading, SkipsLinesOutsideTheGridOrWithoutTheirPartsInOneMessage) {
-    const std::string file = read(std::string(kHeader) + "(45,00) #col too large\n"
-                                                         "(00,40) #row too large\n"
-                                                         "(-1,03) #negative\n"
-                                                         "(99999999999999999999,0) #huge\n"
-                                                         "(00 #no comma\n"
-                                                         "(00,01 #no bracket\n"
-                                                         "(00,01) no hash\n"
-                                                         "(\n"
-                                                         "(44,39) #Kept\n");
+    const std::string file = read(std::string(kNamesHeader) + "(45,00) #col too large\n"
+                                                              "(00,40) #row too large\n"
+                                                              "(-1,03) #negative\n"
+                                                              "(99999999999999999999,0) #huge\n"
+                                                              "(00 #no comma\n"
+                                                              "(00,01 #no bracket\n"
+                                                              "(00,01) no hash\n"
+                                                              "(\n"
+                                                              "(44,39) #Kept\n");
     MapDocument::Grid<std::uint16_t> expected{};
     expected[39][44] = 1;
     EXPECT_EQ(names.nameIndex, expected);
@@ -126,7 +118,7 @@ TEST_F(Reading, SkipsLinesOutsideTheGridOrWithoutTheirPartsInOneMessage) {
 }
 
 TEST_F(Reading, ReportsEmptyNamesOnce) {
-    read(std::string(kHeader) + "(00,00) #\n(01,00) #A\n(02,00) #\r\n");
+    read(std::string(kNamesHeader) + "(00,00) #\n(01,00) #A\n(02,00) #\r\n");
     EXPECT_EQ(names.count, 2);
     EXPECT_EQ(names.nameAt(0, 0), 0);
     EXPECT_EQ(names.nameAt(0, 2), 0);
@@ -138,7 +130,7 @@ TEST_F(Reading, ReportsEmptyNamesOnce) {
 }
 
 TEST_F(Reading, MissingFileOrFolderChangesNothing) {
-    read(std::string(kHeader) + "(00,00) #A\n");
+    read(std::string(kNamesHeader) + "(00,00) #A\n");
     names.modified = true;
     EXPECT_FALSE(names.readNamesFile(temp.path() + "nothing.txt", ui));
     EXPECT_FALSE(names.readNamesFile(temp.makeFolder("dir.txt"), ui));
@@ -190,7 +182,7 @@ TEST_F(Writing, SortsByRowThenColumnUnderAFreshHeader) {
     const MapDocument document = documentIn(temp);
     names.modified = true;
     ASSERT_TRUE(names.writeNamesFile(temp.path() + "OUT.TXT", document, ui));
-    EXPECT_EQ(temp.read("OUT.TXT"), std::string(kHeader) +
+    EXPECT_EQ(temp.read("OUT.TXT"), std::string(kNamesHeader) +
                                         "(44,00) #First row\n(02,03) #Early\n(10,03) #Late  \n"
                                         "(00,39) #Last\n");
     EXPECT_FALSE(names.modified);
@@ -227,7 +219,7 @@ TEST_F(Writing, FailureKeepsTheOldFileAndTheModifiedFlag) {
     const std::string target = temp.write("KEEP.TXT", "old contents");
     // Block the temporary file the writer would create beside the target.
     temp.makeFolder(strprintf("KEEP.TXT.%d.tmp", static_cast<int>(::getpid())));
-    read(std::string(kHeader) + "(00,00) #A\n");
+    read(std::string(kNamesHeader) + "(00,00) #A\n");
     names.modified = true;
     const MapDocument document = documentIn(temp);
     EXPECT_FALSE(names.writeNamesFile(target, document, ui));
@@ -269,7 +261,7 @@ TEST_F(Locating, PrefersTheNumberFormAndMatchesAnyCase) {
     const std::string mapNameForm = temp.path() + "MAP/MAP005_MYMAP.TXT";
     EXPECT_EQ(MapNames::defaultNamesFile(document), numberForm);
 
-    temp.write("map/map005_mymap.txt", std::string(kHeader) + "(01,01) #ByName\n");
+    temp.write("map/map005_mymap.txt", std::string(kNamesHeader) + "(01,01) #ByName\n");
     EXPECT_EQ(MapNames::defaultNamesFile(document), mapNameForm);
     names.addName("stale");
     names.modified = true;
@@ -279,7 +271,7 @@ TEST_F(Locating, PrefersTheNumberFormAndMatchesAnyCase) {
     EXPECT_EQ(names.path, temp.path() + "map/map005_mymap.txt");
     EXPECT_FALSE(names.modified);
 
-    temp.write("MAP/Map005.txt", std::string(kHeader) + "(02,02) #ByNumber\n");
+    temp.write("MAP/Map005.txt", std::string(kNamesHeader) + "(02,02) #ByNumber\n");
     EXPECT_EQ(MapNames::defaultNamesFile(document), numberForm);
     names.loadNamesForMap(document, ui);
     EXPECT_EQ(names.nameText(names.nameAt(2, 2)), "ByNumber");
@@ -293,7 +285,7 @@ TEST_F(Locating, NoFileOrNoMapLeavesTheListEmpty) {
     EXPECT_EQ(names.count, 0);
     EXPECT_EQ(names.path, "");
 
-    temp.write("MAP/MAP007.TXT", std::string(kHeader) + "(00,00) #A\n");
+    temp.write("MAP/MAP007.TXT", std::string(kNamesHeader) + "(00,00) #A\n");
     document.path.clear();
     names.loadNamesForMap(document, ui);
     EXPECT_EQ(names.count, 0);

@@ -6,6 +6,7 @@
 #include "picture/mappicture.h"
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <string>
@@ -36,19 +37,31 @@ inline Rgb patternAt(int x, int y) {
     return Rgb{(x * 8) & 0xF8, ((x + y) * 4) & 0xFC, (y * 8) & 0xF8};
 }
 
-inline void makePatternPicture(MapPicture& picture, int width, int height) {
+// Off the picture: nothing.
+inline void setPixel(MapPicture& picture, int x, int y, const Rgb& c) {
+    std::uint8_t* p = picture.pixelAt(x, y);
+    if (p != nullptr) {
+        p[0] = static_cast<std::uint8_t>(c.blue);
+        p[1] = static_cast<std::uint8_t>(c.green);
+        p[2] = static_cast<std::uint8_t>(c.red);
+    }
+}
+
+// A picture of the size in the shared buffer, each pixel the colour the function gives.
+inline void paintPicture(MapPicture& picture, int width, int height,
+                         const std::function<Rgb(int x, int y)>& colour) {
     picture.width = width;
     picture.height = height;
     picture.beginPicture();
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            const Rgb c = patternAt(x, y);
-            std::uint8_t* p = picture.pixelAt(x, y);
-            p[0] = static_cast<std::uint8_t>(c.blue);
-            p[1] = static_cast<std::uint8_t>(c.green);
-            p[2] = static_cast<std::uint8_t>(c.red);
+            setPixel(picture, x, y, colour(x, y));
         }
     }
+}
+
+inline void makePatternPicture(MapPicture& picture, int width, int height) {
+    paintPicture(picture, width, height, patternAt);
 }
 
 inline std::string bytes(std::initializer_list<int> values) {

@@ -140,11 +140,7 @@ TEST(RoadTool, NamesItsMistakesAndRefusesWhatCannotBeMeant) {
     }
     const std::string noRoads = scene.temp.write("SCENARIO/NONE.MAP", none.toBytes());
     const std::string out = scene.temp.path() + "OUT.MAP";
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string text; // in stdout, or in stderr when the run fails
-    } cases[] = {
+    const std::vector<ToolCase> cases = {
         {{noRoads}, 1, "No road to learn from"},
         {{noRoads, "--evaluate", "50"}, 1, "No road to learn from"},
         {{scene.map, "--train", noRoads, "-o", out}, 0, "\nchanged: 0\n"},
@@ -155,14 +151,7 @@ TEST(RoadTool, NamesItsMistakesAndRefusesWhatCannotBeMeant) {
         {{scene.map, "-o", out, "-o", out}, 2, "-o is given twice"},
         {{scene.map, noRoads}, 2, "one MAPFILE only"},
     };
-    for (const auto& c : cases) {
-        std::vector<std::string> args{"suggest-roads"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const ToolResult result = runToolForTest(args);
-        EXPECT_EQ(result.status, c.status) << c.text << "\n" << result.err;
-        const std::string& said = c.status == 0 ? result.out : result.err;
-        EXPECT_NE(said.find(c.text), std::string::npos) << c.text << "\n" << said;
-    }
+    expectToolCases("suggest-roads", cases);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "mapdata/hexgrid.h"
 #include "mapdata/mapdocument.h"
 #include "picture/mappicture.h"
+#include "picturefiles.h"
 #include "scripteduserinterface.h"
 #include "tempfolder.h"
 #include "toolrun.h"
@@ -53,7 +54,7 @@ double grain(int x, int y) {
 
 // Each terrain its own texture: waves, sand grain, blotchy canopy, rocky peaks,
 // brown slopes, striped fields.
-void paintPixel(int terrain, int x, int y, std::uint8_t* bgr) {
+test::Rgb terrainColour(int terrain, int x, int y) {
     double r = 0, g = 0, b = 0, shade = 0;
     switch (terrain) {
     case 9:
@@ -76,11 +77,9 @@ void paintPixel(int terrain, int x, int y, std::uint8_t* bgr) {
         break;
     }
     const auto channel = [shade](double value) {
-        return static_cast<std::uint8_t>(std::clamp(value + shade, 0.0, 255.0));
+        return static_cast<int>(std::clamp(value + shade, 0.0, 255.0));
     };
-    bgr[0] = channel(b);
-    bgr[1] = channel(g);
-    bgr[2] = channel(r);
+    return {channel(r), channel(g), channel(b)};
 }
 
 // A game folder with map 7 (T.MAP) and its picture, each pixel painted after the
@@ -91,17 +90,12 @@ class SuggestTool : public testing::Test {
 protected:
     SuggestTool() {
         MapPicture picture(ui);
-        picture.width = kWidth;
-        picture.height = kHeight;
-        picture.beginPicture();
         HexGrid grid;
         grid.setConstants(kFullSizeGrid);
-        for (int y = 0; y < kHeight; ++y) {
-            for (int x = 0; x < kWidth; ++x) {
-                const HexPosition hex = grid.pixelToHex(x, y);
-                paintPixel(terrainOf(hex.row, hex.column), x, y, picture.pixelAt(x, y));
-            }
-        }
+        test::paintPicture(picture, kWidth, kHeight, [&grid](int x, int y) {
+            const HexPosition hex = grid.pixelToHex(x, y);
+            return terrainColour(terrainOf(hex.row, hex.column), x, y);
+        });
         temp.makeFolder("MAP");
         EXPECT_TRUE(picture.writeS16Tiles(temp.path() + "MAP/MAP07"));
 
@@ -278,11 +272,7 @@ TEST_F(SuggestTool, SaysWhatItUsedAndRefusesWhatCannotBeMeant) {
     const std::string allClear = temp.write("SCENARIO/CLEAR.MAP", one.toBytes());
     const std::string missing = temp.path() + "gone/NOWHERE.MAP";
     const std::string out = temp.path() + "OUT.MAP";
-    const struct {
-        std::vector<std::string> args;
-        int status;
-        std::string text; // in stdout, or in stderr when the run fails
-    } cases[] = {
+    const std::vector<ToolCase> cases = {
         {{map, "--train", missing}, 1, "Map file [" + missing + "]"},
         {{map, "--train", "-o", out}, 2, "--train needs a value, not -o"},
         {{allClear, "--evaluate", "50"}, 1, "Fewer than two terrains to learn from (1)"},
@@ -302,14 +292,7 @@ TEST_F(SuggestTool, SaysWhatItUsedAndRefusesWhatCannotBeMeant) {
         {{map, "-o", out, "-o", out}, 2, "-o is given twice"},
         {{map, allClear}, 2, "one MAPFILE only"},
     };
-    for (const auto& c : cases) {
-        std::vector<std::string> args{"suggest-terrain"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const ToolResult result = runToolForTest(args);
-        EXPECT_EQ(result.status, c.status) << c.text << "\n" << result.err;
-        const std::string& said = c.status == 0 ? result.out : result.err;
-        EXPECT_NE(said.find(c.text), std::string::npos) << c.text << "\n" << said;
-    }
+    expectToolCases("suggest-terrain", cases);
     EXPECT_EQ(temp.read("SCENARIO/T.MAP"), truth.toBytes());
 }
 

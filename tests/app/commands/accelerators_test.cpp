@@ -11,6 +11,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -260,6 +262,8 @@ TEST_F(ToolWindowKeysTest, ToolWindowsKeepOnlyTheKeysTheyNeed) {
         {RoadNumber, Qt::ALT | Qt::Key_E, "No name to edit !"}, // its own button
     };
     pointAt(2, 3);
+    // A second finding, so the list has a line to move down to.
+    change([](MapWorkspace& w) { w.document.cells[5][5].terrain = 200; });
     app->commands().run(kCmdCheckMap);
     app->commands().run(kCmdSetDataDialog);
     for (const auto& [focus, key, expected] : cases) {
@@ -268,9 +272,14 @@ TEST_F(ToolWindowKeysTest, ToolWindowsKeepOnlyTheKeysTheyNeed) {
             std::tie(clean.mapNumber, clean.width, clean.height) = std::tuple(7, 30, 20);
             ASSERT_TRUE(app->load(game.temp.write("SCENARIO/CLEAN.MAP", clean.toBytes()), false));
         }
-        auto* widget =
-            frame().findChild<QWidget*>(focus == RoadNumber ? "roadEdit" : "problemList");
+        auto* list = frame().findChild<QListWidget*>("problemList");
+        auto* edit = frame().findChild<QLineEdit*>("roadEdit");
+        QWidget* widget = focus == RoadNumber ? static_cast<QWidget*>(edit) : list;
         widget->setFocus();
+        // A key the window keeps moves the list's line down or types over the number.
+        ASSERT_TRUE(focus != Findings || list->count() >= 2);
+        list->setCurrentRow(0);
+        edit->selectAll();
         const MapView& view = frame().view();
         const int names = view.showNames, strategic = view.strategicView;
         frame().grid().scrollY = 100;
@@ -281,7 +290,8 @@ TEST_F(ToolWindowKeysTest, ToolWindowsKeepOnlyTheKeysTheyNeed) {
                                    : view.showNames != names         ? "names"
                                    : view.strategicView != strategic ? "strategic"
                                    : frame().grid().scrollY != 100   ? "scroll"
-                                                                     : "kept";
+                                   : list->currentRow() == 1 || edit->text() == "5" ? "kept"
+                                                                                    : "nothing";
         EXPECT_EQ(effect, expected) << key.key() << " in " << focus;
         if (menu != nullptr) {
             menu->close();

@@ -7,6 +7,7 @@
 #include "apptesting.h"
 #include "dialogprobe.h"
 #include "editing/mapeditor.h"
+#include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
 #include "modalscript.h"
 #include "picturefiles.h"
@@ -21,6 +22,7 @@
 namespace maporv {
 namespace {
 
+using test::clearSettings;
 using test::readSetting;
 using test::writeSetting;
 
@@ -66,10 +68,6 @@ TEST_F(MapToolAppTest, FirstRunAsksForTheScenarioFolderOnce) {
     start();
     ASSERT_EQ(ui.folderPicks.size(), 1U);
     EXPECT_EQ(ui.folderPicks[0].typeOrKind, FolderKind::Scenario);
-    // Without a file named, at the usual place when it exists, else in the home folder.
-    EXPECT_EQ(ui.folderPicks[0].initial,
-              isFolder(homeScenario()) ? homeScenario()
-                                       : withTrailingSeparator(QDir::homePath().toStdString()));
     EXPECT_EQ(ui.folderPicks[0].title, "Select Valdorn SCENARIO folder");
     EXPECT_EQ(app->workspace().lastOpen, chosen + "*.map");
     EXPECT_EQ(app->workspace().gameFolder, game.root() + "g/");
@@ -82,6 +80,34 @@ TEST_F(MapToolAppTest, FirstRunAsksForTheScenarioFolderOnce) {
     start();
     EXPECT_THAT(ui.folderPicks, IsEmpty());
     EXPECT_EQ(app->workspace().lastOpen, chosen + "*.map");
+}
+
+TEST_F(MapToolAppTest, FirstRunAsksWhereTheScenarioFolderMostLikelyIs) {
+    // Below the run's own home folder: a folder made, or a MAP file made and named on
+    // the command line; then where the question starts. Each case keeps what the ones
+    // before it made.
+    const std::string home = withTrailingSeparator(QDir::homePath().toStdString());
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"valdorn/SCENARIO/", "valdorn/SCENARIO/"},
+        {"game/SCENARIO/X.MAP", "game/SCENARIO/"},
+        {"game/MAP/X.MAP", "game/SCENARIO/"}, // SCENARIO/ beside the file's folder
+        {"maps/old/X.MAP", "maps/old/"},      // none beside: the MAP file's own folder
+    };
+    for (const auto& [made, initial] : cases) {
+        const bool file = made.ends_with(".MAP");
+        std::filesystem::create_directories(home + folderPart(made));
+        ASSERT_TRUE(!file || writeFileAtomically(home + made, MapDocument().toBytes()));
+        clearSettings();
+        ui.folderPicks.clear();
+        start(file ? QStringList{QString::fromStdString(home + made)} : QStringList{});
+        ASSERT_EQ(ui.folderPicks.size(), 1U) << made;
+        EXPECT_EQ(ui.folderPicks[0].initial, home + initial) << made;
+        finish();
+    }
+    for (const char* folder : {"valdorn", "game", "maps"}) {
+        std::filesystem::remove_all(home + folder);
+    }
 }
 
 TEST_F(MapToolAppTest, FirstRunCancelledStartsAtTheUsualFolder) {

@@ -223,7 +223,13 @@ private:
     Status presentWindowed();
     // The bitmaps drawn with their key colour transparent (all but the picture).
     std::array<SurfaceImage*, 8> keyedImages();
+    // The map scrolls kEdgeStep pixels a frame while the pointer rests within
+    // kEdgeMargin pixels of the screen's (or work area's) edge or beyond it.
+    static constexpr int kEdgeMargin = 2;
+    static constexpr int kEdgeStep = 5;
     const Rect& scrollEdgeArea() const;
+    // -1, 0 or 1: whether a coordinate lies within margin of the low or the high edge.
+    static int edgeSide(int value, int low, int high, int margin);
     // The marks of the roads word at (x, y), one cell of the sheet per direction.
     static Status drawRoadMarks(SpriteSheet& marks, std::uint16_t roads, int x, int y);
     void edgeScroll(Point screen);

@@ -128,26 +128,20 @@ const Rect& MapView::scrollEdgeArea() const {
     return fullScreen != 0 ? screenRect : workArea;
 }
 
+int MapView::edgeSide(int value, int low, int high, int margin) {
+    return value < low + margin ? -1 : value > high - margin ? 1 : 0;
+}
+
 bool MapView::atScrollEdge(Point screen) const {
     const Rect& area = scrollEdgeArea();
-    return screen.x < area.left + 2 || screen.x > area.right - 2 || screen.y < area.top + 2 ||
-           screen.y > area.bottom - 2;
+    return edgeSide(screen.x, area.left, area.right, kEdgeMargin) != 0 ||
+           edgeSide(screen.y, area.top, area.bottom, kEdgeMargin) != 0;
 }
 
 void MapView::edgeScroll(Point screen) {
     const Rect& area = scrollEdgeArea();
-    if (screen.x < area.left + 2) {
-        grid_.scrollX -= 5;
-    }
-    if (screen.x > area.right - 2) {
-        grid_.scrollX += 5;
-    }
-    if (screen.y < area.top + 2) {
-        grid_.scrollY -= 5;
-    }
-    if (screen.y > area.bottom - 2) {
-        grid_.scrollY += 5;
-    }
+    grid_.scrollX += kEdgeStep * edgeSide(screen.x, area.left, area.right, kEdgeMargin);
+    grid_.scrollY += kEdgeStep * edgeSide(screen.y, area.top, area.bottom, kEdgeMargin);
     grid_.clampScroll();
 }
 

@@ -7,14 +7,6 @@
 #include <algorithm>
 
 namespace maporv {
-namespace {
-
-// -1, 0 or 1: whether a coordinate lies within margin of the low or the high edge.
-int edgeSide(int value, int low, int high, int margin) {
-    return value < low + margin ? -1 : value > high - margin ? 1 : 0;
-}
-
-} // namespace
 
 HexCoord MapView::StrokeHex(Point screen) const {
     const Point client = fullScreen != 0 ? screen : toClient(screen);
@@ -32,11 +24,11 @@ void MapView::strokeScroll(Point screen, HexGrid& grid) const {
     const ViewRect& view = grid.viewRect;
     const Rect& edges = scrollEdgeArea();
     // The screen's edge scrolls by itself in every frame.
-    if (edgeSide(screen.x, edges.left, edges.right, 2) == 0) {
-        grid.scrollX += 5 * edgeSide(client.x, view.left, view.right, kStrokeEdge);
+    if (edgeSide(screen.x, edges.left, edges.right, kEdgeMargin) == 0) {
+        grid.scrollX += kEdgeStep * edgeSide(client.x, view.left, view.right, kStrokeEdge);
     }
-    if (edgeSide(screen.y, edges.top, edges.bottom, 2) == 0) {
-        grid.scrollY += 5 * edgeSide(client.y, view.top, view.bottom, kStrokeEdge);
+    if (edgeSide(screen.y, edges.top, edges.bottom, kEdgeMargin) == 0) {
+        grid.scrollY += kEdgeStep * edgeSide(client.y, view.top, view.bottom, kStrokeEdge);
     }
     grid.clampScroll();
 }

@@ -160,17 +160,21 @@ void EditHistory::trim() {
     }
 }
 
-bool EditHistory::record(EditStep step) {
-    if (step.empty()) {
-        return false;
-    }
-    discardRedo();
+void EditHistory::raiseFlags(const EditStep& step) {
     if (step.touchesMap()) {
         document_.modified = true;
     }
     if (step.touchesNames()) {
         names_.modified = true;
     }
+}
+
+bool EditHistory::record(EditStep step) {
+    if (step.empty()) {
+        return false;
+    }
+    discardRedo();
+    raiseFlags(step);
     weight_ += step.weight();
     steps_.push_back(std::move(step));
     ++position_;
@@ -184,12 +188,7 @@ bool EditHistory::amendLast(EditStep step) {
     if (step.empty() || steps_.empty() || position_ != steps_.size()) {
         return false;
     }
-    if (step.touchesMap()) {
-        document_.modified = true;
-    }
-    if (step.touchesNames()) {
-        names_.modified = true;
-    }
+    raiseFlags(step);
     weight_ = weight_ - steps_.back().weight() + step.weight();
     steps_.back() = std::move(step);
     trim();

@@ -104,6 +104,8 @@ private:
     void trim();
     void dropOldest();
     void updateFlags();
+    // A new or grown step raises the modified flag of what it touches.
+    void raiseFlags(const EditStep& step);
 
     MapDocument& document_;
     MapNames& names_;

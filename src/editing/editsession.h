@@ -135,10 +135,11 @@ public:
     // Strokes of the mouse: a button held on the map while the pointer moves. The
     // press does what a click does; every hex the pointer enters after it goes to
     // strokeTo, which changes the map or the selection at once and tells the
-    // followers, so each frame shows the stroke so far. endStroke makes a stroke of
-    // the map one step of the history, which raises map-modified once; a stroke that
-    // changed nothing records nothing. Any other operation ends a running stroke
-    // first, so nothing else touches the history while one runs.
+    // followers, so each frame shows the stroke so far. A stroke of the map is one
+    // step of the history from its first changed hex on, when map-modified rises, and
+    // grows there as it goes; endStroke ends it. A stroke that changed nothing
+    // records nothing. Any other operation ends a running stroke first, so nothing
+    // else touches the history while one runs.
     //
     // The right button: Set Data where a right click sets it (on the selection, else
     // at the cursor), then on every hex entered (PaintStroke); nothing without a

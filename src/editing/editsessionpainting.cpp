@@ -40,10 +40,7 @@ void EditSession::beginRoadStroke(HexCoord hex, bool remove) {
 
 bool EditSession::beginSelectStroke(HexCoord hex, bool gridReady, bool shift, bool ctrl) {
     const Operation operation(*this);
-    const bool acted = state_.selection.select(hex.row, hex.column, gridReady, shift, ctrl);
-    if (acted) {
-        note(kSelectionChanged);
-    }
+    const bool acted = select(hex.row, hex.column, gridReady, shift, ctrl);
     // Ctrl without an anchor selects nothing at the press, yet its drag makes a block.
     if (gridReady && hex.row >= 0 && hex.column >= 0) {
         const auto mode = shift  ? SelectStroke::Mode::Toggle

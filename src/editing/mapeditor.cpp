@@ -2,6 +2,7 @@
 
 #include "editing/brush.h"
 #include "editing/brushsteps.h"
+#include "editing/cellsstep.h"
 #include "editing/edithistory.h"
 #include "editing/namescommands.h"
 #include "editing/selection.h"
@@ -41,26 +42,12 @@ int MapEditor::setCells(const EditCursor& at, int fields, const char* action) {
     if (!at.currentExists || !canEdit()) {
         return 0;
     }
-    EditStep step;
-    for (const HexCoord& hex : selection_.targets(at.row, at.column)) {
-        const HexCell* cell = document_.cellAt(hex.row, hex.column);
-        if (cell == nullptr) {
-            continue;
-        }
-        HexCell after = *cell;
-        if ((fields & kTerrain) != 0) {
-            after.terrain = static_cast<std::uint16_t>(brush_.terrain);
-            history_.handSet.mark(hex.row, hex.column, after.terrain);
-        }
-        if ((fields & kRoads) != 0) {
-            after.roads = brush_.roads;
-        }
-        if (after != *cell) {
-            step.cells.push_back({toByte(hex.row), toByte(hex.column), *cell, after});
-        }
-    }
+    const auto brushTerrain = static_cast<std::uint16_t>(brush_.terrain);
+    EditStep step = cellsStep(document_, selection_.targets(at.row, at.column),
+                              (fields & kTerrain) != 0 ? std::optional(brushTerrain) : std::nullopt,
+                              (fields & kRoads) != 0 ? std::optional(brush_.roads) : std::nullopt,
+                              &history_.handSet, action);
     const int changed = static_cast<int>(step.cells.size());
-    step.name = EditStep::countedName(action, step.cells.size());
     history_.perform(std::move(step));
     return changed;
 }

@@ -53,7 +53,7 @@ public:
     bool browseReportFile(UserInterface& ui);
     // "Report": writes the report and opens it in the external editor.
     bool writeReport(UserInterface& ui);
-    // "Close": empties the collection; the caller looks at terrainChanged.
+    // "Close": empties the collection.
     void close();
 
     // Rescans scenarioFolder. The list always ends up showing what the collection

@@ -33,6 +33,10 @@ bool PaintStroke::press(const std::vector<HexCoord>& targets, HexCoord hex) {
 }
 
 bool PaintStroke::moveTo(HexCoord hex) {
+    // A running stroke sees the same hex at most frames.
+    if (last_ && hex == *last_) {
+        return false;
+    }
     bool changed = false;
     if (!last_) {
         changed = inArea(area_, hex) && paint(hex);

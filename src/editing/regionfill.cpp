@@ -1,6 +1,6 @@
 #include "editing/regionfill.h"
 
-#include "editing/handsethexes.h"
+#include "editing/cellsstep.h"
 #include "mapdata/terraintype.h"
 
 #include <algorithm>
@@ -52,25 +52,7 @@ std::vector<HexCoord> connectedRegion(const MapDocument& document, HexCoord star
 EditStep regionFillStep(const MapDocument& document, const std::vector<HexCoord>& hexes,
                         std::uint16_t terrain, std::optional<std::uint16_t> roads,
                         HandSetHexes* handSet) {
-    EditStep step;
-    for (HexCoord hex : hexes) {
-        const HexCell* cell = document.cellAt(hex.row, hex.column);
-        if (cell == nullptr) {
-            continue;
-        }
-        HexCell after = *cell;
-        after.terrain = terrain;
-        after.roads = roads.value_or(after.roads);
-        if (after != *cell) {
-            step.cells.push_back({static_cast<std::uint8_t>(hex.row),
-                                  static_cast<std::uint8_t>(hex.column), *cell, after});
-        }
-        if (handSet != nullptr) {
-            handSet->mark(hex.row, hex.column, terrain);
-        }
-    }
-    step.name = EditStep::countedName("Fill Region", step.cells.size());
-    return step;
+    return cellsStep(document, hexes, terrain, roads, handSet, "Fill Region");
 }
 
 std::string fillQuestion(std::size_t hexes, int terrain) {

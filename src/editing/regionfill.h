@@ -21,9 +21,9 @@ std::vector<HexCoord> connectedRegion(const MapDocument& document, HexCoord star
 
 // The step that gives the hexes the terrain, and the roads word when one is given
 // (the editor's fill writes what Set Data writes: the brush's terrain and roads; the
-// tool only the terrain), named "Fill Region (N hexes)" after the hexes it changes.
-// Not applied: for EditHistory::perform. handSet, when given, counts the hexes as
-// set by hand, as Set Data does.
+// tool only the terrain): cellsStep named "Fill Region (N hexes)". Not applied: for
+// EditHistory::perform. handSet, when given, counts the hexes as set by hand, as Set
+// Data does.
 EditStep regionFillStep(const MapDocument& document, const std::vector<HexCoord>& hexes,
                         std::uint16_t terrain, std::optional<std::uint16_t> roads,
                         HandSetHexes* handSet = nullptr);

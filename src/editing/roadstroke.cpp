@@ -18,6 +18,10 @@ bool RoadStroke::join(HexCoord from, HexCoord to) {
 }
 
 bool RoadStroke::moveTo(HexCoord hex) {
+    // A running stroke sees the same hex at most frames.
+    if (last_ && hex == *last_) {
+        return false;
+    }
     bool changed = false;
     if (last_) {
         const std::vector<HexCoord> line = hexLine(*last_, hex, area_);

@@ -12,33 +12,8 @@ namespace maporv {
 EditCommands::EditCommands(EditSession& session, WindowCommands& window, UserInterface& ui)
     : session_(session), window_(window), ui_(ui) {}
 
-// The operations decide themselves whether there is a hex to read.
-void EditCommands::getData() {
-    session_.edit(&MapEditor::getData, window_.editCursor());
-}
-
-void EditCommands::getTerrain() {
-    session_.edit(&MapEditor::getTerrain, window_.editCursor());
-}
-
-void EditCommands::getRoads() {
-    session_.edit(&MapEditor::getRoads, window_.editCursor());
-}
-
-void EditCommands::getName() {
-    session_.edit(&MapEditor::getName, window_.editCursor());
-}
-
-void EditCommands::clearTerrain() {
-    session_.edit(&MapEditor::clearTerrain, window_.editCursor());
-}
-
-void EditCommands::clearRoads() {
-    session_.edit(&MapEditor::clearRoads, window_.editCursor());
-}
-
-void EditCommands::clearName() {
-    session_.edit(&MapEditor::clearName, window_.editCursor());
+EditCursor EditCommands::cursor() const {
+    return window_.editCursor();
 }
 
 void EditCommands::clearSelection() {

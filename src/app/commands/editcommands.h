@@ -1,8 +1,10 @@
 #pragma once
 
+#include "editing/editcursor.h"
+#include "editing/editsession.h"
+
 namespace maporv {
 
-class EditSession;
 class UserInterface;
 class WindowCommands;
 
@@ -15,13 +17,12 @@ public:
     EditCommands(const EditCommands&) = delete;
     EditCommands& operator=(const EditCommands&) = delete;
 
-    void getData();
-    void getTerrain();
-    void getRoads();
-    void getName();
-    void clearTerrain();
-    void clearRoads();
-    void clearName();
+    // Get and Clear at the cursor: atCursor(&MapEditor::getData). The editor's
+    // operations decide themselves whether there is a hex to read.
+    template <typename Command>
+    void atCursor(Command command) {
+        session_.edit(command, cursor());
+    }
     void clearSelection();
     void undo();
     void redo();
@@ -41,6 +42,8 @@ public:
     void selectRegion();
 
 private:
+    EditCursor cursor() const;
+
     EditSession& session_;
     WindowCommands& window_;
     UserInterface& ui_;

@@ -16,9 +16,10 @@ class WindowCommands;
 struct CommandTargets {
     // File and Names menus, picture exports: the application.
     FileCommands& files;
-    // Display modes, view toggles, tool windows: the main window.
+    // Display modes, view toggles, Draw Roads, tool windows: the main window.
     WindowCommands& window;
-    // Get, Clear, Undo, Redo, Suggest Terrain: the editing session's operations.
+    // Get, Clear, the selection cleared, Undo, Redo, Suggest Terrain and Roads, Fill
+    // and Select Region: the editing session's operations.
     EditCommands& edit;
     // What the rules read.
     const EditSession& session;

@@ -24,11 +24,10 @@ class UserInterface;
 // Use: construct with lastOpen (the folder defaults to the SCENARIO folder beside
 // it and is scanned at once) and the change function, placeAt(), exec(). The change
 // function changes every hex of terrain `from` to `to`, shows its message and
-// returns the count; the window passes the editor's undoable one:
-//   [&editor](int from, int to) { return editor.changeTerrain(from, to); }
+// returns the count; the application passes the session's undoable one, a step of
+// the history that raises the map's modified flag itself:
+//   [&session](int from, int to) { return session.edit(&MapEditor::changeTerrain, from, to); }
 // With no map loaded it passes none, and "Make Changes" is disabled.
-// After the dialog, whatever its result, the caller raises the map's modified flag
-// when terrainChanged() (the editor's step raises it already; the flag only rises).
 class MiscToolsDialog : public QDialog {
     Q_OBJECT
 

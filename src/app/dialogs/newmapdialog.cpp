@@ -3,6 +3,7 @@
 #include "app/forms/browseglyph.h"
 #include "app/forms/dialogplacement.h"
 #include "app/forms/dialogunits.h"
+#include "app/forms/folderbrowse.h"
 #include "display/picturedraw.h"
 #include "display/textconversion.h"
 #include "mapdata/paths.h"
@@ -178,13 +179,10 @@ void NewMapDialog::paintEvent(QPaintEvent* event) {
 
 void NewMapDialog::browse() {
     readControls();
-    const std::string chosen =
-        ui_.pickFolder(newMapFolderKind(kind_), folder_, newMapFolderPrompt(kind_));
-    if (!chosen.empty() && chosen != folder_) {
-        folder_ = chosen;
+    browseFolder(ui_, newMapFolderKind(kind_), newMapFolderPrompt(kind_), folder_, [this] {
         showFolder();
         fillList();
-    }
+    });
 }
 
 void NewMapDialog::load() {

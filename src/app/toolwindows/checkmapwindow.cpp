@@ -149,10 +149,10 @@ void CheckMapWindow::activate(QListWidgetItem* item) {
 }
 
 void CheckMapWindow::mend(const std::function<void()>& mendStep) {
+    // The session tells the window of the step; it checks again then.
     if (mendStep) {
         mendStep();
     }
-    refresh();
     returnFocus();
 }
 

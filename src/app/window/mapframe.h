@@ -96,8 +96,6 @@ public:
     // centred on it, the hex selected and the pointer on it. For a hex the view
     // cannot show, nothing moves and the answer says why (empty when it went).
     std::string goToHex(int row, int column);
-    // The one-sided roads mended as one undoable step; the number of hexes changed.
-    int mendRoads();
 
     // The caption follows the view's title text.
     void refreshTitle();

@@ -42,7 +42,9 @@ void MapFrame::toggleCheckMapWindow() {
         },
         this);
     window->setGoToHex([this](int row, int column) { return goToHex(row, column); });
-    window->setMendRoads([this] { mendRoads(); });
+    window->setMendRoads([this, &workspace] {
+        session_.perform(roadMendStep(workspace.document, pictureSizeOf(workspace.picture)));
+    });
     window->setMendHeader([this, &workspace] {
         if (const std::optional<PictureSize> size = pictureSizeOf(workspace.picture)) {
             session_.perform(headerStep(workspace.document, *size));
@@ -103,14 +105,6 @@ std::string MapFrame::goToHex(int row, int column) {
     // The cursor follows the pointer every frame: it stays on the hex only with it.
     view_.PlacePointerOnCursor();
     return {};
-}
-
-int MapFrame::mendRoads() {
-    const MapWorkspace& workspace = session_.workspace();
-    EditStep step = roadMendStep(workspace.document, pictureSizeOf(workspace.picture));
-    const int mended = static_cast<int>(step.cells.size());
-    session_.perform(std::move(step));
-    return mended;
 }
 
 } // namespace maporv

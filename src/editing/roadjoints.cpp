@@ -105,6 +105,23 @@ const std::uint16_t* cellTable() {
     return table.data();
 }
 
+// Every joint of an area of columns x rows whose two hexes lie inside it, by row, then
+// column, then NE, SE, S: a road never leads out of the area.
+std::vector<HexJoint> jointsOf(const HexExtent& area) {
+    std::vector<HexJoint> joints;
+    for (int row = 0; row < area.rows; ++row) {
+        for (int column = 0; column < area.columns; ++column) {
+            for (int direction : kJointDirections) {
+                const HexJoint joint{{row, column}, direction};
+                if (inArea(area, joint.to())) {
+                    joints.push_back(joint);
+                }
+            }
+        }
+    }
+    return joints;
+}
+
 } // namespace
 
 HexJoint jointBetween(HexCoord hex, int direction) {
@@ -117,24 +134,6 @@ HexJoint jointBetween(HexCoord hex, int direction) {
 JointOutline jointOutline(const HexJoint& joint) {
     return {centreOf(joint.from), centreOf(joint.to()), boxCorner(joint.from, joint.direction),
             boxCorner(joint.from, joint.direction + 1)};
-}
-
-std::vector<HexJoint> jointsOf(const HexExtent& area) {
-    std::vector<HexJoint> joints;
-    const auto inside = [&area](HexCoord hex) {
-        return hex.row >= 0 && hex.row < area.rows && hex.column >= 0 && hex.column < area.columns;
-    };
-    for (int row = 0; row < area.rows; ++row) {
-        for (int column = 0; column < area.columns; ++column) {
-            for (int direction : kJointDirections) {
-                const HexJoint joint{{row, column}, direction};
-                if (inside(joint.to())) {
-                    joints.push_back(joint);
-                }
-            }
-        }
-    }
-    return joints;
 }
 
 std::uint16_t colourCellOfKey(unsigned key) {
@@ -233,10 +232,6 @@ MapDocument::Grid<std::array<int, 3>> RoadJointGrid::emptyIndex() {
         }
     }
     return index;
-}
-
-bool RoadJointGrid::inArea(HexCoord hex) const {
-    return hex.row >= 0 && hex.row < area_.rows && hex.column >= 0 && hex.column < area_.columns;
 }
 
 int RoadJointGrid::indexOf(HexCoord hex, int direction) const {

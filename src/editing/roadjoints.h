@@ -42,10 +42,6 @@ struct JointOutline {
 };
 JointOutline jointOutline(const HexJoint& joint);
 
-// Every joint of an area of columns x rows whose two hexes lie inside it, by row, then
-// column, then NE, SE, S: a road never leads out of the area.
-std::vector<HexJoint> jointsOf(const HexExtent& area);
-
 // What the picture shows at every joint of the map area (the hexes the grid reaches on
 // the picture): samples in kRows rows parallel to the shared edge, from three eighths
 // of the way from the from-hex's centre to the edge to as far beyond it, the middle row
@@ -81,7 +77,7 @@ public:
     void compute(const PicturePixels& pixels);
 
     const HexExtent& area() const { return area_; }
-    bool inArea(HexCoord hex) const;
+    bool inArea(HexCoord hex) const { return maporv::inArea(area_, hex); }
     const std::vector<HexJoint>& joints() const { return joints_; }
     // The index of a joint in joints(), named from either side; -1 outside the area.
     int indexOf(HexCoord hex, int direction) const;

@@ -136,10 +136,6 @@ JointOutline jointOutline(const HexJoint& joint) {
             boxCorner(joint.from, joint.direction + 1)};
 }
 
-std::uint16_t colourCellOfKey(unsigned key) {
-    return cellTable()[key & 0xFFFFu];
-}
-
 RoadJointGrid::Span RoadJointGrid::span(int row) {
     static const std::array<Span, kRows> spans = [] {
         std::array<Span, kRows> all{};

@@ -120,7 +120,4 @@ struct ColourCellGrid {
 };
 inline constexpr int kColourCells = ColourCellGrid::kCells;
 
-// The colour cell of a 5-6-5 colour.
-std::uint16_t colourCellOfKey(unsigned key);
-
 } // namespace maporv

@@ -169,7 +169,6 @@ void RoadJointGrid::compute(const MapPicture& picture) {
 
 void RoadJointGrid::compute(const PicturePixels& pixels) {
     area_ = {};
-    index_ = emptyIndex();
     joints_.clear();
     samples_.clear();
     if (!pixels.usable()) {
@@ -177,12 +176,6 @@ void RoadJointGrid::compute(const PicturePixels& pixels) {
     }
     area_ = pictureReach({pixels.width, pixels.height});
     joints_ = jointsOf(area_);
-    for (std::size_t j = 0; j < joints_.size(); ++j) {
-        const HexJoint& joint = joints_[j];
-        index_[static_cast<std::size_t>(joint.from.row)][static_cast<std::size_t>(
-            joint.from.column)][static_cast<std::size_t>(joint.direction - 1)] =
-            static_cast<int>(j);
-    }
     samples_.resize(joints_.size() * kSamples);
     const std::uint16_t* cells = cellTable();
     // The places as distances in the buffer's bytes, so that a joint wholly inside the
@@ -218,25 +211,6 @@ void RoadJointGrid::compute(const PicturePixels& pixels) {
                                     : kOutsidePicture;
         }
     }
-}
-
-MapDocument::Grid<std::array<int, 3>> RoadJointGrid::emptyIndex() {
-    MapDocument::Grid<std::array<int, 3>> index;
-    for (auto& row : index) {
-        for (auto& hex : row) {
-            hex.fill(-1);
-        }
-    }
-    return index;
-}
-
-int RoadJointGrid::indexOf(HexCoord hex, int direction) const {
-    const HexJoint joint = jointBetween(hex, direction);
-    if (!inArea(joint.from) || !inArea(joint.to())) {
-        return -1;
-    }
-    return index_[static_cast<std::size_t>(joint.from.row)][static_cast<std::size_t>(
-        joint.from.column)][static_cast<std::size_t>(joint.direction - 1)];
 }
 
 } // namespace maporv

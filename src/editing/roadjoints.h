@@ -79,8 +79,6 @@ public:
     const HexExtent& area() const { return area_; }
     bool inArea(HexCoord hex) const { return maporv::inArea(area_, hex); }
     const std::vector<HexJoint>& joints() const { return joints_; }
-    // The index of a joint in joints(), named from either side; -1 outside the area.
-    int indexOf(HexCoord hex, int direction) const;
     // The kSamples colour cells of a joint, row by row from the from-hex's side;
     // outside a row's span they mean nothing.
     const std::uint16_t* samples(int joint) const {
@@ -90,9 +88,6 @@ public:
 private:
     HexExtent area_;
     std::vector<HexJoint> joints_;
-    // Each hex's joints to the NE, SE and S as indexes of joints_, -1 for none.
-    MapDocument::Grid<std::array<int, 3>> index_ = emptyIndex();
-    static MapDocument::Grid<std::array<int, 3>> emptyIndex();
     std::vector<std::uint16_t> samples_;
 };
 

@@ -46,7 +46,7 @@ struct Demo {
     int rowLength = 0;
 
     void features(HexFeatureGrid& grid) const {
-        grid.compute(pixels.data(), width, height, rowLength);
+        grid.compute(PicturePixels{pixels.data(), width, height, rowLength});
     }
     void joints(RoadJointGrid& grid) const {
         grid.compute(PicturePixels{pixels.data(), width, height, rowLength});

@@ -68,10 +68,12 @@ RoadSuggestion suggestRoads(const MapDocument& document, const RoadJointGrid& gr
     std::vector<double> probabilities;
     for (std::size_t j = 0; j < grid.joints().size(); ++j) {
         const HexJoint& joint = grid.joints()[j];
-        if (isTarget(joint.from) && isTarget(joint.to()) &&
-            classifier.mayCross(grid, static_cast<int>(j))) {
+        if (!isTarget(joint.from) || !isTarget(joint.to())) {
+            continue;
+        }
+        if (const auto probability = classifier.probability(grid, static_cast<int>(j))) {
             decided.push_back(static_cast<int>(j));
-            probabilities.push_back(classifier.probability(grid, static_cast<int>(j)));
+            probabilities.push_back(*probability);
         }
     }
     probabilities = classifier.adaptedToTargets(std::move(probabilities));

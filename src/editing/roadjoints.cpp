@@ -61,7 +61,8 @@ const std::array<DirectionPlaces, 3>& placesOfDirections() {
             const double acrossY = outline.toCentre.y - c.y;
             DirectionPlaces& direction = directions[k];
             for (int row = 0; row < RoadJointGrid::kRows; ++row) {
-                // From the from-hex's centre: half the way to the edge's middle, then on.
+                // The part of the way from the from-hex's centre to the to-hex's: the
+                // edge's middle lies at 0.5.
                 const double v = RoadJointGrid::towardsTo(row) + 0.5;
                 const RoadJointGrid::Span span = RoadJointGrid::span(row);
                 for (int i = span.begin; i < span.end; ++i) {

@@ -43,8 +43,9 @@ struct JointOutline {
 JointOutline jointOutline(const HexJoint& joint);
 
 // What the picture shows at every joint of the map area (the hexes the grid reaches on
-// the picture): samples in kRows rows parallel to the shared edge, from three eighths
-// of the way from the from-hex's centre to the edge to as far beyond it, the middle row
+// the picture): samples in kRows rows parallel to the shared edge, a sixteenth of the
+// way between the two centres apart, from a quarter of the way from the from-hex's
+// centre to the edge to a quarter of the way from the to-hex's centre, the middle row
 // on the edge, each row kAcross places along the edge. Only the places inside the
 // rhombus between the two centres and the edge's ends, widened by a margin, are
 // sampled: the rest of the parallelogram belongs to the hexes' other joints. A road

@@ -43,7 +43,7 @@ public:
     void build() {
         MapDocument& document = world_.document;
         document = MapDocument{};
-        document.mapNumber = 7;
+        document.mapNumber = static_cast<std::uint16_t>(kDemoMapNumber);
         document.width = static_cast<std::uint16_t>(columns_);
         document.height = static_cast<std::uint16_t>(rows_);
         document.loaded = true;

@@ -1,7 +1,7 @@
 #include "editing/terrainsuggestion.h"
 
-#include "editing/editcursor.h"
 #include "editing/edithistory.h"
+#include "mapdata/hexdirection.h"
 #include "picture/mappicture.h"
 
 #include <utility>

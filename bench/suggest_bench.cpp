@@ -46,7 +46,7 @@ struct Demo {
     int rowLength = 0;
 
     void features(HexFeatureGrid& grid) const {
-        grid.compute(pixels.data(), width, height, rowLength);
+        grid.compute(PicturePixels{pixels.data(), width, height, rowLength});
     }
     void joints(RoadJointGrid& grid) const {
         grid.compute(PicturePixels{pixels.data(), width, height, rowLength});
@@ -56,6 +56,16 @@ struct Demo {
         return made;
     }
 };
+
+// Every n-th hex of the area, row by row.
+HexMask everyNth(const HexMask& area, int every) {
+    HexMask chosen{};
+    int index = 0;
+    forEachHex([&](int row, int column) {
+        maskAt(chosen, {row, column}) = inMask(area, {row, column}) && index++ % every == 0 ? 1 : 0;
+    });
+    return chosen;
+}
 
 void BM_HexFeatures(benchmark::State& state) {
     const Demo& demo = Demo::get();
@@ -78,15 +88,8 @@ void BM_SuggestTerrain(benchmark::State& state) {
     for (auto _ : state) {
         demo.features(*features);
         const HexMask all = mapAreaMask(*features);
-        HexMask teaching{};
-        int index = 0;
-        for (int row = 0; row < kMapRows; ++row) {
-            for (int column = 0; column < kMapColumns; ++column) {
-                teaching[row][column] = all[row][column] != 0 && index++ % every == 0 ? 1 : 0;
-            }
-        }
         std::vector<TerrainSample> samples;
-        addTerrainSamples(demo.world->document, *features, teaching, samples);
+        addTerrainSamples(demo.world->document, *features, everyNth(all, every), samples);
         TerrainClassifier classifier;
         classifier.train(samples);
         const TerrainSuggestion suggestion =
@@ -117,15 +120,8 @@ void BM_SuggestRoads(benchmark::State& state) {
     for (auto _ : state) {
         demo.joints(*joints);
         const HexMask all = roadAreaMask(*joints);
-        HexMask teaching{};
-        int index = 0;
-        for (int row = 0; row < kMapRows; ++row) {
-            for (int column = 0; column < kMapColumns; ++column) {
-                teaching[row][column] = all[row][column] != 0 && index++ % every == 0 ? 1 : 0;
-            }
-        }
         std::vector<RoadExample> examples;
-        addRoadExamples(demo.world->document, *joints, teaching, examples);
+        addRoadExamples(demo.world->document, *joints, everyNth(all, every), examples);
         RoadClassifier classifier;
         classifier.train(examples);
         const RoadSuggestion suggestion =

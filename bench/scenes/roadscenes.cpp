@@ -8,6 +8,7 @@
 //
 //   maporv_roadscenes [--seeds N] [--size PIXELS] [--write FOLDER STYLE SEED]
 
+#include "demo/demoworld.h"
 #include "demo/scenepainter.h"
 #include "demo/sceneworld.h"
 #include "editing/hexfeatures.h"
@@ -48,8 +49,8 @@ Figures evaluate(const SceneWorld& world, const MapPicture& picture) {
     features->compute(picture);
     const SuggestionEvaluation terrain = evaluateSuggestion(world.document, *features, 90);
     figures.terrain = terrain.accuracy();
-    figures.townsHidden = terrain.terrains[1].hidden;
-    figures.townsFound = terrain.terrains[1].correct;
+    figures.townsHidden = terrain.terrains[TerrainCode::City].hidden;
+    figures.townsFound = terrain.terrains[TerrainCode::City].correct;
     return figures;
 }
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <queue>
 #include <utility>
@@ -62,6 +64,21 @@ std::vector<HexCoord> cheapestPath(HexCoord source, CostFn cost, TargetFn isTarg
         }
     }
     return {};
+}
+
+// Joins every hex of a path to the next with a road, a bit on both sides.
+inline void joinAlong(MapDocument& document, const std::vector<HexCoord>& path) {
+    const auto addBit = [&document](HexCoord hex, int direction) {
+        std::uint16_t& roads =
+            document.cells[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)]
+                .roads;
+        roads = static_cast<std::uint16_t>(roads | directionBit(direction));
+    };
+    for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+        const int d = neighbourDirection(path[i], path[i + 1]);
+        addBit(path[i], d);
+        addBit(path[i + 1], oppositeDirection(d));
+    }
 }
 
 } // namespace maporv

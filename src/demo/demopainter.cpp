@@ -115,9 +115,7 @@ private:
     }
 
     void blend(int x, int y, Rgb c, int alpha) {
-        if (inside(x, y)) {
-            blendInto(pixels_[at(x, y)], c, alpha);
-        }
+        maporv::blend(pixels_, kSize, kSize, x, y, c, alpha);
     }
 
     // The hex of every pixel exactly as the editor picks it, and the terrain each pixel
@@ -484,11 +482,6 @@ private:
         });
     }
 
-    static Point centreOf(HexCoord hex) {
-        return {static_cast<double>(hexCentreX(hex.column)),
-                static_cast<double>(hexCentreY(hex.row, hex.column))};
-    }
-
     // A round-ended stroke with a soft edge. mask, when given, records the pixels
     // covered.
     void stroke(Point a, Point b, double radius, Rgb colour, std::vector<std::uint8_t>* mask,
@@ -514,9 +507,9 @@ private:
         for (const std::vector<HexCoord>& river : world_.rivers) {
             std::vector<Point> knots;
             for (std::size_t i = 0; i < river.size(); ++i) {
-                const Point c = centreOf(river[i]);
+                const Point c = hexCentre(river[i]);
                 if (i > 0) {
-                    const Point p = centreOf(river[i - 1]);
+                    const Point p = hexCentre(river[i - 1]);
                     const std::uint64_t h =
                         DemoRandom::hash(kSeed + 51, static_cast<std::uint64_t>(river[i].row),
                                          static_cast<std::uint64_t>(river[i].column));
@@ -579,11 +572,11 @@ private:
                     continue;
                 }
                 const HexCoord hex{row, column};
-                const Point c = centreOf(hex);
+                const Point c = hexCentre(hex);
                 std::vector<Point> ends;
                 for (int d = 0; d < kHexDirections; ++d) {
                     if ((roads & directionBit(d)) != 0) {
-                        const Point n = centreOf(neighbour(hex, d));
+                        const Point n = hexCentre(neighbour(hex, d));
                         ends.push_back({(c.x + n.x) / 2, (c.y + n.y) / 2});
                     }
                 }
@@ -672,13 +665,13 @@ private:
     }
 
     void paintPiers(HexCoord hex) {
-        const Point c = centreOf(hex);
+        const Point c = hexCentre(hex);
         for (int d = 0; d < kHexDirections; ++d) {
             const HexCoord next = neighbour(hex, d);
             if (cellTerrain(next.row, next.column) != Terrain::Ocean) {
                 continue;
             }
-            const Point n = centreOf(next);
+            const Point n = hexCentre(next);
             const double dx = n.x - c.x;
             const double dy = n.y - c.y;
             const double length = std::sqrt(dx * dx + dy * dy);
@@ -816,9 +809,7 @@ private:
     void paintHexBorders() {
         for (int y = 0; y < kSize; ++y) {
             for (int x = 0; x < kSize; ++x) {
-                const int hex = hex_[at(x, y)];
-                if ((x + 1 < kSize && hex_[at(x + 1, y)] != hex) ||
-                    (y + 1 < kSize && hex_[at(x, y + 1)] != hex)) {
+                if (onHexBorder(hex_, kSize, kSize, x, y)) {
                     Rgb& p = pixels_[at(x, y)];
                     p = scale(p, 222);
                 }
@@ -846,7 +837,7 @@ private:
     const DemoWorld& world_;
     std::vector<FieldSeed> fieldSeeds_;
     std::vector<Rgb> pixels_;
-    std::vector<int> hex_;                     // the editor's hex of each pixel, -1 off the grid
+    std::vector<std::int16_t> hex_;            // the editor's hex of each pixel, -1 off the grid
     std::vector<std::uint8_t> terrain_;        // the terrain each pixel shows
     std::vector<std::uint16_t> shoreDistance_; // to the other side of the shore, x3
     std::vector<std::uint8_t> roadMask_;

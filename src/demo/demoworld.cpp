@@ -435,12 +435,7 @@ private:
         const std::vector<HexCoord> path = cheapestPath(
             from, [&](HexCoord hex) { return roadCost(hex); },
             [&](HexCoord hex) { return hex == to; });
-        for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-            const int d = neighbourDirection(path[i], path[i + 1]);
-            doc_.cells[path[i].row][path[i].column].roads |= directionBit(d);
-            doc_.cells[path[i + 1].row][path[i + 1].column].roads |=
-                directionBit(oppositeDirection(d));
-        }
+        joinAlong(doc_, path);
     }
 
     void buildRoads() {

@@ -1,13 +1,20 @@
 #include "demo/paintkit.h"
 
+#include "demo/demoworld.h"
 #include "mapdata/hexgrid.h"
 #include "mapdata/mapdocument.h"
 #include "picture/mappicture.h"
 
 namespace maporv {
 
-std::vector<int> hexOfEveryPixel(int width, int height) {
-    std::vector<int> hexes(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+Point hexCentre(HexCoord hex) {
+    return {static_cast<double>(hexCentreX(hex.column)),
+            static_cast<double>(hexCentreY(hex.row, hex.column))};
+}
+
+std::vector<std::int16_t> hexOfEveryPixel(int width, int height) {
+    std::vector<std::int16_t> hexes(static_cast<std::size_t>(width) *
+                                    static_cast<std::size_t>(height));
     HexGrid grid;
     grid.setConstants(kFullSizeGrid);
     grid.setMapSize(width, height);
@@ -16,7 +23,9 @@ std::vector<int> hexOfEveryPixel(int width, int height) {
             const HexPosition hex = grid.pixelToHex(x, y);
             hexes[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                   static_cast<std::size_t>(x)] =
-                MapDocument::inGrid(hex.row, hex.column) ? hex.row * kMapColumns + hex.column : -1;
+                static_cast<std::int16_t>(MapDocument::inGrid(hex.row, hex.column)
+                                              ? hex.row * kMapColumns + hex.column
+                                              : -1);
         }
     }
     return hexes;

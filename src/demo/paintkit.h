@@ -1,7 +1,10 @@
 #pragma once
 
+#include "mapdata/hexdirection.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -40,10 +43,24 @@ inline void blendInto(Rgb& pixel, Rgb colour, int alpha) {
     }
 }
 
+// Paints colour over the pixel (x, y) of a width x height picture, stored row by row
+// from the top, as blendInto does; a pixel outside the picture is left alone.
+inline void blend(std::vector<Rgb>& pixels, int width, int height, int x, int y, Rgb colour,
+                  int alpha) {
+    if (x >= 0 && y >= 0 && x < width && y < height) {
+        blendInto(pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                         static_cast<std::size_t>(x)],
+                  colour, alpha);
+    }
+}
+
 struct Point {
     double x = 0.0;
     double y = 0.0;
 };
+
+// The centre of a hex's bounding box in picture pixels at full size.
+Point hexCentre(HexCoord hex);
 
 // Calls near(x, y, distance) for every pixel of a width x height picture within reach
 // of the segment from a to b, with its distance to the segment.
@@ -71,7 +88,20 @@ void forPixelsNearSegment(Point a, Point b, double reach, int width, int height,
 
 // The hex the editor's full-size grid picks for every pixel, row by row, as row x 45 +
 // column of the cell grid; -1 off the grid.
-std::vector<int> hexOfEveryPixel(int width, int height);
+std::vector<std::int16_t> hexOfEveryPixel(int width, int height);
+
+// Whether the pixel (x, y) lies on a border between hexes: the pixel to its right or
+// below it belongs to another hex (hexes as hexOfEveryPixel gives them).
+inline bool onHexBorder(const std::vector<std::int16_t>& hexes, int width, int height, int x,
+                        int y) {
+    const auto at = [width](int px, int py) {
+        return static_cast<std::size_t>(py) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(px);
+    };
+    const std::int16_t hex = hexes[at(x, y)];
+    return (x + 1 < width && hexes[at(x + 1, y)] != hex) ||
+           (y + 1 < height && hexes[at(x, y + 1)] != hex);
+}
 
 // Begins the picture at width x height and stores the pixels (row by row from the
 // top), each channel clamped to a byte; the pixels land in the shared picture buffer.

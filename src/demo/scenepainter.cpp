@@ -171,9 +171,7 @@ private:
     }
 
     void blend(int x, int y, Rgb c, int alpha) {
-        if (inside(x, y)) {
-            blendInto(pixels_[at(x, y)], c, alpha);
-        }
+        maporv::blend(pixels_, width_, height_, x, y, c, alpha);
     }
 
     // The hex of every pixel as the editor picks it, and the terrain it shows: that of
@@ -258,11 +256,6 @@ private:
         }
     }
 
-    static Point centreOf(HexCoord hex) {
-        return {static_cast<double>(hexCentreX(hex.column)),
-                static_cast<double>(hexCentreY(hex.row, hex.column))};
-    }
-
     // A number in -1..1 fixed by the scene and up to three integers.
     double jitter(std::uint64_t salt, std::uint64_t a, std::uint64_t b = 0) const {
         return static_cast<double>(DemoRandom::hash(world_.seed + salt, a, b) % 2001) / 1000.0 -
@@ -304,7 +297,7 @@ private:
         for (const std::vector<HexCoord>& river : world_.rivers) {
             std::vector<Point> knots;
             for (std::size_t i = 0; i < river.size(); ++i) {
-                const Point c = centreOf(river[i]);
+                const Point c = hexCentre(river[i]);
                 const auto index =
                     static_cast<std::uint64_t>(river[i].row * kMapColumns + river[i].column);
                 knots.push_back({c.x + 7 * jitter(31, index), c.y + 7 * jitter(32, index)});
@@ -325,7 +318,7 @@ private:
 
     // Where a road leaves its hex's middle.
     Point waypoint(HexCoord hex) const {
-        const Point c = centreOf(hex);
+        const Point c = hexCentre(hex);
         const bool town =
             world_.document
                 .cells[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)]
@@ -341,8 +334,8 @@ private:
     // Where the road between two hexes crosses their shared edge.
     Point crossing(HexCoord from, int direction) const {
         const HexCoord to = neighbour(from, direction);
-        const Point a = centreOf(from);
-        const Point b = centreOf(to);
+        const Point a = hexCentre(from);
+        const Point b = hexCentre(to);
         const Point middle{(a.x + b.x) / 2, (a.y + b.y) / 2};
         if (palette_.crossing <= 0.0) {
             return middle;
@@ -401,7 +394,7 @@ private:
 
     void paintTowns() {
         for (const HexCoord& town : world_.towns) {
-            const Point c = centreOf(town);
+            const Point c = hexCentre(town);
             const int cx = static_cast<int>(c.x);
             const int cy = static_cast<int>(c.y);
             const auto salt = static_cast<std::uint64_t>(town.row * kMapColumns + town.column);
@@ -465,9 +458,7 @@ private:
     void paintHexBorders() {
         for (int y = 0; y < height_; ++y) {
             for (int x = 0; x < width_; ++x) {
-                const int hex = hex_[at(x, y)];
-                if ((x + 1 < width_ && hex_[at(x + 1, y)] != hex) ||
-                    (y + 1 < height_ && hex_[at(x, y + 1)] != hex)) {
+                if (onHexBorder(hex_, width_, height_, x, y)) {
                     pixels_[at(x, y)] = {96, 84, 72};
                 }
             }
@@ -511,7 +502,7 @@ private:
                               light_.at(x, y) * 96 / 4096;
                 const int factor = 115 + t * 245 / 256; // 0.45 .. 1.4
                 Rgb& p = pixels_[at(x, y)];
-                p = {p.r * factor / 256, p.g * factor / 256, p.b * factor / 256};
+                p = scale(p, factor);
             }
         }
     }
@@ -523,7 +514,7 @@ private:
     int width_;
     int height_;
     std::vector<Rgb> pixels_;
-    std::vector<int> hex_;
+    std::vector<std::int16_t> hex_;
     std::vector<std::uint8_t> terrain_;
     ValueNoise fine_;
     ValueNoise broad_;

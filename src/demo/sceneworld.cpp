@@ -43,7 +43,7 @@ public:
     void build() {
         MapDocument& document = world_.document;
         document = MapDocument{};
-        document.mapNumber = 7;
+        document.mapNumber = static_cast<std::uint16_t>(kDemoMapNumber);
         document.width = static_cast<std::uint16_t>(columns_);
         document.height = static_cast<std::uint16_t>(rows_);
         document.loaded = true;
@@ -216,16 +216,7 @@ private:
                 const std::vector<HexCoord> path = cheapestPath(
                     world_.towns[a], [&](HexCoord hex) { return roadCost(hex); },
                     [&](HexCoord hex) { return hex == to; });
-                for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-                    const int d = neighbourDirection(path[i], path[i + 1]);
-                    auto& here = document.cells[static_cast<std::size_t>(path[i].row)]
-                                               [static_cast<std::size_t>(path[i].column)];
-                    auto& there = document.cells[static_cast<std::size_t>(path[i + 1].row)]
-                                                [static_cast<std::size_t>(path[i + 1].column)];
-                    here.roads = static_cast<std::uint16_t>(here.roads | directionBit(d));
-                    there.roads = static_cast<std::uint16_t>(there.roads |
-                                                             directionBit(oppositeDirection(d)));
-                }
+                joinAlong(document, path);
             }
         }
     }

@@ -263,20 +263,19 @@ HexFeatures HexAccumulator::features() const {
 } // namespace
 
 void HexFeatureGrid::compute(const MapPicture& picture) {
-    const PicturePixels pixels = PicturePixels::of(picture);
-    compute(pixels.data, pixels.width, pixels.height, pixels.rowLength);
+    compute(PicturePixels::of(picture));
 }
 
-void HexFeatureGrid::compute(const std::uint8_t* pixels, int width, int height, int rowLength) {
+void HexFeatureGrid::compute(const PicturePixels& pixels) {
     features_ = {};
     pixels_ = {};
     mapAreaSize_ = 0;
-    if (!PicturePixels{pixels, width, height, rowLength}.usable()) {
+    if (!pixels.usable()) {
         return;
     }
     HexGrid grid;
     grid.setConstants(kFullSizeGrid);
-    grid.setMapSize(width, height);
+    grid.setMapSize(pixels.width, pixels.height);
     const int lastRow = std::min(grid.maxRow, kMapRows - 1);
     const int lastColumn = std::min(grid.maxColumn, kMapColumns - 1);
     const LabEntry* lab = labTable();
@@ -296,14 +295,12 @@ void HexFeatureGrid::compute(const std::uint8_t* pixels, int width, int height, 
                 Span& span = clipped[static_cast<std::size_t>(dy)];
                 const Span& own = shape[static_cast<std::size_t>(dy)];
                 span.begin = std::max(own.begin, -box.mapX);
-                span.end = std::min(own.end, width - box.mapX);
-                if (y < 0 || y >= height || span.begin >= span.end) {
+                span.end = std::min(own.end, pixels.width - box.mapX);
+                if (y < 0 || y >= pixels.height || span.begin >= span.end) {
                     span = {};
                     continue;
                 }
-                const std::uint8_t* source = pixels +
-                                             static_cast<std::size_t>(height - 1 - y) * rowLength +
-                                             3 * static_cast<std::size_t>(box.mapX + span.begin);
+                const std::uint8_t* source = pixels.at(box.mapX + span.begin, y);
                 std::uint8_t* lightRow = light.data() + dy * kBoxWidth;
                 sums.addRow(source, span.end - span.begin, lab, lightRow + span.begin);
                 if (dy > 0) {

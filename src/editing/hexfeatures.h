@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/picturepixels.h"
 #include "mapdata/mapdocument.h"
 
 #include <array>
@@ -54,8 +55,7 @@ public:
     // From the picture's shared pixel buffer. A picture without pixels leaves the map
     // area empty.
     void compute(const MapPicture& picture);
-    // From a 24-bit bottom-up buffer (blue, green, red; rowLength bytes a row).
-    void compute(const std::uint8_t* pixels, int width, int height, int rowLength);
+    void compute(const PicturePixels& pixels);
 
     bool inMapArea(int row, int column) const;
     // Meaningful inside the map area only.

@@ -86,11 +86,6 @@ HexCoord nearGrid(HexCoord hex) {
 
 } // namespace
 
-bool inArea(const HexExtent& area, HexCoord hex) {
-    return hex.row >= 0 && hex.row < area.rows && hex.column >= 0 && hex.column < area.columns &&
-           MapDocument::inGrid(hex.row, hex.column);
-}
-
 std::vector<HexCoord> hexLine(HexCoord from, HexCoord to, const HexExtent& area) {
     from = nearGrid(from);
     to = nearGrid(to);

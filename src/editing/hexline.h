@@ -11,9 +11,6 @@ namespace maporv {
 // The whole cell grid, for a map without a picture to bound it.
 inline constexpr HexExtent kWholeGrid{kMapColumns, kMapRows};
 
-// Whether a hex lies in the area (columns x rows from hex (0, 0)) and in the cell grid.
-bool inArea(const HexExtent& area, HexCoord hex);
-
 // The hexes a straight line from the centre of one hex to the centre of another
 // passes through, from `from` to `to` (both included), each the neighbour of the one
 // before: as many hexes as steps between the two, plus one. Where the line only

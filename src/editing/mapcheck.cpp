@@ -25,9 +25,7 @@ struct MapArea {
         rows = extent.rows;
     }
 
-    bool contains(HexCoord hex) const {
-        return hex.row >= 0 && hex.row < rows && hex.column >= 0 && hex.column < columns;
-    }
+    bool contains(HexCoord hex) const { return inArea({columns, rows}, hex); }
 };
 
 // Each kind's name for scripts and in words, in the order of MapProblemKind.
@@ -202,6 +200,11 @@ std::string MapProblem::text(ProblemNaming naming) const {
         naming == ProblemNaming::Words ? problemKindWords(kind) : problemKindName(kind);
     const std::string line = std::string(kindText) + ": " + detail;
     return wholeMap ? line : hexText({row, column}) + " " + line;
+}
+
+bool inArea(const HexExtent& area, HexCoord hex) {
+    return hex.row >= 0 && hex.row < area.rows && hex.column >= 0 && hex.column < area.columns &&
+           MapDocument::inGrid(hex.row, hex.column);
 }
 
 HexExtent pictureReach(const PictureSize& picture) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/editstep.h"
+#include "mapdata/hexdirection.h"
 
 #include <cstddef>
 #include <optional>
@@ -61,6 +62,9 @@ struct HexExtent {
 
     friend bool operator==(const HexExtent&, const HexExtent&) = default;
 };
+
+// Whether a hex lies in the area (columns x rows from hex (0, 0)) and in the cell grid.
+bool inArea(const HexExtent& area, HexCoord hex);
 
 // The hexes the grid gives a picture (what the editor shows and lets the cursor
 // reach), within the 45 x 40 cells.

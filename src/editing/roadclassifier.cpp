@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace maporv {
 namespace {
@@ -47,6 +48,12 @@ struct WindowRange {
 WindowRange windowsOf(int row) {
     const RoadJointGrid::Span span = RoadJointGrid::span(row);
     return {span.begin, span.end - kWindow};
+}
+
+// How much road colour a sample shows: its cell's score, the least there is outside the
+// picture.
+float scoreOf(const std::vector<float>& cellScore, std::uint16_t cell) {
+    return cell == RoadJointGrid::kOutsidePicture ? -kScoreLimit : cellScore[cell];
 }
 
 constexpr float kNone = -1e9f;
@@ -146,8 +153,7 @@ RoadClassifier::Features RoadClassifier::featuresWith(const std::vector<float>& 
         std::array<float, kAcross + 2 * (kFlank + 2)> padded{};
         float* s = padded.data() + kFlank + 2;
         for (int i = span.begin; i < span.end; ++i) {
-            const std::uint16_t cell = samples[row * kAcross + i];
-            s[i] = cell == RoadJointGrid::kOutsidePicture ? -kScoreLimit : cellScore[cell];
+            s[i] = scoreOf(cellScore, samples[row * kAcross + i]);
             rhombusSum += s[i];
             score[static_cast<std::size_t>(row * kAcross + i)] = s[i];
         }
@@ -255,8 +261,7 @@ float RoadClassifier::crossingWith(const std::vector<float>& cellScore, const Ro
     const RoadJointGrid::Span span = RoadJointGrid::span(kEdgeRow);
     std::array<float, kAcross> s{};
     for (int i = span.begin; i < span.end; ++i) {
-        s[static_cast<std::size_t>(i)] =
-            samples[i] == RoadJointGrid::kOutsidePicture ? -kScoreLimit : cellScore[samples[i]];
+        s[static_cast<std::size_t>(i)] = scoreOf(cellScore, samples[i]);
     }
     float best = -kScoreLimit;
     const WindowRange range = windowsOf(kEdgeRow);
@@ -299,9 +304,9 @@ bool RoadClassifier::mayCross(const RoadJointGrid& grid, int joint) const {
     return ready() && crossingWith(cellScore_, grid, joint) >= leastCrossing_;
 }
 
-double RoadClassifier::probability(const RoadJointGrid& grid, int joint) const {
+std::optional<double> RoadClassifier::probability(const RoadJointGrid& grid, int joint) const {
     if (!mayCross(grid, joint)) {
-        return 0.0;
+        return std::nullopt;
     }
     const Features x = featuresWith(cellScore_, grid, joint);
     return model_.probability(x.data());

@@ -4,6 +4,7 @@
 #include "editing/roadjoints.h"
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace maporv {
@@ -46,12 +47,9 @@ public:
     // Learnt from at least one joint with a road and one without.
     bool ready() const { return roads_ > 0 && others_ > 0; }
 
-    // False when the joint's edge shows less road colour than every road taught, by a
-    // margin: no road, and most joints are told so without a closer look.
-    bool mayCross(const RoadJointGrid& grid, int joint) const;
     // How likely a road crosses the joint, 0..1, among the joints that may be crossed
-    // as the examples are; 0 for the others.
-    double probability(const RoadJointGrid& grid, int joint) const;
+    // as the examples are; none for the others (mayCross), which have no road.
+    std::optional<double> probability(const RoadJointGrid& grid, int joint) const;
 
     // The probabilities of the joints to be suggested, made over for how common roads
     // are among them, which is learnt from the probabilities themselves
@@ -65,6 +63,9 @@ public:
 private:
     static Features featuresWith(const std::vector<float>& cellScore, const RoadJointGrid& grid,
                                  int joint);
+    // False when the joint's edge shows less road colour than every road taught, by a
+    // margin: no road, and most joints are told so without a closer look.
+    bool mayCross(const RoadJointGrid& grid, int joint) const;
     // The most road colour a window of the edge row holds.
     static float crossingWith(const std::vector<float>& cellScore, const RoadJointGrid& grid,
                               int joint);

@@ -5,19 +5,6 @@
 #include <memory>
 
 namespace maporv {
-namespace {
-
-bool inMask(const HexMask& mask, HexCoord hex) {
-    return mask[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)] != 0;
-}
-
-bool hasRoad(const MapDocument& document, HexCoord hex, int direction) {
-    return (document.cells[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)]
-                .roads &
-            directionBit(direction)) != 0;
-}
-
-} // namespace
 
 double RoadEvaluation::precision() const {
     return found + extra > 0 ? static_cast<double>(found) / (found + extra) : 1.0;
@@ -39,18 +26,13 @@ RoadEvaluation evaluateRoadSuggestion(const MapDocument& document, const RoadJoi
     const auto isHidden = [&](HexCoord hex) { return grid.inArea(hex) && inMask(hidden, hex); };
     // The map as suggesting finds it: no road bit on a hidden hex.
     auto blank = std::make_unique<MapDocument>(document);
-    HexMask teachers = roadAreaMask(grid);
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column < kMapColumns; ++column) {
-            if (isHidden({row, column})) {
-                blank->cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
-                    .roads = 0;
-                teachers[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = 0;
-            }
+    forEachHex([&](int row, int column) {
+        if (isHidden({row, column})) {
+            blank->cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)].roads = 0;
         }
-    }
+    });
     std::vector<RoadExample> examples = extraExamples;
-    addRoadExamples(*blank, grid, teachers, examples);
+    addRoadExamples(*blank, grid, outsideOf(roadAreaMask(grid), hidden), examples);
     RoadClassifier classifier;
     classifier.train(examples);
     RoadEvaluation result;

@@ -61,7 +61,8 @@ const std::array<DirectionPlaces, 3>& placesOfDirections() {
             const double acrossY = outline.toCentre.y - c.y;
             DirectionPlaces& direction = directions[k];
             for (int row = 0; row < RoadJointGrid::kRows; ++row) {
-                // From the from-hex's centre: half the way to the edge's middle, then on.
+                // The part of the way from the from-hex's centre to the to-hex's: the
+                // edge's middle lies at 0.5.
                 const double v = RoadJointGrid::towardsTo(row) + 0.5;
                 const RoadJointGrid::Span span = RoadJointGrid::span(row);
                 for (int i = span.begin; i < span.end; ++i) {
@@ -105,6 +106,23 @@ const std::uint16_t* cellTable() {
     return table.data();
 }
 
+// Every joint of an area of columns x rows whose two hexes lie inside it, by row, then
+// column, then NE, SE, S: a road never leads out of the area.
+std::vector<HexJoint> jointsOf(const HexExtent& area) {
+    std::vector<HexJoint> joints;
+    for (int row = 0; row < area.rows; ++row) {
+        for (int column = 0; column < area.columns; ++column) {
+            for (int direction : kJointDirections) {
+                const HexJoint joint{{row, column}, direction};
+                if (inArea(area, joint.to())) {
+                    joints.push_back(joint);
+                }
+            }
+        }
+    }
+    return joints;
+}
+
 } // namespace
 
 HexJoint jointBetween(HexCoord hex, int direction) {
@@ -117,28 +135,6 @@ HexJoint jointBetween(HexCoord hex, int direction) {
 JointOutline jointOutline(const HexJoint& joint) {
     return {centreOf(joint.from), centreOf(joint.to()), boxCorner(joint.from, joint.direction),
             boxCorner(joint.from, joint.direction + 1)};
-}
-
-std::vector<HexJoint> jointsOf(const HexExtent& area) {
-    std::vector<HexJoint> joints;
-    const auto inside = [&area](HexCoord hex) {
-        return hex.row >= 0 && hex.row < area.rows && hex.column >= 0 && hex.column < area.columns;
-    };
-    for (int row = 0; row < area.rows; ++row) {
-        for (int column = 0; column < area.columns; ++column) {
-            for (int direction : kJointDirections) {
-                const HexJoint joint{{row, column}, direction};
-                if (inside(joint.to())) {
-                    joints.push_back(joint);
-                }
-            }
-        }
-    }
-    return joints;
-}
-
-std::uint16_t colourCellOfKey(unsigned key) {
-    return cellTable()[key & 0xFFFFu];
 }
 
 RoadJointGrid::Span RoadJointGrid::span(int row) {
@@ -174,7 +170,6 @@ void RoadJointGrid::compute(const MapPicture& picture) {
 
 void RoadJointGrid::compute(const PicturePixels& pixels) {
     area_ = {};
-    index_ = emptyIndex();
     joints_.clear();
     samples_.clear();
     if (!pixels.usable()) {
@@ -182,12 +177,6 @@ void RoadJointGrid::compute(const PicturePixels& pixels) {
     }
     area_ = pictureReach({pixels.width, pixels.height});
     joints_ = jointsOf(area_);
-    for (std::size_t j = 0; j < joints_.size(); ++j) {
-        const HexJoint& joint = joints_[j];
-        index_[static_cast<std::size_t>(joint.from.row)][static_cast<std::size_t>(
-            joint.from.column)][static_cast<std::size_t>(joint.direction - 1)] =
-            static_cast<int>(j);
-    }
     samples_.resize(joints_.size() * kSamples);
     const std::uint16_t* cells = cellTable();
     // The places as distances in the buffer's bytes, so that a joint wholly inside the
@@ -223,29 +212,6 @@ void RoadJointGrid::compute(const PicturePixels& pixels) {
                                     : kOutsidePicture;
         }
     }
-}
-
-MapDocument::Grid<std::array<int, 3>> RoadJointGrid::emptyIndex() {
-    MapDocument::Grid<std::array<int, 3>> index;
-    for (auto& row : index) {
-        for (auto& hex : row) {
-            hex.fill(-1);
-        }
-    }
-    return index;
-}
-
-bool RoadJointGrid::inArea(HexCoord hex) const {
-    return hex.row >= 0 && hex.row < area_.rows && hex.column >= 0 && hex.column < area_.columns;
-}
-
-int RoadJointGrid::indexOf(HexCoord hex, int direction) const {
-    const HexJoint joint = jointBetween(hex, direction);
-    if (!inArea(joint.from) || !inArea(joint.to())) {
-        return -1;
-    }
-    return index_[static_cast<std::size_t>(joint.from.row)][static_cast<std::size_t>(
-        joint.from.column)][static_cast<std::size_t>(joint.direction - 1)];
 }
 
 } // namespace maporv

@@ -42,13 +42,10 @@ struct JointOutline {
 };
 JointOutline jointOutline(const HexJoint& joint);
 
-// Every joint of an area of columns x rows whose two hexes lie inside it, by row, then
-// column, then NE, SE, S: a road never leads out of the area.
-std::vector<HexJoint> jointsOf(const HexExtent& area);
-
 // What the picture shows at every joint of the map area (the hexes the grid reaches on
-// the picture): samples in kRows rows parallel to the shared edge, from three eighths
-// of the way from the from-hex's centre to the edge to as far beyond it, the middle row
+// the picture): samples in kRows rows parallel to the shared edge, a sixteenth of the
+// way between the two centres apart, from a quarter of the way from the from-hex's
+// centre to the edge to a quarter of the way from the to-hex's centre, the middle row
 // on the edge, each row kAcross places along the edge. Only the places inside the
 // rhombus between the two centres and the edge's ends, widened by a margin, are
 // sampled: the rest of the parallelogram belongs to the hexes' other joints. A road
@@ -81,10 +78,8 @@ public:
     void compute(const PicturePixels& pixels);
 
     const HexExtent& area() const { return area_; }
-    bool inArea(HexCoord hex) const;
+    bool inArea(HexCoord hex) const { return maporv::inArea(area_, hex); }
     const std::vector<HexJoint>& joints() const { return joints_; }
-    // The index of a joint in joints(), named from either side; -1 outside the area.
-    int indexOf(HexCoord hex, int direction) const;
     // The kSamples colour cells of a joint, row by row from the from-hex's side;
     // outside a row's span they mean nothing.
     const std::uint16_t* samples(int joint) const {
@@ -94,9 +89,6 @@ public:
 private:
     HexExtent area_;
     std::vector<HexJoint> joints_;
-    // Each hex's joints to the NE, SE and S as indexes of joints_, -1 for none.
-    MapDocument::Grid<std::array<int, 3>> index_ = emptyIndex();
-    static MapDocument::Grid<std::array<int, 3>> emptyIndex();
     std::vector<std::uint16_t> samples_;
 };
 
@@ -123,8 +115,5 @@ struct ColourCellGrid {
     }
 };
 inline constexpr int kColourCells = ColourCellGrid::kCells;
-
-// The colour cell of a 5-6-5 colour.
-std::uint16_t colourCellOfKey(unsigned key);
 
 } // namespace maporv

@@ -8,42 +8,24 @@
 #include <utility>
 
 namespace maporv {
-namespace {
 
-bool inMask(const HexMask& mask, HexCoord hex) {
-    return mask[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)] != 0;
-}
-
-const HexCell& cellOf(const MapDocument& document, HexCoord hex) {
-    return document.cells[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)];
-}
-
-// Whether a hex has the bit of a direction.
 bool hasRoad(const MapDocument& document, HexCoord hex, int direction) {
     return (cellOf(document, hex).roads & directionBit(direction)) != 0;
 }
 
-} // namespace
-
 HexMask roadAreaMask(const RoadJointGrid& grid) {
     HexMask mask{};
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column < kMapColumns; ++column) {
-            mask[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] =
-                grid.inArea({row, column}) ? 1 : 0;
-        }
-    }
+    forEachHex([&](int row, int column) {
+        maskAt(mask, {row, column}) = grid.inArea({row, column}) ? 1 : 0;
+    });
     return mask;
 }
 
 HexMask hexesWithoutRoads(const MapDocument& document) {
     HexMask mask{};
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column < kMapColumns; ++column) {
-            mask[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] =
-                cellOf(document, {row, column}).roads == 0 ? 1 : 0;
-        }
-    }
+    forEachHex([&](int row, int column) {
+        maskAt(mask, {row, column}) = cellOf(document, {row, column}).roads == 0 ? 1 : 0;
+    });
     return mask;
 }
 
@@ -86,10 +68,12 @@ RoadSuggestion suggestRoads(const MapDocument& document, const RoadJointGrid& gr
     std::vector<double> probabilities;
     for (std::size_t j = 0; j < grid.joints().size(); ++j) {
         const HexJoint& joint = grid.joints()[j];
-        if (isTarget(joint.from) && isTarget(joint.to()) &&
-            classifier.mayCross(grid, static_cast<int>(j))) {
+        if (!isTarget(joint.from) || !isTarget(joint.to())) {
+            continue;
+        }
+        if (const auto probability = classifier.probability(grid, static_cast<int>(j))) {
             decided.push_back(static_cast<int>(j));
-            probabilities.push_back(classifier.probability(grid, static_cast<int>(j)));
+            probabilities.push_back(*probability);
         }
     }
     probabilities = classifier.adaptedToTargets(std::move(probabilities));
@@ -144,16 +128,8 @@ SuggestRoadsOutcome suggestRoadsFromPicture(MapDocument& document, const MapPict
                                             EditHistory& history, const HexMask& targets) {
     RoadJointGrid grid;
     grid.compute(picture);
-    HexMask teachers = roadAreaMask(grid);
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column < kMapColumns; ++column) {
-            if (inMask(targets, {row, column})) {
-                teachers[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = 0;
-            }
-        }
-    }
     std::vector<RoadExample> examples;
-    addRoadExamples(document, grid, teachers, examples);
+    addRoadExamples(document, grid, outsideOf(roadAreaMask(grid), targets), examples);
     RoadClassifier classifier;
     classifier.train(examples);
     SuggestRoadsOutcome outcome;

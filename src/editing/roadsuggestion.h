@@ -12,6 +12,9 @@ namespace maporv {
 class EditHistory;
 class MapPicture;
 
+// Whether a hex of the cell grid has the road bit of a direction.
+bool hasRoad(const MapDocument& document, HexCoord hex, int direction);
+
 // Every hex of the map area.
 HexMask roadAreaMask(const RoadJointGrid& grid);
 // The hexes without a road bit of any kind: where roads are suggested when nothing is

@@ -23,16 +23,28 @@ constexpr std::array<float, kLitDims> kLitWeight{1.0f, 1.0f, 1.0f, 0.5f, 0.5f, 0
 
 // The light-free space: the colour axes, their spreads and lightness's, and the mean
 // step as they would be at lightness 50 (times 66 over L + 16), then the light-free
-// classes; their least spreads and weights as in the lit space.
+// classes.
 constexpr std::array<HexFeature, 6> kLightScaled{kMeanGreenRed,     kMeanBlueYellow,
                                                  kSpreadLightness,  kSpreadGreenRed,
                                                  kSpreadBlueYellow, kEdgeStrength};
 constexpr std::size_t kLightFreeDims = kLightScaled.size() + kLightFreeClassCount;
 constexpr float kMiddleLightness = 50.0f + 16.0f;
-constexpr std::array<float, kLightFreeDims> kLightFreeLeastSpread{
-    1.0f, 1.0f, 0.5f, 0.5f, 0.5f, 0.2f, 0.01f, 0.01f, 0.01f, 0.01f, 0.01f, 0.01f, 0.01f};
-constexpr std::array<float, kLightFreeDims> kLightFreeWeight{
-    1.0f, 1.0f, 0.5f, 0.5f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f};
+
+// A lit space's value per feature (a least spread, a weight) in the light-free space:
+// the light-scaled features keep theirs, the light-free classes take the colour
+// classes'.
+constexpr std::array<float, kLightFreeDims> lightFreeOfLit(const std::array<float, kLitDims>& lit) {
+    std::array<float, kLightFreeDims> values{};
+    for (std::size_t i = 0; i < kLightScaled.size(); ++i) {
+        values[i] = lit[static_cast<std::size_t>(kLightScaled[i])];
+    }
+    for (std::size_t i = kLightScaled.size(); i < kLightFreeDims; ++i) {
+        values[i] = lit[kColourClassFirst];
+    }
+    return values;
+}
+constexpr std::array<float, kLightFreeDims> kLightFreeLeastSpread = lightFreeOfLit(kLitLeastSpread);
+constexpr std::array<float, kLightFreeDims> kLightFreeWeight = lightFreeOfLit(kLitWeight);
 
 using LightFreePoint = std::array<float, kLightFreeDims>;
 

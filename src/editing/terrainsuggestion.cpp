@@ -1,43 +1,18 @@
 #include "editing/terrainsuggestion.h"
 
-#include "editing/editcursor.h"
 #include "editing/edithistory.h"
+#include "mapdata/hexdirection.h"
 #include "picture/mappicture.h"
 
 #include <utility>
 
 namespace maporv {
-namespace {
-
-// Every hex of the cell grid, row by row.
-template <typename Visit>
-void forEachHex(Visit visit) {
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column < kMapColumns; ++column) {
-            visit(row, column);
-        }
-    }
-}
-
-std::uint8_t& maskAt(HexMask& mask, int row, int column) {
-    return mask[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-}
-
-bool inMask(const HexMask& mask, int row, int column) {
-    return mask[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] != 0;
-}
-
-const HexCell& cellOf(const MapDocument& document, int row, int column) {
-    return document.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-}
-
-} // namespace
 
 void addTerrainSamples(const MapDocument& document, const HexFeatureGrid& features,
                        const HexMask& teaching, std::vector<TerrainSample>& samples) {
     forEachHex([&](int row, int column) {
-        const int terrain = cellOf(document, row, column).terrain;
-        if (inMask(teaching, row, column) && features.inMapArea(row, column) &&
+        const int terrain = cellOf(document, {row, column}).terrain;
+        if (inMask(teaching, {row, column}) && features.inMapArea(row, column) &&
             terrain < kTerrainTypeCount) {
             samples.push_back({features.at(row, column), terrain});
         }
@@ -47,23 +22,27 @@ void addTerrainSamples(const MapDocument& document, const HexFeatureGrid& featur
 HexMask mapAreaMask(const HexFeatureGrid& features) {
     HexMask mask{};
     forEachHex([&](int row, int column) {
-        maskAt(mask, row, column) = features.inMapArea(row, column) ? 1 : 0;
+        maskAt(mask, {row, column}) = features.inMapArea(row, column) ? 1 : 0;
     });
     return mask;
 }
 
-HexMask mapAreaOutside(const HexFeatureGrid& features, const HexMask& mask) {
+HexMask outsideOf(const HexMask& area, const HexMask& mask) {
     HexMask outside{};
     forEachHex([&](int row, int column) {
-        maskAt(outside, row, column) =
-            features.inMapArea(row, column) && !inMask(mask, row, column) ? 1 : 0;
+        maskAt(outside, {row, column}) =
+            inMask(area, {row, column}) && !inMask(mask, {row, column}) ? 1 : 0;
     });
     return outside;
 }
 
+HexMask mapAreaOutside(const HexFeatureGrid& features, const HexMask& mask) {
+    return outsideOf(mapAreaMask(features), mask);
+}
+
 int countHexes(const HexMask& mask) {
     int count = 0;
-    forEachHex([&](int row, int column) { count += inMask(mask, row, column) ? 1 : 0; });
+    forEachHex([&](int row, int column) { count += inMask(mask, {row, column}) ? 1 : 0; });
     return count;
 }
 
@@ -71,10 +50,10 @@ HexMask suggestionTargets(const MapDocument& document, const HexFeatureGrid& fea
                           const HexMask* chosen, const HexMask& setByHand) {
     HexMask targets{};
     forEachHex([&](int row, int column) {
-        const bool wanted = chosen != nullptr ? inMask(*chosen, row, column)
-                                              : cellOf(document, row, column).terrain == 0;
-        maskAt(targets, row, column) =
-            wanted && features.inMapArea(row, column) && !inMask(setByHand, row, column) ? 1 : 0;
+        const bool wanted = chosen != nullptr ? inMask(*chosen, {row, column})
+                                              : cellOf(document, {row, column}).terrain == 0;
+        maskAt(targets, {row, column}) =
+            wanted && features.inMapArea(row, column) && !inMask(setByHand, {row, column}) ? 1 : 0;
     });
     return targets;
 }
@@ -85,7 +64,7 @@ TerrainSuggestion suggestTerrain(const MapDocument& document, const HexFeatureGr
     std::vector<HexCoord> hexes;
     std::vector<TerrainVotes> votes;
     forEachHex([&](int row, int column) {
-        if (inMask(targets, row, column) && features.inMapArea(row, column)) {
+        if (inMask(targets, {row, column}) && features.inMapArea(row, column)) {
             hexes.push_back({row, column});
             votes.push_back(classifier.votes(features.at(row, column)));
         }
@@ -102,7 +81,7 @@ TerrainSuggestion suggestTerrain(const MapDocument& document, const HexFeatureGr
         }
         ++result.suggested;
         ++result.perTerrain[static_cast<std::size_t>(terrain)];
-        const HexCell& before = cellOf(document, hexes[i].row, hexes[i].column);
+        const HexCell& before = cellOf(document, hexes[i]);
         HexCell after = before;
         after.terrain = static_cast<std::uint16_t>(terrain);
         if (after != before) {
@@ -122,9 +101,9 @@ SuggestTerrainOutcome suggestTerrainFromPicture(MapDocument& document, const Map
     HexMask selected{};
     HexMask setByHand{};
     forEachHex([&](int row, int column) {
-        const bool picked = inMask(document.selected, row, column);
-        maskAt(selected, row, column) = picked && features.inMapArea(row, column) ? 1 : 0;
-        maskAt(setByHand, row, column) = history.handSet.setByHand(document, row, column) ? 1 : 0;
+        const bool picked = inMask(document.selected, {row, column});
+        maskAt(selected, {row, column}) = picked && features.inMapArea(row, column) ? 1 : 0;
+        maskAt(setByHand, {row, column}) = history.handSet.setByHand(document, row, column) ? 1 : 0;
     });
     const bool anySelected = countHexes(selected) > 0;
     const HexMask targets =

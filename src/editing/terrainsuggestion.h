@@ -2,10 +2,12 @@
 
 #include "editing/editstep.h"
 #include "editing/terrainclassifier.h"
+#include "mapdata/hexdirection.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/terraintype.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -16,6 +18,31 @@ class MapPicture;
 
 // A set of hexes of the cell grid.
 using HexMask = MapDocument::Grid<std::uint8_t>;
+
+// Every hex of the cell grid, row by row.
+template <typename Visit>
+void forEachHex(Visit visit) {
+    for (int row = 0; row < kMapRows; ++row) {
+        for (int column = 0; column < kMapColumns; ++column) {
+            visit(row, column);
+        }
+    }
+}
+
+// A hex's entry in a mask, whether the mask holds it, and its cell; the hex lies in the
+// cell grid.
+inline std::uint8_t& maskAt(HexMask& mask, HexCoord hex) {
+    return mask[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)];
+}
+inline bool inMask(const HexMask& mask, HexCoord hex) {
+    return mask[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)] != 0;
+}
+inline const HexCell& cellOf(const MapDocument& document, HexCoord hex) {
+    return document.cells[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)];
+}
+
+// The hexes of area outside mask.
+HexMask outsideOf(const HexMask& area, const HexMask& mask);
 
 // The hexes of the map area whose terrain is mask's, as samples. Hexes with a
 // terrain code outside 0..19 teach nothing.

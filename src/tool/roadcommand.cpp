@@ -120,15 +120,7 @@ int runSuggestRoads(ToolContext& context) {
         return kFailed;
     }
     const HexMask targets = regions->empty() ? hexesWithoutRoads(map->document) : *chosen;
-    HexMask teachers{};
-    for (int row = 0; row < kMapRows; ++row) {
-        for (int column = 0; column < kMapColumns; ++column) {
-            const auto r = static_cast<std::size_t>(row);
-            const auto c = static_cast<std::size_t>(column);
-            teachers[r][c] = area[r][c] != 0 && targets[r][c] == 0 ? 1 : 0;
-        }
-    }
-    addRoadExamples(map->document, map->joints, teachers, examples);
+    addRoadExamples(map->document, map->joints, outsideOf(area, targets), examples);
     RoadClassifier classifier;
     classifier.train(examples);
     if (refuseFewExamples(context, classifier.roadsTaught(), classifier.othersTaught())) {

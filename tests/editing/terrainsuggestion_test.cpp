@@ -43,7 +43,7 @@ public:
     }
     std::unique_ptr<HexFeatureGrid> features() const {
         auto grid = std::make_unique<HexFeatureGrid>();
-        grid->compute(bytes_.data(), width_, height_, rowLength_);
+        grid->compute(PicturePixels{bytes_.data(), width_, height_, rowLength_});
         return grid;
     }
 

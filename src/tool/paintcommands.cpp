@@ -1,4 +1,4 @@
-#include "editing/mapfilepatch.h"
+#include "editing/editstep.h"
 #include "editing/regionfill.h"
 #include "editing/roadstroke.h"
 #include "mapdata/terraintype.h"
@@ -58,17 +58,11 @@ bool refuseOutside(ToolContext& context, const AreaMap& map, HexCoord hex) {
     return true;
 }
 
-// In place only when a hex changed, and then the file actually read (which may lie in
-// the SCENARIO folder); to OUTPUT always. Only the changed words are written into the
-// file's own bytes.
-int writeStep(ToolContext& context, const AreaMap& map, const std::optional<std::string>& output,
-              const EditStep& step) {
+// Prints "changed: N" (the hexes the step changed) and writes the step.
+int writeChanges(ToolContext& context, const AreaMap& map, const std::optional<std::string>& output,
+                 const EditStep& step) {
     context.out << "changed: " << step.cells.size() << '\n';
-    if (!output && step.empty()) {
-        return kSuccess;
-    }
-    const std::string target = output ? absolutePath(*output) : map.document.path;
-    return writePatchedMapFile(map.document.path, target, step, context.ui) ? kSuccess : kFailed;
+    return writeStep(context, map.document, output, step);
 }
 
 int runDrawRoad(ToolContext& context) {
@@ -106,7 +100,7 @@ int runDrawRoad(ToolContext& context) {
     for (HexCoord hex : hexes) {
         stroke.moveTo(hex);
     }
-    return writeStep(context, *map, arguments.value("-o"), stroke.finish());
+    return writeChanges(context, *map, arguments.value("-o"), stroke.finish());
 }
 
 int runFill(ToolContext& context) {
@@ -135,7 +129,7 @@ int runFill(ToolContext& context) {
     context.out << strprintf("region: %zu %s of %s\n", region.size(),
                              region.size() == 1 ? "hex" : "hexes",
                              fromName != nullptr ? fromName : std::to_string(from).c_str());
-    return writeStep(
+    return writeChanges(
         context, *map, arguments.value("-o"),
         regionFillStep(map->document, region, static_cast<std::uint16_t>(terrain), std::nullopt));
 }

@@ -139,7 +139,7 @@ int runSuggestRoads(ToolContext& context) {
                              classifier.roadsTaught(), classifier.othersTaught())
                 << "roads: " << suggestion.roads << '\n'
                 << "changed: " << suggestion.changed << '\n';
-    return writeSuggestion(context, map->document, output, suggestion.step);
+    return writeStep(context, map->document, output, suggestion.step);
 }
 
 } // namespace

@@ -171,7 +171,7 @@ int runSuggestTerrain(ToolContext& context) {
             context.out << "terrain " << terrainLabel(terrain) << ": " << count << '\n';
         }
     }
-    return writeSuggestion(context, map->document, output, suggestion.step);
+    return writeStep(context, map->document, output, suggestion.step);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "tool/suggestinput.h"
 
-#include "editing/mapfilepatch.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "picture/mappicture.h"
@@ -132,15 +131,6 @@ std::optional<HexMask> blocksInArea(ToolContext& context, const char* role,
         context.out << '\n';
     }
     return all;
-}
-
-int writeSuggestion(ToolContext& context, const MapDocument& document,
-                    const std::optional<std::string>& output, const EditStep& step) {
-    if (!output && step.empty()) {
-        return kSuccess;
-    }
-    const std::string target = output ? absolutePath(*output) : document.path;
-    return writePatchedMapFile(document.path, target, step, context.ui) ? kSuccess : kFailed;
 }
 
 } // namespace maporv::tool

@@ -47,10 +47,4 @@ bool readMapWithPicture(ToolContext& context, const std::string& file, MapDocume
 std::optional<HexMask> blocksInArea(ToolContext& context, const char* role,
                                     const std::vector<HexBlock>& blocks, const HexMask& area);
 
-// Writes a suggestion: into OUTPUT when given, else in place into the file the map was
-// read from (which may lie in the SCENARIO folder) and only when a hex changed; only
-// the changed words go into the file's own bytes. The tool's exit status.
-int writeSuggestion(ToolContext& context, const MapDocument& document,
-                    const std::optional<std::string>& output, const EditStep& step);
-
 } // namespace maporv::tool

@@ -3,6 +3,13 @@
 #include "mapdata/mapdocument.h"
 #include "tool/toolcontext.h"
 
+#include <optional>
+#include <string>
+
+namespace maporv {
+class EditStep;
+}
+
 namespace maporv::tool {
 
 // The subcommands, each defined beside the code it exposes.
@@ -22,5 +29,10 @@ int usageError(ToolContext& context, const char* synopsis, const std::string& pr
 // the last loaded file.
 bool readMap(ToolContext& context, const std::string& file, MapDocument& document,
              const PictureLoader& loadPicture = {});
+// Writes a step into OUTPUT when given, else in place into the file the map was read
+// from (which may lie in the SCENARIO folder) and only when the step changed something;
+// only the changed words go into the file's own bytes. The tool's exit status.
+int writeStep(ToolContext& context, const MapDocument& document,
+              const std::optional<std::string>& output, const EditStep& step);
 
 } // namespace maporv::tool

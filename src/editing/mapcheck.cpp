@@ -6,6 +6,7 @@
 #include "mapdata/mapnames.h"
 #include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
+#include "picture/mappicture.h"
 
 #include <algorithm>
 #include <array>
@@ -202,6 +203,13 @@ std::string MapProblem::text(ProblemNaming naming) const {
         naming == ProblemNaming::Words ? problemKindWords(kind) : problemKindName(kind);
     const std::string line = std::string(kindText) + ": " + detail;
     return wholeMap ? line : hexText({row, column}) + " " + line;
+}
+
+std::optional<PictureSize> pictureSizeOf(const MapPicture& picture) {
+    if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
+        return std::nullopt;
+    }
+    return PictureSize{picture.width, picture.height};
 }
 
 HexExtent pictureReach(const PictureSize& picture) {

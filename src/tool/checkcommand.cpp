@@ -41,17 +41,6 @@ std::string fixedLine(const EditStep& mend) {
                      mend.header->heightAfter);
 }
 
-// The picture whose size decides the map's area; none when it is missing or
-// unreadable, which the output then says.
-std::optional<PictureSize> pictureSize(ToolContext& context, const MapDocument& document,
-                                       const MapPicture& picture) {
-    if (picture.valid && picture.width > 0 && picture.height > 0) {
-        return PictureSize{picture.width, picture.height};
-    }
-    context.out << "note: " << noPictureNote(document) << '\n';
-    return std::nullopt;
-}
-
 int runCheck(ToolContext& context) {
     Arguments arguments(context.args, {"--names", "-o"}, {"--fix"});
     if (!arguments.ok() || arguments.positional().size() != 1) {
@@ -65,8 +54,7 @@ int runCheck(ToolContext& context) {
     MapDocument document;
     // Only the picture's size matters: which rows and columns it reaches.
     MapPicture picture(context.ui);
-    if (!readMap(context, absolutePath(arguments.positional()[0]), document,
-                 [&picture](const std::string& tile) { return picture.load(tile); })) {
+    if (!readMap(context, absolutePath(arguments.positional()[0]), document, &picture)) {
         return kFailed;
     }
     // The bytes as read: their length is checked, and a mend changes only its own.
@@ -85,7 +73,11 @@ int runCheck(ToolContext& context) {
     if (!readNames(context, arguments.value("--names"), document, names)) {
         return kFailed;
     }
-    const std::optional<PictureSize> size = pictureSize(context, document, picture);
+    // The picture's size decides the map's area; the output says when there is none.
+    const std::optional<PictureSize> size = pictureSizeOf(picture);
+    if (!size) {
+        context.out << "note: " << noPictureNote(document) << '\n';
+    }
     const std::optional<MapProblem> badSize = checkFileSize(bytes.size());
     if (fix && badSize) {
         // Mending a file that is not a whole map would make up what it lacks.

@@ -1,4 +1,5 @@
 #include "editing/editstep.h"
+#include "editing/mapcheck.h"
 #include "editing/regionfill.h"
 #include "editing/roadstroke.h"
 #include "mapdata/terraintype.h"
@@ -32,14 +33,10 @@ struct AreaMap {
 std::optional<AreaMap> readAreaMap(ToolContext& context, const std::string& file) {
     AreaMap map;
     MapPicture picture(context.ui);
-    if (!readMap(context, absolutePath(file), map.document,
-                 [&picture](const std::string& tile) { return picture.load(tile); })) {
+    if (!readMap(context, absolutePath(file), map.document, &picture)) {
         return std::nullopt;
     }
-    std::optional<PictureSize> size;
-    if (picture.valid && picture.width > 0 && picture.height > 0) {
-        size = PictureSize{picture.width, picture.height};
-    }
+    const std::optional<PictureSize> size = pictureSizeOf(picture);
     map.area = mapArea(map.document, size);
     if (!size) {
         context.out << strprintf("note: the picture [%s] was not read: the map's area is taken "

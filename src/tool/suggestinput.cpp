@@ -1,5 +1,6 @@
 #include "tool/suggestinput.h"
 
+#include "editing/mapcheck.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "picture/mappicture.h"
@@ -78,11 +79,10 @@ bool readMapWithPicture(ToolContext& context, const std::string& file, MapDocume
         return false;
     }
     MapPicture picture(context.ui);
-    if (!readMap(context, file, document,
-                 [&picture](const std::string& path) { return picture.load(path); })) {
+    if (!readMap(context, file, document, &picture)) {
         return false;
     }
-    if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
+    if (!pictureSizeOf(picture)) {
         context.ui.error(strprintf("No picture for %s: %s not found", document.path.c_str(),
                                    document.picturePath.c_str()));
         return false;

@@ -4,6 +4,7 @@
 #include "editing/mapfilepatch.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
+#include "picture/mappicture.h"
 #include "tool/arguments.h"
 
 #include <ostream>
@@ -36,7 +37,11 @@ int usageError(ToolContext& context, const char* synopsis, const std::string& pr
 }
 
 bool readMap(ToolContext& context, const std::string& file, MapDocument& document,
-             const PictureLoader& loadPicture) {
+             MapPicture* picture) {
+    PictureLoader loadPicture;
+    if (picture != nullptr) {
+        loadPicture = [picture](const std::string& path) { return picture->load(path); };
+    }
     return document.readMapFile(file, false, parentFolder(file), context.ui, loadPicture);
 }
 

@@ -11,17 +11,6 @@
 #include <optional>
 
 namespace maporv {
-namespace {
-
-// The size that decides the map's area: the picture's while it is in the buffer.
-std::optional<PictureSize> pictureSizeOf(const MapPicture& picture) {
-    if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
-        return std::nullopt;
-    }
-    return PictureSize{picture.width, picture.height};
-}
-
-} // namespace
 
 void MapFrame::toggleCheckMapWindow() {
     if (checkMapWindow_ != nullptr) {

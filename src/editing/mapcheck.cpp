@@ -47,11 +47,6 @@ constexpr std::array<KindNames, 7> kKindNames = {{
 }};
 static_assert(kKindNames.size() == static_cast<std::size_t>(MapProblemKind::NameOutsideMap) + 1);
 
-// As the names files write a hex: column first.
-std::string hexText(HexCoord hex) {
-    return strprintf("(%02d,%02d)", hex.column, hex.row);
-}
-
 const HexCell& cellOf(const MapDocument& document, HexCoord hex) {
     return document.cells[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)];
 }

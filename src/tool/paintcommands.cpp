@@ -18,7 +18,8 @@ constexpr const char* kDrawRoadSynopsis =
     "draw-road MAPFILE C1,R1 C2,R2 ... [--remove] [-o OUTPUT]";
 constexpr const char* kFillSynopsis = "fill MAPFILE C,R TERRAIN [-o OUTPUT]";
 
-std::string hexText(HexCoord hex) {
+// A hex as it is given on the command line: "7,12".
+std::string hexArgument(HexCoord hex) {
     return strprintf("%d,%d", hex.column, hex.row);
 }
 
@@ -51,7 +52,7 @@ bool refuseOutside(ToolContext& context, const AreaMap& map, HexCoord hex) {
         return false;
     }
     context.ui.error(strprintf("Hex %s lies outside the map's %d x %d hexes: nothing written",
-                               hexText(hex).c_str(), map.area.columns, map.area.rows));
+                               hexArgument(hex).c_str(), map.area.columns, map.area.rows));
     return true;
 }
 

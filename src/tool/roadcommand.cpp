@@ -3,6 +3,7 @@
 #include "editing/roadevaluation.h"
 #include "editing/roadsuggestion.h"
 #include "editing/suggestionevaluation.h"
+#include "mapdata/hexdirection.h"
 #include "mapdata/textformat.h"
 #include "tool/arguments.h"
 #include "tool/suggestinput.h"
@@ -41,10 +42,6 @@ bool refuseFewExamples(ToolContext& context, int roads, int others) {
     }
     context.ui.error(tooFewRoadExamples(roads));
     return true;
-}
-
-std::string hexText(HexCoord hex) {
-    return strprintf("(%02d,%02d)", hex.column, hex.row);
 }
 
 void printEvaluation(std::ostream& out, const RoadEvaluation& evaluation) {

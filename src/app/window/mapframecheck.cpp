@@ -5,6 +5,7 @@
 #include "app/window/framesurface.h"
 #include "app/window/mapframe.h"
 #include "editing/mapcheck.h"
+#include "mapdata/hexdirection.h"
 #include "mapdata/textformat.h"
 
 #include <algorithm>
@@ -68,7 +69,7 @@ std::string MapFrame::goToHex(int row, int column) {
     if (!view_.mapPictureLoaded()) {
         return "The map has no picture: the view shows no hex.";
     }
-    const std::string hex = strprintf("(%02d,%02d)", column, row);
+    const std::string hex = hexText({row, column});
     if (!MapDocument::inGrid(row, column)) {
         return strprintf("%s lies outside the map's %d x %d grid: the view cannot go there.",
                          hex.c_str(), kMapColumns, kMapRows);

@@ -244,9 +244,7 @@ bool MapNames::setNameAt(int row, int column, int entry) {
 }
 
 bool MapNames::readNamesFile(const std::string& file, UserInterface& ui) {
-    if (file.empty() || isFolder(file)) {
-        return false;
-    }
+    // The open refuses an empty path, a folder and a device.
     InputFile in;
     if (!in.open(file)) {
         return false;

@@ -10,7 +10,6 @@
 #include "tool/suggestinput.h"
 #include "tool/toolcommands.h"
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <ostream>

@@ -70,18 +70,12 @@ int runSuggestRoads(ToolContext& context) {
     if (!regions) {
         return usageError(context, kSynopsis, problem);
     }
-    std::optional<long> percent;
-    if (const auto text = arguments.value("--evaluate")) {
-        percent = parseInteger(*text);
-        if (!percent || *percent < 1 || *percent > 99) {
-            return usageError(context, kSynopsis, "--evaluate needs a PERCENT of 1..99");
-        }
-    }
     const auto output = arguments.value("-o");
-    if (percent && (!regions->empty() || output)) {
-        return usageError(context, kSynopsis,
-                          "--evaluate writes nothing and takes no --region "
-                          "or -o");
+    std::optional<long> percent;
+    if (!evaluationNumber(arguments, {"--evaluate", "PERCENT", 99}, !regions->empty() || output,
+                          "--evaluate writes nothing and takes no --region or -o", percent,
+                          problem)) {
+        return usageError(context, kSynopsis, problem);
     }
 
     const std::unique_ptr<JointedMap> map =

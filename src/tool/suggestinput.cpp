@@ -68,6 +68,25 @@ std::optional<std::vector<HexBlock>> parseBlocks(const Arguments& arguments, con
     return blocks;
 }
 
+bool evaluationNumber(const Arguments& arguments, const EvaluationOption& evaluation, bool writes,
+                      const char* conflict, std::optional<long>& number, std::string& problem) {
+    const auto text = arguments.value(evaluation.option);
+    if (!text) {
+        return true;
+    }
+    number = parseInteger(*text);
+    if (!number || *number < 1 || *number > evaluation.high) {
+        problem = strprintf("%s needs a %s of 1..%ld", evaluation.option, evaluation.number,
+                            evaluation.high);
+        return false;
+    }
+    if (writes) {
+        problem = conflict;
+        return false;
+    }
+    return true;
+}
+
 bool readMapWithPicture(ToolContext& context, const std::string& file, MapDocument& document,
                         const std::function<void(const MapPicture&)>& usePicture) {
     // The reader falls back to the SCENARIO folder beside and names the path it

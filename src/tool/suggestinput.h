@@ -36,6 +36,20 @@ std::optional<std::vector<std::string>> trainFiles(const Arguments& arguments,
 std::optional<std::vector<HexBlock>> parseBlocks(const Arguments& arguments, const char* option,
                                                  std::string& problem);
 
+// An option that evaluates a suggestion instead of writing it, with its number of
+// 1..high as the synopsis names it: --evaluate PERCENT of 1..99.
+struct EvaluationOption {
+    const char* option;
+    const char* number;
+    long high;
+};
+
+// The number of an evaluation option, when given. An evaluation writes nothing, so it
+// is refused beside an option that writes (writes) with conflict as the problem. False
+// with the problem as a usage error.
+bool evaluationNumber(const Arguments& arguments, const EvaluationOption& evaluation, bool writes,
+                      const char* conflict, std::optional<long>& number, std::string& problem);
+
 // Reads a map and its picture as the editor finds them and hands the picture to
 // usePicture while it is in the shared pixel buffer; a map without a picture is
 // reported and refused.

@@ -82,6 +82,26 @@ start_app() {
     fail "the editor could not connect to the X server"
 }
 
+# Waits up to 20 seconds for the editor's main window, named "MapOrv - $1" after its
+# map, and keeps it in `window`; fails saying $2 when it does not show.
+wait_window() {
+    wait_for 20 xdotool search --onlyvisible --name "^MapOrv - $1\$" || fail "$2"
+    window=$(xdotool search --onlyvisible --name "^MapOrv - $1\$" | head -n1)
+}
+
+# A user who has run the editor before, last on the map $1: no first-run question.
+returning_user() {
+    mkdir -p "$XDG_CONFIG_HOME/Osk_Tools"
+    printf '[Settings]\nLastOpen=%s\n' "$1" > "$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf"
+}
+
+# The digit keys move the cursor hex and the pointer with it: up and left to the
+# top-left hex.
+go_home() {
+    # shellcheck disable=SC2046
+    xdotool key --delay 10 $(printf '8 %.0s' $(seq 40)) $(printf '4 %.0s' $(seq 45))
+}
+
 # Alt+S: the save dialog opens with the file name selected; $1 and Enter save the map
 # as $1.MAP in the demo's SCENARIO folder, where it must appear.
 save_as() {

@@ -24,10 +24,9 @@ recovery="$XDG_STATE_HOME/maporv/recovery"
 map="$work/demo/SCENARIO/DEMO.MAP"
 original="$work/DEMO.original"
 cp "$map" "$original"
-# A user who has run the editor before: no first-run question (a killed editor writes
-# no settings, so it would come at every start).
-mkdir -p "$XDG_CONFIG_HOME/Osk_Tools"
-printf '[Settings]\nLastOpen=%s\n' "$map" > "$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf"
+# Settings of an earlier run: a killed editor writes none, so the first-run question
+# would come at every start.
+returning_user "$map"
 
 records() { find "$recovery" -maxdepth 1 -name '*.rec' 2> /dev/null; }
 one_record() { [ "$(records | wc -l)" -eq 1 ]; }
@@ -39,8 +38,7 @@ ended() { ! kill -0 "$app_pid" 2> /dev/null; }
 # The editor on the demo map, at full size.
 start_map() {
     start_app "$map"
-    wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the demo map did not load${1:-}"
-    window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+    wait_window DEMO.MAP "the demo map did not load${1:-}"
     xdotool windowfocus --sync "$window"
     sleep 0.5
     xdotool key alt+z
@@ -48,11 +46,10 @@ start_map() {
     sleep 0.5
 }
 
-# The digit keys move the cursor hex and the pointer with it: up and left to the
-# top-left hex (Ocean in the demo), then $1 hexes right and $2 down.
+# The cursor hex and the pointer to the top-left hex (Ocean in the demo), then $1
+# hexes right and $2 down.
 go_to() {
-    # shellcheck disable=SC2046
-    xdotool key --delay 10 $(printf '8 %.0s' $(seq 40)) $(printf '4 %.0s' $(seq 45))
+    go_home
     for _ in $(seq "$1"); do
         xdotool key 6
     done
@@ -81,8 +78,7 @@ recover() {
     wait_for 20 box || fail "no question about the unsaved changes"
     xdotool windowfocus --sync "$(box)"
     xdotool key Return
-    wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the recovered map did not show"
-    window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+    wait_window DEMO.MAP "the recovered map did not show"
 }
 # Alt+S and Return in the save dialog: the map saved under its own name.
 save() {
@@ -169,7 +165,7 @@ start_app "$map"
 wait_for 20 box || fail "no question about the changes SIGTERM kept"
 xdotool windowfocus --sync "$(box)"
 xdotool key n
-wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the map did not load after No"
+wait_window DEMO.MAP "the map did not load after No"
 no_record || fail "No kept the record"
 [ "$(changed_hexes "$original" "$map")" = "0,0,1,City,0,0,0,0" ] || fail "the saved map changed"
 kill -TERM "$app_pid"

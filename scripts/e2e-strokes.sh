@@ -20,13 +20,10 @@ needs="import compare"
 
 "$tool" make-demo "$work/demo" > /dev/null
 map="$work/demo/SCENARIO/DEMO.MAP"
-# A user who has run the editor before: no first-run question.
-mkdir -p "$XDG_CONFIG_HOME/Osk_Tools"
-printf '[Settings]\nLastOpen=%s\n' "$map" > "$XDG_CONFIG_HOME/Osk_Tools/MapOrv.conf"
+returning_user "$map"
 
 start_app "$map"
-wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the demo map did not load"
-window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+wait_window DEMO.MAP "the demo map did not load"
 xdotool windowfocus --sync "$window"
 xdotool mousemove 600 500
 sleep 0.5
@@ -34,8 +31,7 @@ sleep 0.5
 # Where the hexes are: the digit keys move the cursor hex and put the pointer on it.
 # From the top-left hex the cursor goes to each hex used below, whose place on the
 # screen is kept as "x y" (the strategic view shows the whole map: nothing scrolls).
-# shellcheck disable=SC2046
-xdotool key --delay 10 $(printf '8 %.0s' $(seq 40)) $(printf '4 %.0s' $(seq 45))
+go_home
 sleep 0.3
 # The terrain (Ocean) to set: Ctrl+T at the top-left hex.
 xdotool key ctrl+t

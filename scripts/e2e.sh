@@ -49,8 +49,7 @@ xdotool windowfocus --sync "$dialog"
 xdotool key Escape
 
 # Then the map named on the command line is loaded.
-wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' || fail "the demo map did not load"
-window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+wait_window DEMO.MAP "the demo map did not load"
 xdotool windowfocus --sync "$window"
 sleep 0.5
 
@@ -172,8 +171,7 @@ grep -qxF "LastOpen=$edited" "$settings" || fail "LastOpen is not in $settings"
 earlier="$work/demo/SCENARIO/PIC.map"
 cp "$map" "$earlier"
 start_app "$work/demo/MAP/PIC.bmp"
-wait_for 20 xdotool search --onlyvisible --name '^MapOrv - PIC.map$' || fail "the picture did not load"
-window=$(xdotool search --onlyvisible --name '^MapOrv - PIC.map$' | head -n1)
+wait_window PIC.map "the picture did not load"
 xdotool windowfocus --sync "$window"
 xdotool mousemove 600 500
 sleep 0.5
@@ -229,9 +227,7 @@ folder=$(xclip -o -selection clipboard 2> /dev/null || true)
 xdotool key Return
 # Enter takes it; then the demo loads: its picture, and its names (Alt+N hides them).
 demo=$tree/build/demo/SCENARIO/DEMO.MAP
-wait_for 20 xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' ||
-    fail "maporv.sh did not open the demo"
-window=$(xdotool search --onlyvisible --name '^MapOrv - DEMO.MAP$' | head -n1)
+wait_window DEMO.MAP "maporv.sh did not open the demo"
 xdotool windowfocus --sync "$window"
 xdotool mousemove 600 500
 sleep 1

@@ -6,6 +6,7 @@
 #include "mapdata/mapnames.h"
 #include "mapdata/terraintype.h"
 #include "mapdata/textformat.h"
+#include "picture/mappicture.h"
 
 #include <algorithm>
 #include <array>
@@ -43,11 +44,6 @@ constexpr std::array<KindNames, 7> kKindNames = {{
     {"name-outside-map", "name outside the map"},
 }};
 static_assert(kKindNames.size() == static_cast<std::size_t>(MapProblemKind::NameOutsideMap) + 1);
-
-// As the names files write a hex: column first.
-std::string hexText(HexCoord hex) {
-    return strprintf("(%02d,%02d)", hex.column, hex.row);
-}
 
 const HexCell& cellOf(const MapDocument& document, HexCoord hex) {
     return document.cells[static_cast<std::size_t>(hex.row)][static_cast<std::size_t>(hex.column)];
@@ -205,6 +201,13 @@ std::string MapProblem::text(ProblemNaming naming) const {
 bool inArea(const HexExtent& area, HexCoord hex) {
     return hex.row >= 0 && hex.row < area.rows && hex.column >= 0 && hex.column < area.columns &&
            MapDocument::inGrid(hex.row, hex.column);
+}
+
+std::optional<PictureSize> pictureSizeOf(const MapPicture& picture) {
+    if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
+        return std::nullopt;
+    }
+    return PictureSize{picture.width, picture.height};
 }
 
 HexExtent pictureReach(const PictureSize& picture) {

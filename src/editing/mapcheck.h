@@ -12,6 +12,7 @@ namespace maporv {
 
 class MapDocument;
 class MapNames;
+class MapPicture;
 
 // The mistakes a map check finds: first those of the whole map, then per hex in the
 // order the lines of one hex list them.
@@ -54,6 +55,10 @@ struct PictureSize {
     int width = 0;
     int height = 0;
 };
+
+// The size that decides the map's area: the picture's while it is in the buffer; none
+// when it is missing or unreadable.
+std::optional<PictureSize> pictureSizeOf(const MapPicture& picture);
 
 // Columns and rows of hexes.
 struct HexExtent {

@@ -2,6 +2,7 @@
 
 #include "editing/editstep.h"
 #include "mapdata/filereplacement.h"
+#include "mapdata/littleendian.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
@@ -14,12 +15,14 @@
 namespace maporv {
 namespace {
 
+// The map's number, then its width and height, then the cells.
+constexpr std::size_t kWidthOffset = 2;
+constexpr std::size_t kHeightOffset = 4;
 constexpr std::size_t kCellsOffset = 10;
 constexpr std::size_t kRoadsOffset = 2;
 
 void putWord(std::string& bytes, std::size_t at, std::uint16_t value) {
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>(value >> 8);
+    writeU16(reinterpret_cast<std::uint8_t*>(bytes.data() + at), value);
 }
 
 } // namespace
@@ -35,6 +38,10 @@ std::string patchMapFileBytes(std::string bytes, const EditStep& step) {
         if (change.after.roads != change.before.roads) {
             putWord(bytes, at + kRoadsOffset, change.after.roads);
         }
+    }
+    if (step.header) {
+        putWord(bytes, kWidthOffset, step.header->widthAfter);
+        putWord(bytes, kHeightOffset, step.header->heightAfter);
     }
     return bytes;
 }

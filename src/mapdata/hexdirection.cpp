@@ -1,10 +1,15 @@
 #include "mapdata/hexdirection.h"
 
 #include "mapdata/terraintype.h"
+#include "mapdata/textformat.h"
 
 #include <array>
 
 namespace maporv {
+
+std::string hexText(HexCoord hex) {
+    return strprintf("(%02d,%02d)", hex.column, hex.row);
+}
 
 std::uint16_t directionBit(int direction) {
     static constexpr std::array<std::uint16_t, kHexDirections> bits{

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace maporv {
 
@@ -10,6 +11,9 @@ struct HexCoord {
     int column = 0;
     friend bool operator==(const HexCoord&, const HexCoord&) = default;
 };
+
+// A hex as the names files write it, column first: "(07,12)".
+std::string hexText(HexCoord hex);
 
 // The six directions a road can leave a hex, clockwise from north: N, NE, SE, S,
 // SW, NW, the neighbours the keypad's 8, 9, 3, 2, 1 and 7 move the cursor to.

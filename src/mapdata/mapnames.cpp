@@ -1,6 +1,7 @@
 #include "mapdata/mapnames.h"
 
 #include "mapdata/filereplacement.h"
+#include "mapdata/hexdirection.h"
 #include "mapdata/inputfile.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
@@ -243,9 +244,7 @@ bool MapNames::setNameAt(int row, int column, int entry) {
 }
 
 bool MapNames::readNamesFile(const std::string& file, UserInterface& ui) {
-    if (file.empty() || isFolder(file)) {
-        return false;
-    }
+    // The open refuses an empty path, a folder and a device.
     InputFile in;
     if (!in.open(file)) {
         return false;
@@ -286,7 +285,7 @@ void MapNames::readNames(std::streambuf& buffer, const std::string& file, UserIn
             if (entry > 0) {
                 setNameAt(record.row, record.column, entry);
             } else if (!record.name.empty()) {
-                notKept.push_back(strprintf("(%02d,%02d) #%s", record.column, record.row,
+                notKept.push_back(strprintf("%s #%s", hexText({record.row, record.column}).c_str(),
                                             std::string(record.name).c_str()));
             }
             break;
@@ -332,8 +331,7 @@ std::string MapNames::toText(const MapDocument& document) const {
             // An index that points at no name would come back as an empty name.
             const std::string& name = nameText(nameAt(row, column));
             if (!name.empty()) {
-                text += strprintf("(%s,%s) #%s\n", strprintf("%02d", column).c_str(),
-                                  strprintf("%02d", row).c_str(), name.c_str());
+                text += strprintf("%s #%s\n", hexText({row, column}).c_str(), name.c_str());
             }
         }
     }

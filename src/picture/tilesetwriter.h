@@ -31,9 +31,6 @@ public:
     // every tile was written.
     bool finish(const std::string& doneMessage, const char* tilesName);
 
-    // The file names of the older tiles that finish removed.
-    const std::vector<std::string>& removed() const { return removed_; }
-
 private:
     void removeOlderTiles();
 

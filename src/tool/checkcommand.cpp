@@ -1,5 +1,5 @@
 #include "editing/mapcheck.h"
-#include "mapdata/filereplacement.h"
+#include "mapdata/littleendian.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/mapnames.h"
 #include "mapdata/paths.h"
@@ -31,50 +31,14 @@ bool readNames(ToolContext& context, const std::optional<std::string>& file,
     return true;
 }
 
-std::uint16_t wordAt(const std::string& bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) |
-                                      static_cast<unsigned char>(bytes[at + 1]) << 8);
-}
-
-void putWord(std::string& bytes, std::size_t at, std::uint16_t value) {
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>(value >> 8);
-}
-
-// The file as it was read with only the mended road words and header changed, so
-// that nothing else in it changes: not bytes past the map, nor a header the reader
-// clamps unless the header is what is mended. Only a file of a map's length.
-std::string mendedFile(std::string bytes, const EditStep& roads, const EditStep& header) {
-    for (const CellChange& change : roads.cells) {
-        const std::size_t cell = std::size_t{change.row} * kMapColumns + change.column;
-        putWord(bytes, 10 + cell * kHexCellFileSize + 2, change.after.roads);
-    }
-    if (header.header) {
-        putWord(bytes, 2, header.header->widthAfter);
-        putWord(bytes, 4, header.header->heightAfter);
-    }
-    return bytes;
-}
-
 // "fixed: N", the hexes and the header counted, and what was set in the header.
-std::string fixedLine(const EditStep& roads, const EditStep& header) {
-    const std::size_t count = roads.cells.size() + (header.header ? 1 : 0);
-    if (!header.header) {
+std::string fixedLine(const EditStep& mend) {
+    const std::size_t count = mend.cells.size() + (mend.header ? 1 : 0);
+    if (!mend.header) {
         return strprintf("fixed: %zu", count);
     }
-    return strprintf("fixed: %zu (header set to %d x %d)", count, header.header->widthAfter,
-                     header.header->heightAfter);
-}
-
-// The picture whose size decides the map's area; none when it is missing or
-// unreadable, which the output then says.
-std::optional<PictureSize> pictureSize(ToolContext& context, const MapDocument& document,
-                                       const MapPicture& picture) {
-    if (picture.valid && picture.width > 0 && picture.height > 0) {
-        return PictureSize{picture.width, picture.height};
-    }
-    context.out << "note: " << noPictureNote(document) << '\n';
-    return std::nullopt;
+    return strprintf("fixed: %zu (header set to %d x %d)", count, mend.header->widthAfter,
+                     mend.header->heightAfter);
 }
 
 int runCheck(ToolContext& context) {
@@ -90,8 +54,7 @@ int runCheck(ToolContext& context) {
     MapDocument document;
     // Only the picture's size matters: which rows and columns it reaches.
     MapPicture picture(context.ui);
-    if (!readMap(context, absolutePath(arguments.positional()[0]), document,
-                 [&picture](const std::string& tile) { return picture.load(tile); })) {
+    if (!readMap(context, absolutePath(arguments.positional()[0]), document, &picture)) {
         return kFailed;
     }
     // The bytes as read: their length is checked, and a mend changes only its own.
@@ -103,34 +66,37 @@ int runCheck(ToolContext& context) {
     // The header as the file holds it, not as the reader clamps it: a width of 300
     // is a mistake of the file.
     if (bytes.size() >= 6) {
-        document.width = wordAt(bytes, 2);
-        document.height = wordAt(bytes, 4);
+        document.width = readU16(reinterpret_cast<const std::uint8_t*>(bytes.data() + 2));
+        document.height = readU16(reinterpret_cast<const std::uint8_t*>(bytes.data() + 4));
     }
     MapNames names;
     if (!readNames(context, arguments.value("--names"), document, names)) {
         return kFailed;
     }
-    const std::optional<PictureSize> size = pictureSize(context, document, picture);
+    // The picture's size decides the map's area; the output says when there is none.
+    const std::optional<PictureSize> size = pictureSizeOf(picture);
+    if (!size) {
+        context.out << "note: " << noPictureNote(document) << '\n';
+    }
     const std::optional<MapProblem> badSize = checkFileSize(bytes.size());
     if (fix && badSize) {
         // Mending a file that is not a whole map would make up what it lacks.
         context.ui.error(strprintf("Map file [%s]\nhas %zu bytes, a map has %zu: not mended",
                                    document.path.c_str(), bytes.size(), kMapFileSize));
     } else if (fix) {
-        const EditStep roads = roadMendStep(document, size);
-        roads.redo(document, names);
-        const EditStep header = size ? headerStep(document, *size) : EditStep{};
-        header.redo(document, names);
-        // In place means the file actually read; an unchanged map is not rewritten.
-        const bool changed = !roads.empty() || !header.empty();
-        if (output || changed) {
-            const std::string target = output ? absolutePath(*output) : document.path;
-            if (!saveFile(target, mendedFile(std::move(bytes), roads, header), context.ui,
-                          strprintf("Error on creating [%s]", target.c_str()))) {
-                return kFailed;
-            }
+        // The header is set on top of the mended roads, and both are written at once:
+        // in place only when something changed, into the file actually read.
+        EditStep mend = roadMendStep(document, size);
+        mend.redo(document, names);
+        if (size) {
+            const EditStep header = headerStep(document, *size);
+            header.redo(document, names);
+            mend.header = header.header;
         }
-        context.out << fixedLine(roads, header) << '\n';
+        if (writeStep(context, document, output, mend) != kSuccess) {
+            return kFailed;
+        }
+        context.out << fixedLine(mend) << '\n';
     }
     std::vector<MapProblem> problems = checkMap(document, names, size);
     if (badSize) {

@@ -6,12 +6,14 @@
 namespace maporv::tool {
 
 // What a picture file's own structure tells before it is decoded. Qt's GIF and BMP
-// decoders take a file cut short as a whole picture, blank where the data ends; its
-// JPEG decoder holds all the coefficients of a progressive file, however far it scales
-// the picture down.
+// decoders take a file cut short as a whole picture, blank where the data ends, and so
+// does its JPEG decoder when an earlier warning hid its report of the early end; the
+// JPEG decoder also holds all the coefficients of a progressive file, however far it
+// scales the picture down.
 
 // Empty when the file holds all the data of its first image, else what is missing.
-// format is the image reader's name of the format; only "gif" and "bmp" are checked.
+// format is the image reader's name of the format; only "gif", "bmp" and "jpeg" are
+// checked (a JPEG by the end marker after its first scan).
 std::string missingImageData(const std::string& path, const std::string& format);
 
 // The bytes the JPEG decoder keeps for the coefficients of a progressive JPEG (2 for

@@ -1,4 +1,5 @@
-#include "editing/mapfilepatch.h"
+#include "editing/editstep.h"
+#include "editing/mapcheck.h"
 #include "editing/regionfill.h"
 #include "editing/roadstroke.h"
 #include "mapdata/terraintype.h"
@@ -17,7 +18,8 @@ constexpr const char* kDrawRoadSynopsis =
     "draw-road MAPFILE C1,R1 C2,R2 ... [--remove] [-o OUTPUT]";
 constexpr const char* kFillSynopsis = "fill MAPFILE C,R TERRAIN [-o OUTPUT]";
 
-std::string hexText(HexCoord hex) {
+// A hex as it is given on the command line: "7,12".
+std::string hexArgument(HexCoord hex) {
     return strprintf("%d,%d", hex.column, hex.row);
 }
 
@@ -32,14 +34,10 @@ struct AreaMap {
 std::optional<AreaMap> readAreaMap(ToolContext& context, const std::string& file) {
     AreaMap map;
     MapPicture picture(context.ui);
-    if (!readMap(context, absolutePath(file), map.document,
-                 [&picture](const std::string& tile) { return picture.load(tile); })) {
+    if (!readMap(context, absolutePath(file), map.document, &picture)) {
         return std::nullopt;
     }
-    std::optional<PictureSize> size;
-    if (picture.valid && picture.width > 0 && picture.height > 0) {
-        size = PictureSize{picture.width, picture.height};
-    }
+    const std::optional<PictureSize> size = pictureSizeOf(picture);
     map.area = mapArea(map.document, size);
     if (!size) {
         context.out << strprintf("note: the picture [%s] was not read: the map's area is taken "
@@ -54,21 +52,15 @@ bool refuseOutside(ToolContext& context, const AreaMap& map, HexCoord hex) {
         return false;
     }
     context.ui.error(strprintf("Hex %s lies outside the map's %d x %d hexes: nothing written",
-                               hexText(hex).c_str(), map.area.columns, map.area.rows));
+                               hexArgument(hex).c_str(), map.area.columns, map.area.rows));
     return true;
 }
 
-// In place only when a hex changed, and then the file actually read (which may lie in
-// the SCENARIO folder); to OUTPUT always. Only the changed words are written into the
-// file's own bytes.
-int writeStep(ToolContext& context, const AreaMap& map, const std::optional<std::string>& output,
-              const EditStep& step) {
+// Prints "changed: N" (the hexes the step changed) and writes the step.
+int writeChanges(ToolContext& context, const AreaMap& map, const std::optional<std::string>& output,
+                 const EditStep& step) {
     context.out << "changed: " << step.cells.size() << '\n';
-    if (!output && step.empty()) {
-        return kSuccess;
-    }
-    const std::string target = output ? absolutePath(*output) : map.document.path;
-    return writePatchedMapFile(map.document.path, target, step, context.ui) ? kSuccess : kFailed;
+    return writeStep(context, map.document, output, step);
 }
 
 int runDrawRoad(ToolContext& context) {
@@ -106,7 +98,7 @@ int runDrawRoad(ToolContext& context) {
     for (HexCoord hex : hexes) {
         stroke.moveTo(hex);
     }
-    return writeStep(context, *map, arguments.value("-o"), stroke.finish());
+    return writeChanges(context, *map, arguments.value("-o"), stroke.finish());
 }
 
 int runFill(ToolContext& context) {
@@ -135,7 +127,7 @@ int runFill(ToolContext& context) {
     context.out << strprintf("region: %zu %s of %s\n", region.size(),
                              region.size() == 1 ? "hex" : "hexes",
                              fromName != nullptr ? fromName : std::to_string(from).c_str());
-    return writeStep(
+    return writeChanges(
         context, *map, arguments.value("-o"),
         regionFillStep(map->document, region, static_cast<std::uint16_t>(terrain), std::nullopt));
 }

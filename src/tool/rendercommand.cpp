@@ -264,16 +264,15 @@ int runRender(ToolContext& context) {
     const QImage frame = display.frontSurface()->image().convertToFormat(QImage::Format_RGB888);
     QByteArray png;
     QBuffer buffer(&png);
-    FileReplacement file;
-    if (!buffer.open(QIODevice::WriteOnly) || !frame.save(&buffer, "PNG") ||
-        !file.prepare(options.output, std::string_view(png.constData(), png.size())) ||
-        !file.commit()) {
-        context.err << (file.refusal().empty() ? "maporv-tool: cannot write " + options.output
-                                               : file.refusal())
-                    << '\n';
+    const std::string failure = "maporv-tool: cannot write " + options.output;
+    if (!buffer.open(QIODevice::WriteOnly) || !frame.save(&buffer, "PNG")) {
+        context.ui.error(failure);
         return kFailed;
     }
-    return kSuccess;
+    return saveFile(options.output, std::string_view(png.constData(), png.size()), context.ui,
+                    failure)
+               ? kSuccess
+               : kFailed;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "editing/roadevaluation.h"
 #include "editing/roadsuggestion.h"
 #include "editing/suggestionevaluation.h"
+#include "mapdata/hexdirection.h"
 #include "mapdata/textformat.h"
 #include "tool/arguments.h"
 #include "tool/suggestinput.h"
@@ -43,10 +44,6 @@ bool refuseFewExamples(ToolContext& context, int roads, int others) {
     return true;
 }
 
-std::string hexText(HexCoord hex) {
-    return strprintf("(%02d,%02d)", hex.column, hex.row);
-}
-
 void printEvaluation(std::ostream& out, const RoadEvaluation& evaluation) {
     out << strprintf("precision: %.3f recall: %.3f f1: %.3f (%d of %d joints)\n",
                      evaluation.precision(), evaluation.recall(), evaluation.f1(),
@@ -73,18 +70,12 @@ int runSuggestRoads(ToolContext& context) {
     if (!regions) {
         return usageError(context, kSynopsis, problem);
     }
-    std::optional<long> percent;
-    if (const auto text = arguments.value("--evaluate")) {
-        percent = parseInteger(*text);
-        if (!percent || *percent < 1 || *percent > 99) {
-            return usageError(context, kSynopsis, "--evaluate needs a PERCENT of 1..99");
-        }
-    }
     const auto output = arguments.value("-o");
-    if (percent && (!regions->empty() || output)) {
-        return usageError(context, kSynopsis,
-                          "--evaluate writes nothing and takes no --region "
-                          "or -o");
+    std::optional<long> percent;
+    if (!evaluationNumber(arguments, {"--evaluate", "PERCENT", 99}, !regions->empty() || output,
+                          "--evaluate writes nothing and takes no --region or -o", percent,
+                          problem)) {
+        return usageError(context, kSynopsis, problem);
     }
 
     const std::unique_ptr<JointedMap> map =
@@ -131,7 +122,7 @@ int runSuggestRoads(ToolContext& context) {
                              classifier.roadsTaught(), classifier.othersTaught())
                 << "roads: " << suggestion.roads << '\n'
                 << "changed: " << suggestion.changed << '\n';
-    return writeSuggestion(context, map->document, output, suggestion.step);
+    return writeStep(context, map->document, output, suggestion.step);
 }
 
 } // namespace

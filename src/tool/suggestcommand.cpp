@@ -10,7 +10,6 @@
 #include "tool/suggestinput.h"
 #include "tool/toolcommands.h"
 
-#include <algorithm>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -93,30 +92,20 @@ int runSuggestTerrain(ToolContext& context) {
     if (!regions || !teach) {
         return usageError(context, kSynopsis, problem);
     }
-    const auto percentText = arguments.value("--evaluate");
-    const auto perTerrainText = arguments.value("--evaluate-new");
-    std::optional<long> percent;
-    std::optional<long> perTerrain;
-    if (percentText && perTerrainText) {
+    if (arguments.value("--evaluate") && arguments.value("--evaluate-new")) {
         return usageError(context, kSynopsis, "--evaluate and --evaluate-new go alone");
     }
-    if (percentText) {
-        percent = parseInteger(*percentText);
-        if (!percent || *percent < 1 || *percent > 99) {
-            return usageError(context, kSynopsis, "--evaluate needs a PERCENT of 1..99");
-        }
-    }
-    if (perTerrainText) {
-        perTerrain = parseInteger(*perTerrainText);
-        if (!perTerrain || *perTerrain < 1 || *perTerrain > kMapRows * kMapColumns) {
-            return usageError(context, kSynopsis, "--evaluate-new needs a K of 1..1800");
-        }
-    }
     const auto output = arguments.value("-o");
-    if ((percent || perTerrain) && (!regions->empty() || !teach->empty() || output)) {
-        return usageError(context, kSynopsis,
-                          "--evaluate and --evaluate-new write nothing and take no --region, "
-                          "--teach or -o");
+    const bool writes = !regions->empty() || !teach->empty() || output;
+    const char* conflict = "--evaluate and --evaluate-new write nothing and take no --region, "
+                           "--teach or -o";
+    std::optional<long> percent;
+    std::optional<long> perTerrain;
+    if (!evaluationNumber(arguments, {"--evaluate", "PERCENT", 99}, writes, conflict, percent,
+                          problem) ||
+        !evaluationNumber(arguments, {"--evaluate-new", "K", kMapRows * kMapColumns}, writes,
+                          conflict, perTerrain, problem)) {
+        return usageError(context, kSynopsis, problem);
     }
 
     const std::unique_ptr<PicturedMap> map =
@@ -171,7 +160,7 @@ int runSuggestTerrain(ToolContext& context) {
             context.out << "terrain " << terrainLabel(terrain) << ": " << count << '\n';
         }
     }
-    return writeSuggestion(context, map->document, output, suggestion.step);
+    return writeStep(context, map->document, output, suggestion.step);
 }
 
 } // namespace

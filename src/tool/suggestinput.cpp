@@ -1,6 +1,6 @@
 #include "tool/suggestinput.h"
 
-#include "editing/mapfilepatch.h"
+#include "editing/mapcheck.h"
 #include "mapdata/paths.h"
 #include "mapdata/textformat.h"
 #include "picture/mappicture.h"
@@ -68,6 +68,25 @@ std::optional<std::vector<HexBlock>> parseBlocks(const Arguments& arguments, con
     return blocks;
 }
 
+bool evaluationNumber(const Arguments& arguments, const EvaluationOption& evaluation, bool writes,
+                      const char* conflict, std::optional<long>& number, std::string& problem) {
+    const auto text = arguments.value(evaluation.option);
+    if (!text) {
+        return true;
+    }
+    number = parseInteger(*text);
+    if (!number || *number < 1 || *number > evaluation.high) {
+        problem = strprintf("%s needs a %s of 1..%ld", evaluation.option, evaluation.number,
+                            evaluation.high);
+        return false;
+    }
+    if (writes) {
+        problem = conflict;
+        return false;
+    }
+    return true;
+}
+
 bool readMapWithPicture(ToolContext& context, const std::string& file, MapDocument& document,
                         const std::function<void(const MapPicture&)>& usePicture) {
     // The reader falls back to the SCENARIO folder beside and names the path it
@@ -79,11 +98,10 @@ bool readMapWithPicture(ToolContext& context, const std::string& file, MapDocume
         return false;
     }
     MapPicture picture(context.ui);
-    if (!readMap(context, file, document,
-                 [&picture](const std::string& path) { return picture.load(path); })) {
+    if (!readMap(context, file, document, &picture)) {
         return false;
     }
-    if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
+    if (!pictureSizeOf(picture)) {
         context.ui.error(strprintf("No picture for %s: %s not found", document.path.c_str(),
                                    document.picturePath.c_str()));
         return false;
@@ -132,15 +150,6 @@ std::optional<HexMask> blocksInArea(ToolContext& context, const char* role,
         context.out << '\n';
     }
     return all;
-}
-
-int writeSuggestion(ToolContext& context, const MapDocument& document,
-                    const std::optional<std::string>& output, const EditStep& step) {
-    if (!output && step.empty()) {
-        return kSuccess;
-    }
-    const std::string target = output ? absolutePath(*output) : document.path;
-    return writePatchedMapFile(document.path, target, step, context.ui) ? kSuccess : kFailed;
 }
 
 } // namespace maporv::tool

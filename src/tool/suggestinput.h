@@ -36,6 +36,20 @@ std::optional<std::vector<std::string>> trainFiles(const Arguments& arguments,
 std::optional<std::vector<HexBlock>> parseBlocks(const Arguments& arguments, const char* option,
                                                  std::string& problem);
 
+// An option that evaluates a suggestion instead of writing it, with its number of
+// 1..high as the synopsis names it: --evaluate PERCENT of 1..99.
+struct EvaluationOption {
+    const char* option;
+    const char* number;
+    long high;
+};
+
+// The number of an evaluation option, when given. An evaluation writes nothing, so it
+// is refused beside an option that writes (writes) with conflict as the problem. False
+// with the problem as a usage error.
+bool evaluationNumber(const Arguments& arguments, const EvaluationOption& evaluation, bool writes,
+                      const char* conflict, std::optional<long>& number, std::string& problem);
+
 // Reads a map and its picture as the editor finds them and hands the picture to
 // usePicture while it is in the shared pixel buffer; a map without a picture is
 // reported and refused.
@@ -46,11 +60,5 @@ bool readMapWithPicture(ToolContext& context, const std::string& file, MapDocume
 // used; a block with none in the area is refused.
 std::optional<HexMask> blocksInArea(ToolContext& context, const char* role,
                                     const std::vector<HexBlock>& blocks, const HexMask& area);
-
-// Writes a suggestion: into OUTPUT when given, else in place into the file the map was
-// read from (which may lie in the SCENARIO folder) and only when a hex changed; only
-// the changed words go into the file's own bytes. The tool's exit status.
-int writeSuggestion(ToolContext& context, const MapDocument& document,
-                    const std::optional<std::string>& output, const EditStep& step);
 
 } // namespace maporv::tool

@@ -1,7 +1,11 @@
 #include "tool/toolcommands.h"
 
+#include "editing/editstep.h"
+#include "editing/mapfilepatch.h"
 #include "mapdata/mapdocument.h"
 #include "mapdata/paths.h"
+#include "picture/mappicture.h"
+#include "tool/arguments.h"
 
 #include <ostream>
 
@@ -33,8 +37,21 @@ int usageError(ToolContext& context, const char* synopsis, const std::string& pr
 }
 
 bool readMap(ToolContext& context, const std::string& file, MapDocument& document,
-             const PictureLoader& loadPicture) {
+             MapPicture* picture) {
+    PictureLoader loadPicture;
+    if (picture != nullptr) {
+        loadPicture = [picture](const std::string& path) { return picture->load(path); };
+    }
     return document.readMapFile(file, false, parentFolder(file), context.ui, loadPicture);
+}
+
+int writeStep(ToolContext& context, const MapDocument& document,
+              const std::optional<std::string>& output, const EditStep& step) {
+    if (!output && step.empty()) {
+        return kSuccess;
+    }
+    const std::string target = output ? absolutePath(*output) : document.path;
+    return writePatchedMapFile(document.path, target, step, context.ui) ? kSuccess : kFailed;
 }
 
 } // namespace maporv::tool

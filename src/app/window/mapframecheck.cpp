@@ -5,23 +5,13 @@
 #include "app/window/framesurface.h"
 #include "app/window/mapframe.h"
 #include "editing/mapcheck.h"
+#include "mapdata/hexdirection.h"
 #include "mapdata/textformat.h"
 
 #include <algorithm>
 #include <optional>
 
 namespace maporv {
-namespace {
-
-// The size that decides the map's area: the picture's while it is in the buffer.
-std::optional<PictureSize> pictureSizeOf(const MapPicture& picture) {
-    if (!picture.valid || picture.width <= 0 || picture.height <= 0) {
-        return std::nullopt;
-    }
-    return PictureSize{picture.width, picture.height};
-}
-
-} // namespace
 
 void MapFrame::toggleCheckMapWindow() {
     if (checkMapWindow_ != nullptr) {
@@ -81,7 +71,7 @@ std::string MapFrame::goToHex(int row, int column) {
     if (!view_.mapPictureLoaded()) {
         return "The map has no picture: the view shows no hex.";
     }
-    const std::string hex = strprintf("(%02d,%02d)", column, row);
+    const std::string hex = hexText({row, column});
     if (!MapDocument::inGrid(row, column)) {
         return strprintf("%s lies outside the map's %d x %d grid: the view cannot go there.",
                          hex.c_str(), kMapColumns, kMapRows);
